@@ -1,0 +1,171 @@
+// Device-access library: the C interface through which the program finds mice
+// and receivers, holds one connection to the selected mouse, converts its
+// flash content to and from the device image, and watches hot plug.
+//
+// This build ships a simulated world behind the same functions (see
+// devicelib_control.h for the test-only control interface). The program only
+// ever includes this header.
+//
+// Conventions:
+// - Paths are NUL-terminated byte texts. Path arrays returned by the finder
+//   belong to the library and stay valid until the next finder call.
+// - Report and upgrade callbacks run on a library thread, never on the thread
+//   that drives the user interface. Hot-plug callbacks run on the thread that
+//   registered them (the user-interface thread), which must run an event loop.
+// - Bad input (null or unknown path, short buffer, negative count) yields an
+//   empty or failure answer, never a crash.
+#ifndef DEVICELIB_H
+#define DEVICELIB_H
+
+#ifdef __cplusplus
+#include <cstdint>
+extern "C" {
+#else
+#include <stdbool.h>
+#include <stdint.h>
+#endif
+
+#if defined(_WIN32)
+#define DEVICELIB_API __declspec(dllimport)
+#elif defined(__GNUC__)
+#define DEVICELIB_API __attribute__((visibility("default")))
+#else
+#define DEVICELIB_API
+#endif
+
+// Sizes of the buffers exchanged with the library.
+enum {
+    DEVICELIB_IMAGE_SIZE = 10428,     // device image (the program's FlashDataMap)
+    DEVICELIB_DUMP_SIZE = 6912,       // flash-dump report payload
+    DEVICELIB_ATTRIBUTE_SIZE = 12,    // HID attribute record, bytes 8-9 = version (LE)
+    DEVICELIB_ONLINE_REPLY_SIZE = 10, // byte 6 = 1 online, bytes 7-9 receiver address
+    DEVICELIB_DONGLE_RGB_SIZE = 10,   // receiver light record, byte 0 = light mode
+    DEVICELIB_DPI_LED_SIZE = 4,       // image block at 0x3F
+    DEVICELIB_LED_BAR_SIZE = 7,       // image block at 0x43
+    DEVICELIB_BATTERY_SIZE = 4,       // byte 0 percent, byte 1 charging
+    DEVICELIB_STATUS_FLAGS_SIZE = 7,  // one byte per changed value
+    DEVICELIB_FIRMWARE_HEADER_SIZE = 728
+};
+
+// Report header: byte 1 report type, byte 3 must be 0 for type 8, byte 4
+// sub-code of type 8. Headers are DEVICELIB_REPORT_HEADER_SIZE bytes long.
+enum { DEVICELIB_REPORT_HEADER_SIZE = 8 };
+
+enum DeviceLibReportType {
+    DEVICELIB_REPORT_BATTERY = 4,
+    DEVICELIB_REPORT_PAIR_STATUS = 6, // payload byte 0: 1 pairing, 2 failed, 3 paired
+    DEVICELIB_REPORT_DATA = 8,        // sub-code in header byte 4
+    DEVICELIB_REPORT_CONFIG_APPLIED = 9,
+    DEVICELIB_REPORT_STATUS_CHANGED = 10,
+    DEVICELIB_REPORT_CONFIG_LIST = 14,
+    DEVICELIB_REPORT_VERSION = 18,
+    DEVICELIB_REPORT_DONGLE_LIGHT = 21,
+    DEVICELIB_REPORT_LONG_RANGE = 23
+};
+
+enum DeviceLibDataSubCode {
+    DEVICELIB_DATA_DUMP_OR_RATE = 0x00, // 6912-byte dump, or 1-byte polling-rate code
+    DEVICELIB_DATA_CURRENT_DPI = 0x04,  // 1 byte: stage 0..7
+    DEVICELIB_DATA_DPI_LED = 0x4C,      // 8 bytes
+    DEVICELIB_DATA_LED_BAR = 0xA0       // 9 bytes
+};
+
+// Connection types reported by UsbFinderC_GetDeviceInfo (byte 2).
+enum DeviceLibConnectionType {
+    DEVICELIB_CONN_RECEIVER_1K = 0,
+    DEVICELIB_CONN_RECEIVER_4K = 1,
+    DEVICELIB_CONN_CABLE = 2,
+    DEVICELIB_CONN_RECEIVER_2K = 4,
+    DEVICELIB_CONN_RECEIVER_8K = 5
+};
+
+// Upgrade messages: byte 0 = 7, byte 1 = 1 progress (byte 2 percent) or
+// 2 result (byte 2 = 1 success, other failure).
+enum { DEVICELIB_UPGRADE_MESSAGE = 7, DEVICELIB_UPGRADE_PROGRESS = 1, DEVICELIB_UPGRADE_RESULT = 2 };
+
+// Firmware image kinds (header byte 0x14).
+enum { DEVICELIB_FIRMWARE_MOUSE = 210, DEVICELIB_FIRMWARE_RECEIVER = 211 };
+
+typedef void (*DeviceReportCallback)(const unsigned char* header, int headerLength,
+                                     const unsigned char* payload, int payloadLength);
+typedef void (*HotplugCallback)(void);
+typedef int (*UpgradeCallback)(const unsigned char* message);
+
+// Identity of a device: customer id, model id, connection type. All zero
+// when the device gives no identity (yet).
+typedef struct DeviceIdentity {
+    unsigned char cid;
+    unsigned char mid;
+    unsigned char connectionType;
+} DeviceIdentity;
+
+// --- Discovery -------------------------------------------------------------
+// *count holds the capacity on entry (the program passes 5) and the number of
+// returned paths on exit (never more than the capacity; 0 on bad input).
+DEVICELIB_API char** UsbFinderC_FindHidDevicesByDefaultDeviceId(const char* vid, const char* pid, int* count);
+DEVICELIB_API char** UsbFinderC_FindHidDevicesByDeviceId(const char* vid, const char* pid, int usagePage,
+                                                         int capacity, int* count);
+DEVICELIB_API bool UsbFinderC_GetUsbDeviceAttribute(const char* path, unsigned char* attribute12);
+DEVICELIB_API DeviceIdentity UsbFinderC_GetDeviceInfo(const char* path);
+DEVICELIB_API bool UsbFinderC_GetDeviceOnLine(const char* path);
+DEVICELIB_API bool UsbFinderC_GetDeviceOnLineWithUsbAddress(const char* path, unsigned char* reply10);
+DEVICELIB_API int UsbFinderC_GetVersion(const char* path);
+
+// --- Receiver settings -----------------------------------------------------
+DEVICELIB_API bool UsbFinderC_Get4KDongleRGBValue(const char* path, unsigned char* dongleRgb10);
+DEVICELIB_API bool UsbFinderC_Set4KDongleRGB(const char* path, unsigned char* dongleRgb10);
+// *mode is left untouched when the receiver gives no answer.
+DEVICELIB_API bool UsbFinderC_GetLongRangeMode(const char* path, unsigned char* mode);
+DEVICELIB_API bool UsbFinderC_SetLongRangeMode(const char* path, bool on);
+
+// --- Connection ------------------------------------------------------------
+// Opens the one connection (closing any earlier one) and makes callback the
+// receiver of its reports. Reports of an earlier connection are dropped.
+DEVICELIB_API bool UsbServerC_Start(const char* path, const char* path2, DeviceReportCallback callback);
+DEVICELIB_API void UsbServer_Exit(void);
+DEVICELIB_API bool UsbServer_SetPCDriverStatus(bool present);
+DEVICELIB_API bool UsbServer_ReadAllFlashData(void);
+DEVICELIB_API bool UsbServer_ReadBatteryLevel(void);
+DEVICELIB_API bool UsbServer_ReadConfig(void);
+DEVICELIB_API bool UsbServer_ReadCurrentDPI(void);
+DEVICELIB_API bool UsbServer_ReadDPILed(void);
+DEVICELIB_API bool UsbServer_ReadLedBar(void);
+DEVICELIB_API bool UsbServer_ReadReportRate(void);
+DEVICELIB_API bool UsbServer_ReadVersion(void);
+DEVICELIB_API bool UsbServer_SetCurrentConfig(unsigned char profile);
+DEVICELIB_API bool UsbServer_SetClearSetting(void);
+DEVICELIB_API bool UsbServer_EnterDonglePairOnlyCid(unsigned char cid);
+DEVICELIB_API bool UsbServer_ReadDonglePairStatus(void);
+
+// --- Image codec -----------------------------------------------------------
+// dump: DEVICELIB_DUMP_SIZE bytes; image: DEVICELIB_IMAGE_SIZE bytes.
+DEVICELIB_API bool ProtocolDataParser(const unsigned char* dump, unsigned char* image);
+// Sends the whole image to the connected mouse. False (mouse unchanged) when
+// no mouse answers or the image cannot be stored in the mouse's flash.
+DEVICELIB_API bool ProtocolDataUpdate(const unsigned char* image);
+DEVICELIB_API bool BufferToDPILed(const unsigned char* payload, int payloadLength, unsigned char* dpiLedBlock);
+DEVICELIB_API bool BufferToLedBar(const unsigned char* payload, int payloadLength, unsigned char* ledBarBlock);
+DEVICELIB_API bool GetDeviceBatteryStatus(const unsigned char* payload, int payloadLength, unsigned char* battery4);
+DEVICELIB_API bool GetDeviceStatusChanged(const unsigned char* payload, int payloadLength, unsigned char* flags7);
+
+// --- Hot plug --------------------------------------------------------------
+// Replaces the callback and calls it once before returning; afterwards it is
+// called on the registering thread after arrivals and removals (coalesced).
+// May be called from inside a hot-plug callback.
+DEVICELIB_API void StartUsbChanged(HotplugCallback callback, int intervalMs);
+DEVICELIB_API void StopUsbChanged(void);
+
+// --- Firmware --------------------------------------------------------------
+// image: a whole firmware image (728-byte header, then payload).
+DEVICELIB_API bool UsbUpgradeC_FindBootDevices(const unsigned char* image, int* count);
+// Starts flashing in the background; progress and result arrive through the
+// callback on a library thread. May be called from inside that callback.
+DEVICELIB_API int UsbUpgrade_Start(const unsigned char* image, UpgradeCallback callback, int timeoutMs);
+DEVICELIB_API bool UsbFinderC_GetSlaveVersion(const char* receiverPath, int* version);
+DEVICELIB_API bool UsbFinderC_SetDongleIDToMouse(const char* receiverPath, const unsigned char* address3);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif // DEVICELIB_H
