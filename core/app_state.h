@@ -4,7 +4,9 @@
 // (for example g_workerRun is set before QThread::start).
 //
 // g_deviceImage is written under g_deviceImageMutex by every writer that also
-// sends it; never hold that lock across a blocking-queued emit.
+// sends it; never hold that lock across a blocking-queued emit. The setters
+// and EditAndSendDeviceImage / DeviceImageCopy (device_image_setters.h) do
+// the locking for their callers.
 #ifndef APP_STATE_H
 #define APP_STATE_H
 
@@ -33,6 +35,11 @@ extern DongleRGB g_dongleRgb;
 // --- device records and lists (user-interface thread unless noted) ---------
 extern DeviceAllInfo g_currentDevice;
 extern QMutex g_currentDeviceMutex; // guards g_currentDevice.mouseVersion written by the report thread
+// g_currentDevice as one consistent copy, and its replacement, both under
+// g_currentDeviceMutex: the report thread reads the record and writes its
+// mouseVersion while the user-interface thread copies and replaces it.
+DeviceAllInfo CurrentDeviceCopy();
+void SetCurrentDevice(const DeviceAllInfo& device);
 extern DeviceAllInfo g_repairTarget;
 extern QList<DeviceAllInfo> g_homeDeviceList;
 extern QList<DeviceAllInfo> g_foundDeviceList;

@@ -16,6 +16,9 @@ class QSettings;
 class ConfigStore {
 public:
     static ConfigStore* Instance();
+    // A store over another file; the program uses Instance() only.
+    explicit ConfigStore(const QString& filePath);
+    ~ConfigStore();
 
     QString Value(const QString& group, const QString& key) const;         // "" when missing
     QStringList ValueList(const QString& group, const QString& key) const; // empty when missing
@@ -33,8 +36,6 @@ public:
     QString FilePath() const { return m_path; }
 
 private:
-    ConfigStore();
-    ~ConfigStore();
     static bool IsIdentityKey(const QString& key);
     static QString DecodeIdentity(const QString& stored);
 

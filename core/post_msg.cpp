@@ -1,19 +1,26 @@
 #include "post_msg.h"
 
+#include <atomic>
+
 namespace {
-PostMsg* g_postMsg = nullptr;
+// The first call happens on the user-interface thread before any other thread
+// exists; later calls from other threads only read the pointer.
+std::atomic<PostMsg*> g_postMsg{nullptr};
 }
 
 PostMsg* PostMsg::GetInstance()
 {
-    if (!g_postMsg)
-        g_postMsg = new PostMsg;
-    return g_postMsg;
+    PostMsg* hub = g_postMsg.load();
+    if (!hub) {
+        hub = new PostMsg;
+        g_postMsg.store(hub);
+    }
+    return hub;
 }
 
 void PostMsg::ReleaseInstance()
 {
-    g_postMsg = nullptr;
+    g_postMsg.store(nullptr);
 }
 
 PostMsg::~PostMsg() = default;

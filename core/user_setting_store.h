@@ -14,6 +14,9 @@ class QSettings;
 class UserSettingStore {
 public:
     static UserSettingStore* Instance();
+    // A store over another file; the program uses Instance() only.
+    explicit UserSettingStore(const QString& filePath);
+    ~UserSettingStore();
 
     QString Value(const QString& group, const QString& key) const; // "" when missing
     void SetValue(const QString& group, const QString& key, const QString& value);
@@ -26,9 +29,6 @@ public:
     QString FilePath() const { return m_path; }
 
 private:
-    UserSettingStore();
-    ~UserSettingStore();
-
     std::unique_ptr<QSettings> m_settings;
     QString m_path;
     mutable QMutex m_accessMutex;

@@ -1,0 +1,220 @@
+#include "device_image_setters.h"
+
+#include "app_state.h"
+#include "post_msg.h"
+
+#include <devicelib.h>
+
+#include <QMutexLocker>
+
+#include <cstring>
+
+namespace {
+
+uint8_t LowByte(int value)
+{
+    return static_cast<uint8_t>(value & 0xFF);
+}
+
+bool ValidStage(int stage)
+{
+    return stage >= 0 && stage < FlashDataMap::StageCount;
+}
+
+bool ValidButton(int button)
+{
+    return button >= 0 && button < FlashDataMap::ButtonCount;
+}
+
+bool DeviceAnswers()
+{
+    // A copy of the path: the user-interface thread may replace it meanwhile.
+    const QByteArray path = g_devicePath.bytes();
+    return UsbFinderC_GetDeviceOnLine(path.constData());
+}
+
+void NotifyOffline()
+{
+    // A page filling its controls from an image may reach a setter through a
+    // change signal; that must not raise the notice.
+    if (!g_buttonPageUpdating && !g_sensorPageUpdating)
+        emit PostMsg::GetInstance()->SigMouseOffLineo(0);
+}
+
+// The common body of every setter. The lock covers the write and the send, so
+// the report thread can never send (or overwrite) a half-written image.
+template <class Write>
+bool WriteAndSend(Write write)
+{
+    if (!DeviceAnswers()) {
+        NotifyOffline();
+        return false;
+    }
+    QMutexLocker locker(&g_deviceImageMutex);
+    const FlashDataMap before = g_deviceImage;
+    write(g_deviceImage);
+    if (ProtocolDataUpdate(g_deviceImage.bytes()))
+        return true;
+    // The mouse kept its old settings; so does the image, otherwise every
+    // later send would carry the refused change again.
+    g_deviceImage = before;
+    return false;
+}
+
+bool SetByte(std::size_t offset, int value)
+{
+    return WriteAndSend([&](FlashDataMap& image) { image.at(offset) = LowByte(value); });
+}
+
+} // namespace
+
+bool SetReportRate(int code) { return SetByte(ImageOffset::ReportRate, code); }
+bool SetDpiStageCount(int count) { return SetByte(ImageOffset::DpiStageCount, count); }
+bool SetCurrentDpiStage(int stage) { return SetByte(ImageOffset::CurrentDpiStage, stage); }
+bool SetImageByte3(int value) { return SetByte(0x03, value); }
+bool SetImageByte4(int value) { return SetByte(0x04, value); }
+bool SetLiftOffDistance(int code) { return SetByte(ImageOffset::LiftOffDistance, code); }
+bool SetDebounceTime(int ms) { return SetByte(ImageOffset::DebounceTime, ms); }
+bool SetMotionSync(int on) { return SetByte(ImageOffset::MotionSync, on); }
+bool SetLightOffTime(int tenSeconds) { return SetByte(ImageOffset::LightOffTime, tenSeconds); }
+bool SetStraightLine(int on) { return SetByte(ImageOffset::StraightLine, on); }
+bool SetRippleControl(int on) { return SetByte(ImageOffset::RippleControl, on); }
+bool SetLightOffWhileMoving(int on) { return SetByte(ImageOffset::LightOffWhileMoving, on); }
+bool SetPerformanceMode(int on) { return SetByte(ImageOffset::PerformanceMode, on); }
+bool SetPerformanceTime(int code) { return SetByte(ImageOffset::PerformanceTime, code); }
+bool SetSensorMode(int index) { return SetByte(ImageOffset::SensorMode, index); }
+
+bool SetDpiStageValue(int stage, int x, int y, int flags)
+{
+    if (!ValidStage(stage))
+        return false;
+    return WriteAndSend([&](FlashDataMap& image) {
+        DPIStage& record = image.dpiStages[stage];
+        record.x = LowByte(x);
+        record.y = LowByte(y);
+        record.flags = LowByte(flags);
+    });
+}
+
+bool SetDpiStageColor(int stage, int red, int green, int blue)
+{
+    if (!ValidStage(stage))
+        return false;
+    return WriteAndSend([&](FlashDataMap& image) {
+        DPIStage& record = image.dpiStages[stage];
+        record.red = LowByte(red);
+        record.green = LowByte(green);
+        record.blue = LowByte(blue);
+    });
+}
+
+bool SetDpiStagePair(DPIStage a, DPIStage b, int i, int j, int current)
+{
+    if (!ValidStage(i) || !ValidStage(j))
+        return false;
+    return WriteAndSend([&](FlashDataMap& image) {
+        image.dpiStages[j] = a;
+        image.dpiStages[i] = b;
+        image.currentDpiStage = LowByte(current);
+        image.dpiStageCount = LowByte(current + 1);
+    });
+}
+
+bool SetDpiLedMode(int mode)
+{
+    return WriteAndSend([&](FlashDataMap& image) {
+        if (mode != 0) {
+            image.dpiLed[0] = LowByte(mode);
+            image.dpiLed[3] = 1;
+        } else {
+            image.dpiLed[3] = 0;
+        }
+    });
+}
+
+bool SetDpiLedBrightness(int value) { return SetByte(ImageOffset::DpiLed + 1, value); }
+bool SetDpiLedSpeed(int value) { return SetByte(ImageOffset::DpiLed + 2, value); }
+
+bool SetLedBarMode(int mode)
+{
+    return WriteAndSend([&](FlashDataMap& image) {
+        if (mode != 0) {
+            image.ledBar[0] = LowByte(mode);
+            image.ledBar[6] = 1;
+        } else {
+            image.ledBar[6] = 0;
+        }
+    });
+}
+
+bool SetLedBarColor(int red, int green, int blue)
+{
+    return WriteAndSend([&](FlashDataMap& image) {
+        image.ledBar[1] = LowByte(red);
+        image.ledBar[2] = LowByte(green);
+        image.ledBar[3] = LowByte(blue);
+    });
+}
+
+bool SetLedBarSpeed(int value) { return SetByte(ImageOffset::LedBar + 4, value); }
+bool SetLedBarBrightness(int value) { return SetByte(ImageOffset::LedBar + 5, value); }
+
+bool SetButtonFunction(int button, int type, int param1, int param2)
+{
+    if (!ValidButton(button))
+        return false;
+    return WriteAndSend([&](FlashDataMap& image) {
+        uint8_t* function = image.keyFunctions[button];
+        function[0] = LowByte(type);
+        function[1] = LowByte(param1);
+        function[2] = LowByte(param2);
+    });
+}
+
+bool SetButtonKeys(int button, const uint8_t* function, const uint8_t* keyRecord)
+{
+    if (!ValidButton(button) || !function || !keyRecord)
+        return false;
+    return WriteAndSend([&](FlashDataMap& image) {
+        std::memcpy(image.keyFunctions[button], function, FlashDataMap::KeyFunctionSize);
+        std::memcpy(image.keyEvents[button], keyRecord, FlashDataMap::KeyEventRecordSize);
+    });
+}
+
+bool SetButtonMacro(int button, const uint8_t* function, const uint8_t* macroBlock)
+{
+    if (!ValidButton(button) || !function || !macroBlock)
+        return false;
+    return WriteAndSend([&](FlashDataMap& image) {
+        std::memcpy(image.keyFunctions[button], function, FlashDataMap::KeyFunctionSize);
+        std::memcpy(image.macroBlocks[button], macroBlock, FlashDataMap::MacroBlockSize);
+    });
+}
+
+bool CheckDeviceOnline()
+{
+    if (DeviceAnswers())
+        return true;
+    NotifyOffline();
+    return false;
+}
+
+bool SendDeviceImage()
+{
+    QMutexLocker locker(&g_deviceImageMutex);
+    return ProtocolDataUpdate(g_deviceImage.bytes());
+}
+
+bool EditAndSendDeviceImage(const std::function<void(FlashDataMap&)>& edit)
+{
+    QMutexLocker locker(&g_deviceImageMutex);
+    if (edit)
+        edit(g_deviceImage);
+    return ProtocolDataUpdate(g_deviceImage.bytes());
+}
+
+FlashDataMap DeviceImageCopy()
+{
+    QMutexLocker locker(&g_deviceImageMutex);
+    return g_deviceImage;
+}

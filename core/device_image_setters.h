@@ -1,0 +1,73 @@
+// Field setters of the device image. Each one asks the library whether the
+// selected mouse answers; if it does, it writes its field(s) of g_deviceImage
+// and sends the whole image, both under g_deviceImageMutex. An offline mouse
+// leaves the image untouched and raises the offline notice (SigMouseOffLineo
+// with 0) unless a page is filling its controls from an image.
+//
+// Integer arguments are stored as their low 8 bits. Every setter returns true
+// only when the image was written and the mouse accepted it; a refused send
+// restores the image as it was, and an index out of range (stage 0-7,
+// button 0-15) writes nothing. Call them on the user-interface thread.
+#ifndef DEVICE_IMAGE_SETTERS_H
+#define DEVICE_IMAGE_SETTERS_H
+
+#include "flash_data_map.h"
+
+#include <cstdint>
+#include <functional>
+
+bool SetReportRate(int code);
+bool SetDpiStageCount(int count);
+bool SetCurrentDpiStage(int stage);
+bool SetImageByte3(int value);
+bool SetImageByte4(int value);
+bool SetLiftOffDistance(int code);
+bool SetDebounceTime(int ms);
+bool SetMotionSync(int on);
+bool SetLightOffTime(int tenSeconds);
+bool SetStraightLine(int on);
+bool SetRippleControl(int on);
+bool SetLightOffWhileMoving(int on);
+bool SetPerformanceMode(int on);
+bool SetPerformanceTime(int code);
+bool SetSensorMode(int index);
+
+bool SetDpiStageValue(int stage, int x, int y, int flags);
+bool SetDpiStageColor(int stage, int red, int green, int blue);
+// Stage j := a, then stage i := b (so i == j ends with b), 0x02 := current,
+// 0x01 := current + 1; one send. The records are taken by value, so callers
+// may pass stages of g_deviceImage itself.
+bool SetDpiStagePair(DPIStage a, DPIStage b, int i, int j, int current);
+
+// Mode 0 only switches the block off (the old mode stays); any other mode is
+// stored and switches it on.
+bool SetDpiLedMode(int mode);
+bool SetDpiLedBrightness(int value);
+bool SetDpiLedSpeed(int value);
+bool SetLedBarMode(int mode);
+bool SetLedBarColor(int red, int green, int blue);
+bool SetLedBarSpeed(int value);
+bool SetLedBarBrightness(int value);
+
+bool SetButtonFunction(int button, int type, int param1, int param2);
+// function: the 3-byte key function; keyRecord: the 52-byte key-event record;
+// macroBlock: the 592-byte macro block. Null pointers write nothing.
+bool SetButtonKeys(int button, const uint8_t* function, const uint8_t* keyRecord);
+bool SetButtonMacro(int button, const uint8_t* function, const uint8_t* macroBlock);
+
+// The online gate alone: true when the mouse answers, else the offline notice
+// as above and false.
+bool CheckDeviceOnline();
+// Sends g_deviceImage as it is, without the online gate.
+bool SendDeviceImage();
+
+// For the other writers of the image (report handler, stage editor, factory
+// reset, import): runs edit on g_deviceImage and sends it, both under the
+// image lock, without the online gate and without undoing a refused send.
+// Never call it from a slot that the report thread is blocked on while it
+// holds the lock (it never does: the lock is not held across an emit).
+bool EditAndSendDeviceImage(const std::function<void(FlashDataMap&)>& edit);
+// A consistent copy of g_deviceImage, e.g. for a hub signal.
+FlashDataMap DeviceImageCopy();
+
+#endif // DEVICE_IMAGE_SETTERS_H

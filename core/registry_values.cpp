@@ -1,0 +1,85 @@
+#include "registry_values.h"
+
+#include "app_state.h"
+#include "config_store.h"
+#include "user_setting_store.h"
+
+#include <native_settings.h>
+
+#include <QCoreApplication>
+
+namespace {
+const QString kSoftwareKey = QStringLiteral("HKEY_CURRENT_USER\\Software\\");
+}
+
+QString ApplicationKeyPath()
+{
+    return kSoftwareKey + g_appName + QLatin1Char('\\') + g_appName + QLatin1Char('\\') + g_appName;
+}
+
+QString FirmwareStateKeyPath()
+{
+    return kSoftwareKey + g_appName + QLatin1Char('\\') + g_appName + QStringLiteral("\\Mouse Drive Test");
+}
+
+QString StartWithSystemKeyPath()
+{
+    return QStringLiteral("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+}
+
+void MigrateLanguageIndex()
+{
+    NativeSettings registry(ApplicationKeyPath());
+    const int index = registry.Value(QStringLiteral("LanguageIndex"), 0).toInt();
+    if (index != 0) {
+        UserSettingStore::Instance()->SetValue(QStringLiteral("Language"), QStringLiteral("Language"),
+                                               QString::number(index));
+    }
+    registry.Remove(QStringLiteral("LanguageIndex"));
+}
+
+QString UpdateFailInfo()
+{
+    return NativeSettings(FirmwareStateKeyPath()).Value(QStringLiteral("UpdateFailInfo")).toString();
+}
+
+void SetUpdateFailInfo(int kind, int receiverClass, int cid, int mid)
+{
+    const QString text = QStringLiteral("%1,%2,%3,%4").arg(kind).arg(receiverClass).arg(cid).arg(mid);
+    NativeSettings(FirmwareStateKeyPath()).SetValue(QStringLiteral("UpdateFailInfo"), text);
+}
+
+void RemoveUpdateFailInfo()
+{
+    NativeSettings(FirmwareStateKeyPath()).Remove(QStringLiteral("UpdateFailInfo"));
+}
+
+QString MouseVersionValueName(int modelIndex)
+{
+    ConfigStore* config = ConfigStore::Instance();
+    return QStringLiteral("MouseVer") + config->Value(QStringLiteral("Option"), QStringLiteral("CID"))
+        + config->Value(QStringLiteral("Drive") + QString::number(modelIndex + 1), QStringLiteral("MID"));
+}
+
+QString StoredMouseVersion(int modelIndex)
+{
+    return NativeSettings(FirmwareStateKeyPath()).Value(MouseVersionValueName(modelIndex)).toString();
+}
+
+void StoreMouseVersion(int modelIndex, const QString& versionText)
+{
+    NativeSettings(FirmwareStateKeyPath()).SetValue(MouseVersionValueName(modelIndex), versionText);
+}
+
+void SetStartWithSystem(bool on)
+{
+    NativeSettings run(StartWithSystemKeyPath());
+    const QString name = QCoreApplication::applicationName();
+    if (on) {
+        QString path = QCoreApplication::applicationFilePath();
+        path.replace(QLatin1Char('/'), QLatin1Char('\\'));
+        run.SetValue(name, path);
+    } else {
+        run.Remove(name);
+    }
+}
