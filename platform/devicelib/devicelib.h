@@ -91,8 +91,9 @@ typedef void (*DeviceReportCallback)(const unsigned char* header, int headerLeng
 typedef void (*HotplugCallback)(void);
 typedef int (*UpgradeCallback)(const unsigned char* message);
 
-// Identity of a device: customer id, model id, connection type. All zero
-// when the device gives no identity (yet).
+// Identity of a device: customer id, model id, connection type. Customer and
+// model id are zero while the device gives no identity (yet); all three are
+// zero for an unknown path.
 typedef struct DeviceIdentity {
     unsigned char cid;
     unsigned char mid;
@@ -102,16 +103,24 @@ typedef struct DeviceIdentity {
 // --- Discovery -------------------------------------------------------------
 // *count holds the capacity on entry (the program passes 5) and the number of
 // returned paths on exit (never more than the capacity; 0 on bad input).
+// Vendor and product ids are hexadecimal texts ("0x2FE5"), compared without
+// regard to case. The by-device-id form takes its capacity from `capacity`.
 DEVICELIB_API char** UsbFinderC_FindHidDevicesByDefaultDeviceId(const char* vid, const char* pid, int* count);
 DEVICELIB_API char** UsbFinderC_FindHidDevicesByDeviceId(const char* vid, const char* pid, int usagePage,
                                                          int capacity, int* count);
 DEVICELIB_API bool UsbFinderC_GetUsbDeviceAttribute(const char* path, unsigned char* attribute12);
 DEVICELIB_API DeviceIdentity UsbFinderC_GetDeviceInfo(const char* path);
 DEVICELIB_API bool UsbFinderC_GetDeviceOnLine(const char* path);
+// reply10 is zeroed, then byte 6 = 1 when the mouse answers and bytes 7-9
+// hold the receiver address: the receiver's own, or for a mouse on its cable
+// the address of the receiver it is paired with. Returns the online state.
 DEVICELIB_API bool UsbFinderC_GetDeviceOnLineWithUsbAddress(const char* path, unsigned char* reply10);
+// The firmware version of the mouse that answers at the path (0 when none).
 DEVICELIB_API int UsbFinderC_GetVersion(const char* path);
 
 // --- Receiver settings -----------------------------------------------------
+// The light record exists on 4K receivers only: byte 0 is the light mode 1-3,
+// bytes 1-9 belong to the library and read back as they were last set.
 DEVICELIB_API bool UsbFinderC_Get4KDongleRGBValue(const char* path, unsigned char* dongleRgb10);
 DEVICELIB_API bool UsbFinderC_Set4KDongleRGB(const char* path, unsigned char* dongleRgb10);
 // *mode is left untouched when the receiver gives no answer.
@@ -121,6 +130,13 @@ DEVICELIB_API bool UsbFinderC_SetLongRangeMode(const char* path, bool on);
 // --- Connection ------------------------------------------------------------
 // Opens the one connection (closing any earlier one) and makes callback the
 // receiver of its reports. Reports of an earlier connection are dropped.
+// False (no connection) for an unknown path or a null callback.
+//
+// Requests return false without a connection or when its device is gone.
+// A request the mouse cannot answer yet (asleep, out of range) is kept and
+// answered when the mouse answers again on the same connection.
+// UsbServer_SetCurrentConfig and UsbServer_SetClearSetting need an answering
+// mouse; the pairing calls need a connection to a receiver.
 DEVICELIB_API bool UsbServerC_Start(const char* path, const char* path2, DeviceReportCallback callback);
 DEVICELIB_API void UsbServer_Exit(void);
 DEVICELIB_API bool UsbServer_SetPCDriverStatus(bool present);
@@ -156,11 +172,19 @@ DEVICELIB_API void StartUsbChanged(HotplugCallback callback, int intervalMs);
 DEVICELIB_API void StopUsbChanged(void);
 
 // --- Firmware --------------------------------------------------------------
-// image: a whole firmware image (728-byte header, then payload).
+// image: a whole firmware image (728-byte header, then payload); its first
+// 16 bytes tell the library the payload length and checksum.
+// *count := the number of devices waiting in boot mode that the image fits
+// (its value on entry is not read). False for an image that is not valid.
 DEVICELIB_API bool UsbUpgradeC_FindBootDevices(const unsigned char* image, int* count);
-// Starts flashing in the background; progress and result arrive through the
-// callback on a library thread. May be called from inside that callback.
+// Starts flashing a device the image fits: one in boot mode first, else a
+// receiver (receiver image) or a mouse on its cable or behind its receiver
+// (mouse image). Returns non-zero when flashing started, 0 when nothing fits.
+// Progress and result arrive through the callback on a library thread; the
+// image is copied, the caller may free it at once. May be called from inside
+// that callback. While flashing, the device is gone from the finder.
 DEVICELIB_API int UsbUpgrade_Start(const unsigned char* image, UpgradeCallback callback, int timeoutMs);
+// The version of the mouse that answers behind the receiver.
 DEVICELIB_API bool UsbFinderC_GetSlaveVersion(const char* receiverPath, int* version);
 DEVICELIB_API bool UsbFinderC_SetDongleIDToMouse(const char* receiverPath, const unsigned char* address3);
 

@@ -1,0 +1,671 @@
+#include "sim_library.h"
+
+#include "dump_codec.h"
+#include "firmware_image.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMetaObject>
+#include <QObject>
+#include <QThread>
+#include <QtDebug>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace {
+
+const int DefaultLatencyMs = 3;
+const int MaxHeldRequests = 32;
+const int MaxLoggedCalls = 20000;
+const int MaxImagesKept = 2000;
+
+int latencyFromEnvironment()
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue("QUORIX_SIM_LATENCY_MS", &ok);
+    return ok && value >= 0 ? value : DefaultLatencyMs;
+}
+
+QString programFolder()
+{
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).absolutePath();
+}
+
+} // namespace
+
+QString simDefaultWorldPath()
+{
+    const QString fromEnvironment = qEnvironmentVariable("QUORIX_SIM_WORLD");
+    return fromEnvironment.isEmpty() ? programFolder() + QStringLiteral("/SimWorld.ini") : fromEnvironment;
+}
+
+// Stops deliveries when the library is unloaded, so no callback runs into a
+// program that is tearing down. The state itself is never destroyed: the
+// dispatcher thread may still be inside a callback that never returns.
+struct SimLibraryShutdown {
+    ~SimLibraryShutdown();
+};
+static SimLibraryShutdown s_shutdown;
+static SimLibrary* s_instance = nullptr;
+static std::once_flag s_once;
+
+SimLibraryShutdown::~SimLibraryShutdown()
+{
+    if (s_instance)
+        s_instance->shutdown();
+}
+
+SimLibrary& SimLibrary::instance()
+{
+    std::call_once(s_once, [] { s_instance = new SimLibrary; });
+    return *s_instance;
+}
+
+SimLibrary::SimLibrary()
+{
+    latencyMs = latencyFromEnvironment();
+    std::thread([this] { dispatch(); }).detach();
+}
+
+void SimLibrary::shutdown()
+{
+    Lock locked(m_mutex);
+    m_stopping = true;
+    m_queue.clear();
+    m_hotplug = nullptr;
+    m_wake.notify_all();
+    m_wake.wait_for(locked, std::chrono::seconds(1), [this] { return !m_running; });
+}
+
+qint64 SimLibrary::nowMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+SimLibrary::Lock SimLibrary::lock()
+{
+    Lock locked(m_mutex);
+    if (!m_loaded)
+        loadDefaultWorld();
+    return locked;
+}
+
+SimLibrary::Lock SimLibrary::lockWithoutLoading()
+{
+    return Lock(m_mutex);
+}
+
+void SimLibrary::loadDefaultWorld()
+{
+    const QString path = simDefaultWorldPath();
+    SimWorld loadedWorld;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        QString error;
+        if (!parseWorld(QString::fromUtf8(file.readAll()), &loadedWorld, &error)) {
+            qWarning("devicelib: %s: %s", qPrintable(path), qPrintable(error));
+            loadedWorld = SimWorld();
+        }
+    } else {
+        qWarning("devicelib: no world file at %s; the world is empty", qPrintable(path));
+    }
+    replaceWorld(loadedWorld, true);
+}
+
+void SimLibrary::log(const char* function, const QString& argument)
+{
+    const QString name = QLatin1String(function);
+    calls.append(SimCall{name, argument});
+    if (calls.size() > MaxLoggedCalls)
+        calls.erase(calls.begin(), calls.begin() + MaxLoggedCalls / 2);
+    ++callCounts[name];
+}
+
+void SimLibrary::replaceWorld(const SimWorld& newWorld, bool loaded)
+{
+    m_loaded = loaded;
+    world = newWorld;
+    closeConnection();
+    // Flashing and reports belong to the old world.
+    m_queue.clear();
+    m_wake.notify_all();
+    worldChanged();
+}
+
+void SimLibrary::resetSettings()
+{
+    latencyMs = latencyFromEnvironment();
+    pairTimeoutMs = 5000;
+    flashStepMs = 100;
+    calls.clear();
+    callCounts.clear();
+    lastImage.clear();
+    images.clear();
+}
+
+void SimLibrary::worldChanged()
+{
+    evaluatePairing();
+    const QList<QByteArray> visible = visiblePaths();
+    if (visible != m_lastVisible) {
+        m_lastVisible = visible;
+        postHotplug();
+    }
+    if (m_connection.open && !m_connection.held.isEmpty()) {
+        if (const SimMouse* mouse = connectionMouse()) {
+            const QVector<MouseRequest> held = m_connection.held;
+            m_connection.held.clear();
+            for (MouseRequest r : held)
+                queueReport(mouseReport(r, *mouse));
+        }
+    }
+}
+
+// --- Lookups ------------------------------------------------------------------
+
+SimReceiver* SimLibrary::visibleReceiver(const char* path)
+{
+    if (!path)
+        return nullptr;
+    for (SimReceiver& r : world.receivers)
+        if (r.plugged && !r.boot && !r.flashing && receiverPath(world.vid, r) == path)
+            return &r;
+    return nullptr;
+}
+
+SimMouse* SimLibrary::cableMouse(const char* path)
+{
+    if (!path)
+        return nullptr;
+    for (SimMouse& m : world.mice)
+        if (m.onCable && !m.boot && !m.flashing && cablePath(world.vid, m) == path)
+            return &m;
+    return nullptr;
+}
+
+SimMouse* SimLibrary::mouseBehind(const SimReceiver& receiver)
+{
+    for (SimMouse& m : world.mice)
+        if (m.paired && m.pairedAddress == receiver.address && !m.onCable && m.awake && m.inRange && !m.pairingMode
+            && !m.boot && !m.flashing)
+            return &m;
+    return nullptr;
+}
+
+SimMouse* SimLibrary::answeringMouse(const char* path)
+{
+    if (SimMouse* m = cableMouse(path))
+        return m;
+    if (const SimReceiver* r = visibleReceiver(path))
+        return mouseBehind(*r);
+    return nullptr;
+}
+
+SimReceiver* SimLibrary::receiverByAddress(const Address& address)
+{
+    for (SimReceiver& r : world.receivers)
+        if (r.address == address)
+            return &r;
+    return nullptr;
+}
+
+bool SimLibrary::isVisible(const char* path)
+{
+    return visibleReceiver(path) || cableMouse(path);
+}
+
+QList<QByteArray> SimLibrary::visiblePaths()
+{
+    QList<QByteArray> paths;
+    for (const SimReceiver& r : world.receivers)
+        if (r.plugged && !r.boot && !r.flashing)
+            paths.append(receiverPath(world.vid, r));
+    for (const SimMouse& m : world.mice)
+        if (m.onCable && !m.boot && !m.flashing)
+            paths.append(cablePath(world.vid, m));
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+std::vector<char*>& SimLibrary::find(int vid, int pid, int capacity)
+{
+    m_foundPaths.clear();
+    if (vid == world.vid && pid >= 0) {
+        auto add = [&](const QByteArray& path) {
+            if (int(m_foundPaths.size()) < capacity)
+                m_foundPaths.push_back(path);
+        };
+        for (const SimReceiver& r : world.receivers)
+            if (r.pid == pid && r.plugged && !r.boot && !r.flashing)
+                add(receiverPath(world.vid, r));
+        for (const SimMouse& m : world.mice)
+            if (m.cablePid == pid && m.onCable && !m.boot && !m.flashing)
+                add(cablePath(world.vid, m));
+    }
+    m_foundPointers.clear();
+    for (QByteArray& path : m_foundPaths)
+        m_foundPointers.push_back(path.data());
+    m_foundPointers.push_back(nullptr);
+    return m_foundPointers;
+}
+
+// --- Connection -----------------------------------------------------------------
+
+bool SimLibrary::openConnection(const char* path, DeviceReportCallback callback)
+{
+    closeConnection();
+    if (!path || !callback || !isVisible(path))
+        return false;
+    m_connection.open = true;
+    m_connection.path = path;
+    m_connection.callback = callback;
+    return true;
+}
+
+void SimLibrary::closeConnection()
+{
+    ++m_connection.generation;
+    m_connection.open = false;
+    m_connection.path.clear();
+    m_connection.callback = nullptr;
+    m_connection.held.clear();
+    for (auto it = m_queue.begin(); it != m_queue.end();)
+        it = it->second.isReport ? m_queue.erase(it) : std::next(it);
+    m_wake.notify_all();
+}
+
+SimMouse* SimLibrary::connectionMouse()
+{
+    return m_connection.open ? answeringMouse(m_connection.path.constData()) : nullptr;
+}
+
+SimReceiver* SimLibrary::connectionReceiver()
+{
+    return m_connection.open ? visibleReceiver(m_connection.path.constData()) : nullptr;
+}
+
+bool SimLibrary::request(MouseRequest r)
+{
+    if (!m_connection.open || !isVisible(m_connection.path.constData()))
+        return false;
+    if (const SimMouse* mouse = connectionMouse()) {
+        queueReport(mouseReport(r, *mouse));
+    } else {
+        // Answered when the mouse is back (woken, in range, plugged in).
+        if (m_connection.held.size() >= MaxHeldRequests)
+            m_connection.held.removeFirst();
+        m_connection.held.append(r);
+    }
+    return true;
+}
+
+void SimLibrary::queueReport(const SimReport& report)
+{
+    if (!m_connection.open)
+        return;
+    // Reports keep their order even when the latency is lowered meanwhile.
+    const qint64 due = std::max(nowMs() + latencyMs, m_lastReportDue);
+    m_lastReportDue = due;
+    schedule(due, true, report, nullptr);
+}
+
+void SimLibrary::sendFromMouse(const SimMouse& mouse, const SimReport& report)
+{
+    const SimMouse* connected = connectionMouse();
+    if (connected && connected->id == mouse.id)
+        queueReport(report);
+}
+
+void SimLibrary::sendFromReceiver(const SimReceiver& receiver, const SimReport& report)
+{
+    const SimReceiver* connected = connectionReceiver();
+    if (connected && connected->id == receiver.id)
+        queueReport(report);
+}
+
+SimReport SimLibrary::makeReport(int type, int subCode, const QByteArray& payload)
+{
+    static std::atomic<quint8> sequence{0};
+    SimReport report;
+    report.header = QByteArray(DEVICELIB_REPORT_HEADER_SIZE, '\0');
+    report.header[0] = char(0x5A);
+    report.header[1] = char(type);
+    report.header[3] = 0;
+    report.header[4] = char(subCode);
+    report.header[5] = char(payload.size() & 0xFF);
+    report.header[6] = char((payload.size() >> 8) & 0xFF);
+    report.header[7] = char(sequence++);
+    report.payload = payload;
+    return report;
+}
+
+SimReport SimLibrary::mouseReport(MouseRequest r, const SimMouse& mouse) const
+{
+    const QByteArray& dump = mouse.profiles.value(mouse.currentProfile);
+    auto at = [&](int offset) { return dump.size() > offset ? dump[offset] : char(0); };
+    switch (r) {
+    case MouseRequest::AllFlashData:
+        return makeReport(DEVICELIB_REPORT_DATA, DEVICELIB_DATA_DUMP_OR_RATE, dump);
+    case MouseRequest::ReportRate:
+        return makeReport(DEVICELIB_REPORT_DATA, DEVICELIB_DATA_DUMP_OR_RATE,
+                          QByteArray(1, at(DumpCodec::ReportRateOffset)));
+    case MouseRequest::CurrentDpi:
+        return makeReport(DEVICELIB_REPORT_DATA, DEVICELIB_DATA_CURRENT_DPI,
+                          QByteArray(1, at(DumpCodec::CurrentStageOffset)));
+    case MouseRequest::DpiLed: {
+        QByteArray payload(DumpCodec::DpiLedPayloadSize, '\0');
+        DumpCodec::makeDpiLedPayload(reinterpret_cast<const uint8_t*>(dump.constData()) + DumpCodec::DpiLedOffset,
+                                     reinterpret_cast<uint8_t*>(payload.data()));
+        return makeReport(DEVICELIB_REPORT_DATA, DEVICELIB_DATA_DPI_LED, payload);
+    }
+    case MouseRequest::LedBar: {
+        QByteArray payload(DumpCodec::LedBarPayloadSize, '\0');
+        DumpCodec::makeLedBarPayload(reinterpret_cast<const uint8_t*>(dump.constData()) + DumpCodec::LedBarOffset,
+                                     reinterpret_cast<uint8_t*>(payload.data()));
+        return makeReport(DEVICELIB_REPORT_DATA, DEVICELIB_DATA_LED_BAR, payload);
+    }
+    case MouseRequest::Battery: {
+        QByteArray payload(DumpCodec::BatteryPayloadSize, '\0');
+        DumpCodec::makeBatteryPayload(mouse.battery, mouse.charging, reinterpret_cast<uint8_t*>(payload.data()));
+        return makeReport(DEVICELIB_REPORT_BATTERY, 0, payload);
+    }
+    case MouseRequest::Version: {
+        QByteArray payload(2, '\0');
+        payload[0] = char(mouse.version & 0xFF);
+        payload[1] = char((mouse.version >> 8) & 0xFF);
+        return makeReport(DEVICELIB_REPORT_VERSION, 0, payload);
+    }
+    case MouseRequest::Config:
+        return makeReport(DEVICELIB_REPORT_CONFIG_LIST, 0, QByteArray(1, char(mouse.currentProfile)));
+    }
+    return SimReport();
+}
+
+bool SimLibrary::storeImage(SimMouse& mouse, const uint8_t* image, int profile)
+{
+    if (profile < 0)
+        profile = mouse.currentProfile;
+    if (profile >= mouse.profiles.size())
+        return false;
+    QByteArray dump(DumpCodec::DumpSize, '\0');
+    if (!DumpCodec::encode(image, reinterpret_cast<uint8_t*>(dump.data())))
+        return false;
+    mouse.profiles[profile] = dump;
+    return true;
+}
+
+void SimLibrary::recordImageSent(const uint8_t* image)
+{
+    lastImage = QByteArray(reinterpret_cast<const char*>(image), DumpCodec::ImageSize);
+    images.append(lastImage);
+    if (images.size() > MaxImagesKept)
+        images.removeFirst();
+}
+
+// --- Pairing --------------------------------------------------------------------
+
+void SimLibrary::startPairing(SimReceiver& receiver, uint8_t cid)
+{
+    receiver.pairStatus = 1;
+    receiver.pairCid = cid;
+    receiver.pairDeadline = nowMs() + pairTimeoutMs;
+    evaluatePairing();
+}
+
+void SimLibrary::evaluatePairing()
+{
+    const qint64 now = nowMs();
+    for (SimReceiver& r : world.receivers) {
+        if (r.pairStatus != 1)
+            continue;
+        if (now > r.pairDeadline || !r.plugged || r.boot || r.flashing) {
+            r.pairStatus = 2;
+            continue;
+        }
+        auto candidate = std::find_if(world.mice.begin(), world.mice.end(), [&](const SimMouse& m) {
+            return m.pairingMode && m.cid == r.pairCid && !m.boot && !m.flashing;
+        });
+        if (candidate == world.mice.end())
+            continue;
+        // A receiver keeps one mouse: the one it knew before forgets it.
+        for (SimMouse& m : world.mice)
+            if (m.paired && m.pairedAddress == r.address)
+                m.paired = false;
+        candidate->paired = true;
+        candidate->pairedAddress = r.address;
+        candidate->pairingMode = false;
+        r.pairStatus = 3;
+    }
+}
+
+// --- Firmware -------------------------------------------------------------------
+
+namespace {
+
+bool receiverFits(const SimReceiver& r, const FirmwareImage::Header& h)
+{
+    return h.kind == FirmwareImage::KindReceiver && r.cid == h.cid && r.mid == h.mid && r.name == h.name;
+}
+
+bool mouseFits(const SimMouse& m, const FirmwareImage::Header& h)
+{
+    return h.kind == FirmwareImage::KindMouse && m.cid == h.cid && m.mid == h.mid && m.name == h.name;
+}
+
+} // namespace
+
+int SimLibrary::countBootDevices(const unsigned char* image)
+{
+    FirmwareImage::Header header;
+    if (!FirmwareImage::parse(image, &header))
+        return -1;
+    int count = 0;
+    for (const SimReceiver& r : world.receivers)
+        if (r.boot && !r.flashing && r.plugged && receiverFits(r, header))
+            ++count;
+    for (const SimMouse& m : world.mice) {
+        if (!m.boot || m.flashing || !mouseFits(m, header))
+            continue;
+        const SimReceiver* r = m.paired ? receiverByAddress(m.pairedAddress) : nullptr;
+        if (m.onCable || (r && r->plugged && !r->boot && !r->flashing))
+            ++count;
+    }
+    return count;
+}
+
+int SimLibrary::startFlash(const unsigned char* image, UpgradeCallback callback)
+{
+    FirmwareImage::Header header;
+    if (!callback || !FirmwareImage::parse(image, &header))
+        return 0;
+
+    // A device waiting in boot mode comes first (a repair), then one in
+    // normal mode: the receiver, or the mouse on its cable or behind its receiver.
+    SimReceiver* receiver = nullptr;
+    SimMouse* mouse = nullptr;
+    for (SimReceiver& r : world.receivers)
+        if (!receiver && r.boot && !r.flashing && r.plugged && receiverFits(r, header))
+            receiver = &r;
+    for (SimMouse& m : world.mice) {
+        if (receiver || mouse || !m.boot || m.flashing || !mouseFits(m, header))
+            continue;
+        const SimReceiver* r = m.paired ? receiverByAddress(m.pairedAddress) : nullptr;
+        if (m.onCable || (r && r->plugged && !r->boot && !r->flashing))
+            mouse = &m;
+    }
+    for (SimReceiver& r : world.receivers)
+        if (!receiver && !mouse && r.plugged && !r.boot && !r.flashing && receiverFits(r, header))
+            receiver = &r;
+    for (SimMouse& m : world.mice) {
+        if (receiver || mouse || m.boot || m.flashing || !mouseFits(m, header))
+            continue;
+        bool reachable = m.onCable;
+        for (const SimReceiver& r : world.receivers)
+            reachable = reachable || mouseBehind(r) == &m;
+        if (reachable)
+            mouse = &m;
+    }
+    if (!receiver && !mouse)
+        return 0;
+
+    const bool isReceiver = receiver != nullptr;
+    const QString id = isReceiver ? receiver->id : mouse->id;
+    int& failAt = isReceiver ? receiver->failFlashAt : mouse->failFlashAt;
+    const int failPercent = failAt;
+    failAt = -1;
+    (isReceiver ? receiver->flashing : mouse->flashing) = true;
+    worldChanged(); // the device leaves the bus while it is being flashed
+
+    const qint64 start = nowMs();
+    int step = 0;
+    for (int percent = 0; percent <= 100; percent += 10) {
+        if (failPercent >= 0 && percent > failPercent)
+            break;
+        const unsigned char message[3] = {DEVICELIB_UPGRADE_MESSAGE, DEVICELIB_UPGRADE_PROGRESS,
+                                          static_cast<unsigned char>(percent)};
+        QByteArray bytes(reinterpret_cast<const char*>(message), 3);
+        schedule(start + qint64(step++) * flashStepMs, false, SimReport(),
+                 [callback, bytes] { callback(reinterpret_cast<const unsigned char*>(bytes.constData())); });
+    }
+    const bool success = failPercent < 0;
+    const uint32_t version = header.version;
+    schedule(start + qint64(step) * flashStepMs, false, SimReport(), [this, callback, id, isReceiver, success, version] {
+        bool ok = false;
+        {
+            Lock locked(m_mutex);
+            auto finish = [&](auto* device) {
+                if (!device)
+                    return;
+                device->flashing = false;
+                device->boot = !success;
+                if (success)
+                    device->version = version;
+                ok = success;
+            };
+            if (isReceiver)
+                finish(world.receiver(id));
+            else
+                finish(world.mouse(id));
+            worldChanged();
+        }
+        const unsigned char message[3] = {DEVICELIB_UPGRADE_MESSAGE, DEVICELIB_UPGRADE_RESULT,
+                                          static_cast<unsigned char>(ok ? 1 : 0)};
+        callback(message);
+    });
+    return 1;
+}
+
+// --- Dispatcher -----------------------------------------------------------------
+
+void SimLibrary::schedule(qint64 due, bool connectionReport, const SimReport& report, std::function<void()> action)
+{
+    Task task;
+    task.isReport = connectionReport;
+    task.generation = m_connection.generation;
+    task.report = report;
+    task.action = std::move(action);
+    m_queue.emplace(std::make_pair(due, ++m_sequence), std::move(task));
+    m_wake.notify_all();
+}
+
+void SimLibrary::dispatch()
+{
+    Lock locked(m_mutex);
+    while (!m_stopping) {
+        if (m_queue.empty()) {
+            m_wake.wait(locked);
+            continue;
+        }
+        const qint64 due = m_queue.begin()->first.first;
+        const qint64 now = nowMs();
+        if (due > now) {
+            m_wake.wait_for(locked, std::chrono::milliseconds(due - now));
+            continue;
+        }
+        Task task = std::move(m_queue.begin()->second);
+        m_queue.erase(m_queue.begin());
+        DeviceReportCallback callback = nullptr;
+        if (task.isReport) {
+            if (!m_connection.open || task.generation != m_connection.generation)
+                continue;
+            callback = m_connection.callback;
+        }
+        m_running = true;
+        locked.unlock();
+        if (callback)
+            callback(reinterpret_cast<const unsigned char*>(task.report.header.constData()), task.report.header.size(),
+                     reinterpret_cast<const unsigned char*>(task.report.payload.constData()),
+                     task.report.payload.size());
+        else if (task.action)
+            task.action();
+        locked.lock();
+        m_running = false;
+        m_wake.notify_all();
+    }
+}
+
+bool SimLibrary::waitIdle(Lock& locked, int timeoutMs)
+{
+    const qint64 deadline = nowMs() + timeoutMs;
+    for (;;) {
+        const bool ownHotplug = m_notifier && m_notifier->thread() == QThread::currentThread();
+        if (m_queue.empty() && !m_running && !(m_hotplugPending && ownHotplug))
+            return true;
+        if (nowMs() > deadline)
+            return false;
+        locked.unlock();
+        if (QCoreApplication::instance())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        locked.lock();
+    }
+}
+
+// --- Hot plug -------------------------------------------------------------------
+
+void SimLibrary::registerHotplug(HotplugCallback callback)
+{
+    m_hotplug = callback;
+    ++m_hotplugGeneration;
+    m_hotplugPending = false; // the call made now covers every change so far
+    if (!m_notifier || m_notifier->thread() != QThread::currentThread())
+        m_notifier = new QObject; // a notifier of an earlier thread is left alone
+}
+
+void SimLibrary::stopHotplug()
+{
+    m_hotplug = nullptr;
+    ++m_hotplugGeneration;
+    m_hotplugPending = false;
+}
+
+void SimLibrary::postHotplug()
+{
+    if (!m_hotplug || !m_notifier || m_hotplugPending || m_stopping)
+        return;
+    m_hotplugPending = true;
+    const quint64 generation = m_hotplugGeneration;
+    QMetaObject::invokeMethod(
+        m_notifier,
+        [this, generation] {
+            HotplugCallback callback = nullptr;
+            {
+                Lock locked(m_mutex);
+                if (generation != m_hotplugGeneration)
+                    return;
+                m_hotplugPending = false;
+                callback = m_hotplug;
+            }
+            if (callback)
+                callback();
+        },
+        Qt::QueuedConnection);
+}

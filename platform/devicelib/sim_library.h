@@ -1,0 +1,149 @@
+// The state behind the library's functions: the world, the one connection,
+// the report dispatcher, hot-plug notification, flashing and the call log.
+//
+// One mutex guards everything here; it is never held while a callback runs.
+// Report and upgrade callbacks run on the dispatcher thread, one at a time, in
+// the order their reports were queued; calls made from inside a callback only
+// queue more work. Closing or replacing the connection bumps its generation,
+// so reports still queued for the old one are dropped instead of waited for.
+#ifndef DEVICELIB_SIM_LIBRARY_H
+#define DEVICELIB_SIM_LIBRARY_H
+
+#include "devicelib.h"
+#include "sim_world.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QVector>
+
+#include <condition_variable>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <vector>
+
+class QObject;
+
+struct SimReport {
+    QByteArray header;
+    QByteArray payload;
+};
+
+struct SimCall {
+    QString function;
+    QString argument;
+};
+
+enum class MouseRequest { AllFlashData, ReportRate, CurrentDpi, DpiLed, LedBar, Battery, Version, Config };
+
+class SimLibrary {
+public:
+    using Lock = std::unique_lock<std::mutex>;
+
+    static SimLibrary& instance();
+
+    // Locks the state; the first lock loads the default world.
+    Lock lock();
+    Lock lockWithoutLoading();
+
+    // --- everything below needs the lock --------------------------------
+    void log(const char* function, const QString& argument = QString());
+    void replaceWorld(const SimWorld& world, bool loaded);
+    void resetSettings();
+    // Re-evaluates the world after a change: pairing, hot plug, held requests.
+    void worldChanged();
+
+    SimReceiver* visibleReceiver(const char* path);
+    SimMouse* cableMouse(const char* path);
+    SimMouse* mouseBehind(const SimReceiver& receiver);
+    SimMouse* answeringMouse(const char* path);
+    SimReceiver* receiverByAddress(const Address& address);
+    bool isVisible(const char* path);
+    std::vector<char*>& find(int vid, int pid, int capacity);
+
+    bool openConnection(const char* path, DeviceReportCallback callback);
+    void closeConnection();
+    bool connectionOpen() const { return m_connection.open; }
+    QByteArray connectionPath() const { return m_connection.open ? m_connection.path : QByteArray(); }
+    SimMouse* connectionMouse();
+    SimReceiver* connectionReceiver();
+    bool request(MouseRequest request);
+    void queueReport(const SimReport& report);
+    void sendFromMouse(const SimMouse& mouse, const SimReport& report);
+    void sendFromReceiver(const SimReceiver& receiver, const SimReport& report);
+    static SimReport makeReport(int type, int subCode, const QByteArray& payload);
+    SimReport mouseReport(MouseRequest request, const SimMouse& mouse) const;
+
+    void startPairing(SimReceiver& receiver, uint8_t cid);
+    void evaluatePairing();
+
+    int startFlash(const unsigned char* image, UpgradeCallback callback);
+    int countBootDevices(const unsigned char* image);
+
+    void registerHotplug(HotplugCallback callback);
+    void stopHotplug();
+
+    bool storeImage(SimMouse& mouse, const uint8_t* image, int profile);
+    void recordImageSent(const uint8_t* image);
+
+    // Unlocks while waiting; processes the calling thread's events.
+    bool waitIdle(Lock& lock, int timeoutMs);
+
+    SimWorld world;
+    int latencyMs = 0;
+    int pairTimeoutMs = 5000;
+    int flashStepMs = 100;
+    QList<SimCall> calls;
+    QHash<QString, int> callCounts;
+    QByteArray lastImage;
+    QList<QByteArray> images;
+
+    static qint64 nowMs();
+
+private:
+    SimLibrary();
+    void loadDefaultWorld();
+    void dispatch();
+    void schedule(qint64 due, bool connectionReport, const SimReport& report, std::function<void()> action);
+    void postHotplug();
+    QList<QByteArray> visiblePaths();
+    void shutdown();
+    friend struct SimLibraryShutdown;
+
+    struct Task {
+        bool isReport = false;
+        quint64 generation = 0;
+        SimReport report;
+        std::function<void()> action;
+    };
+    struct Connection {
+        bool open = false;
+        QByteArray path;
+        DeviceReportCallback callback = nullptr;
+        quint64 generation = 0;
+        QVector<MouseRequest> held; // asked while no mouse answered
+    };
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_loaded = false;
+    bool m_stopping = false;
+    bool m_running = false;
+    quint64 m_sequence = 0;
+    qint64 m_lastReportDue = 0;
+    std::map<std::pair<qint64, quint64>, Task> m_queue;
+    Connection m_connection;
+
+    HotplugCallback m_hotplug = nullptr;
+    quint64 m_hotplugGeneration = 0;
+    bool m_hotplugPending = false;
+    QObject* m_notifier = nullptr; // lives on the registering thread
+    QList<QByteArray> m_lastVisible;
+
+    std::vector<QByteArray> m_foundPaths;
+    std::vector<char*> m_foundPointers;
+};
+
+#endif // DEVICELIB_SIM_LIBRARY_H

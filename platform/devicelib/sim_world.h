@@ -1,0 +1,92 @@
+// The simulated devices: receivers, mice, their memory and the world file.
+#ifndef DEVICELIB_SIM_WORLD_H
+#define DEVICELIB_SIM_WORLD_H
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+#include <array>
+#include <cstdint>
+
+using Address = std::array<uint8_t, 3>;
+
+struct SimReceiver {
+    QString id;
+    int receiverClass = 4;  // 1, 2, 4, 8
+    uint16_t pid = 0;
+    uint8_t cid = 0;
+    uint8_t mid = 0;
+    QByteArray name;        // firmware model name
+    uint32_t version = 0;
+    Address address{};
+    bool plugged = true;
+    bool boot = false;      // waiting for firmware (not listed by the finder)
+    bool flashing = false;
+    int identityZeros = 0;
+    int failFlashAt = -1;   // next flashing fails at this percentage
+    uint8_t longRange = 0;
+    std::array<uint8_t, 10> light{}; // byte 0 light mode 1-3 (4K receivers)
+    // Pairing search: 0 none, 1 searching, 2 failed, 3 paired.
+    int pairStatus = 0;
+    uint8_t pairCid = 0;
+    qint64 pairDeadline = 0;
+};
+
+struct SimMouse {
+    QString id;
+    uint8_t cid = 0;
+    uint8_t mid = 0;
+    QByteArray name;
+    uint32_t version = 0;
+    bool paired = false;
+    Address pairedAddress{};
+    bool onCable = false;
+    uint16_t cablePid = 0x7A01;
+    bool awake = true;
+    bool inRange = true;
+    int battery = 80;
+    bool charging = false;
+    bool pairingMode = false;
+    bool boot = false;
+    bool flashing = false;
+    int identityZeros = 0;
+    int failFlashAt = -1;
+    QVector<QByteArray> profiles; // flash dumps
+    int currentProfile = 0;
+};
+
+struct SimWorld {
+    uint16_t vid = 0x2FE5;
+    QVector<SimReceiver> receivers;
+    QVector<SimMouse> mice;
+
+    SimReceiver* receiver(const QString& id);
+    SimMouse* mouse(const QString& id);
+    bool hasId(const QString& id) const;
+};
+
+namespace SimDefaults {
+enum { ProfileCount = 4 };
+uint16_t receiverPid(int receiverClass);
+int connectionType(int receiverClass); // the identity's connection type
+Address addressFor(const QString& id);
+// The image a mouse leaves the factory with.
+QByteArray factoryImage();
+QByteArray factoryDump();
+void initMemory(SimMouse& mouse);
+} // namespace SimDefaults
+
+// Paths the finder lists: receivers, and mice on their cables.
+QByteArray receiverPath(uint16_t vid, const SimReceiver& receiver);
+QByteArray cablePath(uint16_t vid, const SimMouse& mouse);
+
+// Parses "0x2FE5", "2fe5" (hexadecimal, case-insensitive); -1 when invalid.
+int parseHexId(const QByteArray& text);
+// "1.2", "v1.a" (major decimal, minor hexadecimal) or "0x0102"; -1 when invalid.
+int parseVersion(const QString& text);
+
+// Reads a world file's text (format at the top of data/SimWorld.ini).
+bool parseWorld(const QString& text, SimWorld* world, QString* error);
+
+#endif // DEVICELIB_SIM_WORLD_H

@@ -1,0 +1,123 @@
+// Shared pieces of the device library's contract tests: a small world and a
+// recorder for the reports the library delivers.
+#ifndef SIM_FIXTURE_H
+#define SIM_FIXTURE_H
+
+#include "devicelib_control.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QThread>
+
+// A 4K receiver with an awake mouse, an 8K receiver with a sleeping one, and
+// a mouse on its cable that is paired with the 4K receiver's twin.
+inline const char* kTestWorld = R"(
+[World]
+Vid = 0x2FE5
+[Receiver r4]
+Class = 4
+Cid = 23
+Mid = 1
+Name = QX-AERO-R4
+Version = 1.1
+Address = 0A 0B 0C
+[Mouse m4]
+Cid = 23
+Mid = 1
+Name = QX-AERO-M
+Version = 1.2
+Receiver = r4
+[Receiver r8]
+Class = 8
+Cid = 23
+Mid = 2
+Name = QX-LYNX-R8
+Version = 1.1
+Address = 1A 1B 1C
+[Mouse m8]
+Cid = 23
+Mid = 2
+Name = QX-LYNX-M
+Version = 1.2
+Receiver = r8
+Awake = false
+[Receiver spare]
+Class = 1
+Cid = 23
+Mid = 3
+Name = QX-ORCA-R1
+Address = 2A 2B 2C
+Plugged = false
+[Mouse cable]
+Cid = 23
+Mid = 3
+Name = QX-ORCA-M
+Version = 1.2
+Receiver = spare
+OnCable = true
+)";
+
+struct RecordedReport {
+    QByteArray header;
+    QByteArray payload;
+    Qt::HANDLE thread = nullptr;
+    int type() const { return header.size() > 1 ? quint8(header[1]) : -1; }
+    int subCode() const { return header.size() > 4 ? quint8(header[4]) : -1; }
+};
+
+// Reports arrive through a plain function, so the recorder is program-wide.
+class ReportRecorder {
+public:
+    static ReportRecorder& instance()
+    {
+        static ReportRecorder recorder;
+        return recorder;
+    }
+    static void callback(const unsigned char* header, int headerLength, const unsigned char* payload,
+                         int payloadLength)
+    {
+        RecordedReport r;
+        r.header = QByteArray(reinterpret_cast<const char*>(header), headerLength);
+        r.payload = QByteArray(reinterpret_cast<const char*>(payload), payloadLength);
+        r.thread = QThread::currentThreadId();
+        QMutexLocker lock(&instance().m_mutex);
+        instance().m_reports.append(r);
+    }
+    QList<RecordedReport> take()
+    {
+        QMutexLocker lock(&m_mutex);
+        QList<RecordedReport> reports = m_reports;
+        m_reports.clear();
+        return reports;
+    }
+
+private:
+    QMutex m_mutex;
+    QList<RecordedReport> m_reports;
+};
+
+inline void loadTestWorld()
+{
+    SimControl::resetWorld();
+    SimControl::loadWorldText(QString::fromLatin1(kTestWorld));
+    SimControl::setLatencyMs(1);
+    ReportRecorder::instance().take();
+}
+
+// Opens the connection to a device of the test world with the recorder.
+inline bool connectTo(const QString& id)
+{
+    const QByteArray path = SimControl::devicePath(id);
+    return UsbServerC_Start(path.constData(), path.constData(), &ReportRecorder::callback);
+}
+
+// Delivers everything queued and returns what arrived.
+inline QList<RecordedReport> deliveredReports()
+{
+    SimControl::waitIdle();
+    return ReportRecorder::instance().take();
+}
+
+#endif // SIM_FIXTURE_H
