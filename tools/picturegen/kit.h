@@ -1,0 +1,129 @@
+// Drawing kit of the picture generator.
+//
+// The generator draws every picture the style sheets name into
+// <program>/Picture/<Folder>/<Name>.png at build time. Each picture folder
+// has its own source file here (pictures_<folder>.cpp) that registers itself;
+// add a file for your page's folder, nothing shared needs editing:
+//
+//     #include "kit.h"
+//     using namespace kit;
+//
+//     static void Paint(PictureSink& out)
+//     {
+//         out.Add("BackGround", Panel({300, 140}));
+//         out.Add("Close", IconButton({20, 20}, Glyph::Close, State::Normal));
+//         out.Add("CloseHover", IconButton({20, 20}, Glyph::Close, State::Hover));
+//     }
+//     static const FolderRegistrar registrar("WarningDialog", Paint);
+//
+// Several files may register the same folder; a name drawn twice in one
+// folder stops the build. Names are given without ".png". Draw inside the
+// Paint function only: the theme colours are not ready during static
+// initialisation.
+//
+// Theme: one dark theme matching the Option colours of Config.ini — dark
+// panels, light text (LabelColor / ButtonColor), one azure accent
+// (ComboxSelectColor / SliderColor), fields in ComboxBackGroundColor. Use the
+// `theme` colours below rather than inventing new ones, so pages agree.
+//
+// Pieces (all return transparent ARGB images of exactly the given size):
+//   Panel / Backdrop ........ rounded dialog panel, full-window background
+//   Button .................. rounded button; Primary (accent), Secondary
+//                             (dark outline), Danger; every State differs
+//                             visibly (hover lighter, pressed darker and
+//                             shifted, checked accent-outlined, disabled dim)
+//   Icon / IconButton ....... glyphs (close, minimise, maximise, arrows,
+//                             check, plus, minus) plain or on a round
+//                             hover/pressed plate (close turns red)
+//   CheckBox ................ box unticked / ticked
+//   ComboField / ComboArrow / ComboList .. combo-box pieces
+//   SliderGroove / SliderHandle ......... slider pieces
+//   VerticalGradient, Mix, DrawGlyph, DrawText, RoundedPath ... for your own
+//   drawings on a Canvas().
+#ifndef PICTUREGEN_KIT_H
+#define PICTUREGEN_KIT_H
+
+#include <QColor>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainterPath>
+#include <QRectF>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QPainter;
+
+namespace kit {
+
+namespace theme {
+extern const QColor window;      // behind everything (page backgrounds)
+extern const QColor panelTop;    // dialog panels: gradient from top ...
+extern const QColor panelBottom; // ... to bottom
+extern const QColor field;       // combo boxes, edits (ComboxBackGroundColor)
+extern const QColor fieldHover;
+extern const QColor border;      // 1 px outlines
+extern const QColor highlight;   // thin light line along a panel's top edge
+extern const QColor text;        // LabelColor
+extern const QColor textStrong;  // ButtonColor
+extern const QColor textDim;     // secondary text, idle icons
+extern const QColor accent;      // ComboxSelectColor, SliderColor
+extern const QColor accentHover;
+extern const QColor accentPressed;
+extern const QColor danger;      // close hover
+extern const QColor dangerPressed;
+} // namespace theme
+
+enum class State { Normal, Hover, Pressed, Checked, Disabled };
+enum class ButtonKind { Primary, Secondary, Danger };
+enum class Glyph { Close, Minimise, Maximise, ArrowLeft, ArrowRight, ArrowUp, ArrowDown, Check, Plus, Minus };
+
+// --- helpers ------------------------------------------------------------------
+QImage Canvas(QSize size); // transparent, ready for QPainter
+QColor Mix(const QColor& a, const QColor& b, qreal t); // t = 0 gives a, 1 gives b
+QLinearGradient VerticalGradient(const QRectF& rect, const QColor& top, const QColor& bottom);
+QPainterPath RoundedPath(const QRectF& rect, qreal radius);
+// Glyph drawn with round caps inside `box`, crisp at small sizes.
+void DrawGlyph(QPainter& painter, Glyph glyph, const QRectF& box, const QColor& color, qreal penWidth);
+void DrawText(QPainter& painter, const QRectF& rect, const QString& text, int pixelSize, const QColor& color,
+              int flags = 0x0084 /* Qt::AlignCenter */, bool bold = false);
+
+// --- pieces -------------------------------------------------------------------
+QImage Panel(QSize size, qreal radius = 10);
+QImage Backdrop(QSize size);
+QImage Button(QSize size, State state, ButtonKind kind = ButtonKind::Primary, qreal radius = 5);
+QImage Icon(QSize size, Glyph glyph, const QColor& color = theme::textDim);
+QImage IconButton(QSize size, Glyph glyph, State state);
+QImage CheckBox(QSize size, bool checked);
+QImage ComboField(QSize size);
+QImage ComboArrow(QSize size, bool open);
+QImage ComboList(QSize size);
+QImage SliderGroove(QSize size, bool filled);
+QImage SliderHandle(QSize size, State state);
+
+// --- registration ---------------------------------------------------------------
+class PictureSink {
+public:
+    virtual ~PictureSink() = default;
+    virtual void Add(const QString& name, const QImage& image) = 0;
+};
+
+using FolderPainter = void (*)(PictureSink& out);
+
+struct RegisteredFolder {
+    QString folder;
+    FolderPainter paint;
+};
+
+class FolderRegistrar {
+public:
+    FolderRegistrar(const char* folder, FolderPainter paint);
+};
+
+const std::vector<RegisteredFolder>& RegisteredFolders();
+
+} // namespace kit
+
+#endif // PICTUREGEN_KIT_H

@@ -1,0 +1,75 @@
+#include "notice_style.h"
+
+#include "config_store.h"
+#include "paths.h"
+#include "user_setting_store.h"
+
+#include <QDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QToolButton>
+
+namespace NoticeStyle {
+
+QString PictureFolder()
+{
+    return ::PictureFolder(QStringLiteral("WarningDialog"));
+}
+
+static QString Url(const QString& folder, const QString& picture)
+{
+    return QStringLiteral("url(\"%1%2\")").arg(folder, picture);
+}
+
+void Apply(QDialog* dialog, const Parts& parts)
+{
+    dialog->setWindowFlags(kWindowFlags);
+
+    const QString folder = PictureFolder();
+    ConfigStore* config = ConfigStore::Instance();
+
+    if (parts.label) {
+        parts.label->setStyleSheet(QStringLiteral("QLabel{color: rgb(%1);}")
+                                       .arg(config->ColorText(QStringLiteral("LabelColor"))));
+    }
+    if (!parts.buttons.isEmpty()) {
+        const QString buttonStyle =
+            QStringLiteral("QToolButton{border:0px;color: rgb(%1);border-image: %2;}"
+                           "QToolButton:pressed{border-image: %3;}")
+                .arg(config->ColorText(QStringLiteral("ButtonColor")),
+                     Url(folder, parts.confirmPicture), Url(folder, parts.confirmPressedPicture));
+        for (QToolButton* button : parts.buttons)
+            button->setStyleSheet(buttonStyle);
+    }
+    if (parts.closeButton) {
+        parts.closeButton->setStyleSheet(
+            QStringLiteral("QToolButton{border:0px;background-position:center;background-repeat:no-repeat;"
+                           "background-image: %1;}"
+                           "QToolButton:hover{background-image: %2;}"
+                           "QToolButton:pressed{background-image: %3;}")
+                .arg(Url(folder, QStringLiteral("Close.png")), Url(folder, QStringLiteral("CloseHover.png")),
+                     Url(folder, QStringLiteral("CloseClick.png"))));
+    }
+    if (parts.background) {
+        // Selected by object name so the picture does not spread to the children.
+        parts.background->setStyleSheet(
+            QStringLiteral("QFrame#%1{border:0px;background-position:center;background-repeat:no-repeat;"
+                           "background-image: %2;}")
+                .arg(parts.background->objectName(), Url(folder, QStringLiteral("BackGround.png"))));
+    }
+}
+
+QColor ConfigColor(const QString& key)
+{
+    const QStringList parts = ConfigStore::Instance()->ColorText(key).split(QLatin1Char(','));
+    if (parts.size() < 3)
+        return QColor();
+    return QColor(parts[0].trimmed().toInt(), parts[1].trimmed().toInt(), parts[2].trimmed().toInt());
+}
+
+int StoredLanguage()
+{
+    return UserSettingStore::Instance()->Value(QStringLiteral("Language"), QStringLiteral("Language")).toInt();
+}
+
+} // namespace NoticeStyle

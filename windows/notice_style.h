@@ -1,0 +1,53 @@
+// The look shared by the small notice dialogs: frameless 300 x 140 windows
+// whose pictures live in <program>/Picture/WarningDialog/ and whose text
+// colours come from Config.ini (Option/LabelColor, Option/ButtonColor).
+#ifndef NOTICE_STYLE_H
+#define NOTICE_STYLE_H
+
+#include <QColor>
+#include <QList>
+#include <QString>
+#include <Qt>
+
+class QDialog;
+class QFrame;
+class QLabel;
+class QToolButton;
+
+namespace NoticeStyle {
+
+// SubWindow | BypassWindowManagerHint | FramelessWindowHint |
+// WindowSystemMenuHint | WindowMinimizeButtonHint (0x6C12).
+constexpr Qt::WindowFlags kWindowFlags = Qt::SubWindow | Qt::BypassWindowManagerHint
+    | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint;
+
+// The colour along the bottom edge of the shipped BackGround.png.
+inline QColor PictureBottomColor()
+{
+    return QColor(27, 29, 35);
+}
+
+// <program>/Picture/WarningDialog/
+QString PictureFolder();
+
+struct Parts {
+    QFrame* background = nullptr;
+    QToolButton* closeButton = nullptr;
+    QLabel* label = nullptr;
+    QList<QToolButton*> buttons;   // confirm / answer buttons; empty: ButtonColor is not read
+    QString confirmPicture = QStringLiteral("Confirm.png");
+    QString confirmPressedPicture = QStringLiteral("ConfirmClick.png");
+};
+
+// Window flags and style sheets of one notice.
+void Apply(QDialog* dialog, const Parts& parts);
+
+// The "r,g,b" colour of an Option key of Config.ini.
+QColor ConfigColor(const QString& key);
+
+// Language index stored in Macro.ini (0 when missing).
+int StoredLanguage();
+
+} // namespace NoticeStyle
+
+#endif // NOTICE_STYLE_H
