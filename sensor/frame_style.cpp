@@ -1,0 +1,91 @@
+#include "frame_style.h"
+
+#include "config_store.h"
+
+#include <QComboBox>
+#include <QListView>
+
+namespace FrameStyle {
+
+QString Colour(const QString& key)
+{
+    return ConfigStore::Instance()->ColorText(key, QStringLiteral("255,255,255"));
+}
+
+QString Url(const QString& folder, const QString& picture)
+{
+    // Quoted, so a program folder with blanks still resolves.
+    return QStringLiteral("url(\"%1%2\")").arg(folder, picture);
+}
+
+QString CaptionStyle()
+{
+    return QStringLiteral("QLabel{color: rgb(%1);}").arg(Colour(QStringLiteral("LabelColor")));
+}
+
+QString SwitchStyle(const QString& switchName, const QString& folder)
+{
+    return QStringLiteral("#%1{color: rgb(255, 255, 255);border:0px;background-position:center;"
+                          "background-repeat:no-repeat;background-image: %2;}"
+                          "#%1:checked {background-image: %3;}")
+        .arg(switchName, Url(folder, QStringLiteral("Close.png")), Url(folder, QStringLiteral("Open.png")));
+}
+
+QString ComboStyle(const QString& folder, bool withDisabledRule)
+{
+    const QString text = Colour(QStringLiteral("ComboxTextColor"));
+    const QString select = Colour(QStringLiteral("ComboxSelectColor"));
+    const QString background = Colour(QStringLiteral("ComboxBackGroundColor"));
+    QString style =
+        QStringLiteral("QComboBox{border: 1px solid gray; color: rgb(%1); border-image: %2;}"
+                       "QComboBox::drop-down:button{border-radius:5px; background:rgb(%3);} "
+                       "QComboBox::down-arrow{image: %4; right: 8px; }"
+                       "QComboBox::down-arrow:on{ image: %5;}"
+                       "QComboBox QAbstractItemView::item{height:25px;}"
+                       "QComboBox QAbstractItemView {outline: 0px solid gray; border: 1px  solid gray;"
+                       "color: rgb(%1); border-image: %6;selection-background-color: rgb(%7); }")
+            .arg(text, Url(folder, QStringLiteral("ComboboxBack.png")), background,
+                 Url(folder, QStringLiteral("Menu.png")), Url(folder, QStringLiteral("MenuClicked.png")),
+                 Url(folder, QStringLiteral("ComboboxTextBack.png")), select);
+    if (withDisabledRule)
+        style += QStringLiteral("QComboBox:disabled{color: rgb(0, 0, 0);}");
+    return style;
+}
+
+void InstallListView(QComboBox* combo)
+{
+    const QString select = Colour(QStringLiteral("ComboxSelectColor"));
+    auto* view = new QListView; // the combo takes it over
+    view->setStyleSheet(QStringLiteral("QListView::item:selected{background-color: rgb(%1);}"
+                                       "QListView::item:hover{background-color: rgb(%1);}")
+                            .arg(select));
+    combo->setView(view);
+}
+
+QString CheckBoxStyle(const QString& folder)
+{
+    return QStringLiteral("QCheckBox{color: rgb(%1);}"
+                          "QCheckBox:indicator::checked {image: %2;}"
+                          "QCheckBox::indicator::unchecked {image: %3;}")
+        .arg(Colour(QStringLiteral("LabelColor")), Url(folder, QStringLiteral("LODCheck.png")),
+             Url(folder, QStringLiteral("LOD.png")));
+}
+
+QString NumberStyle()
+{
+    return QStringLiteral("QSpinBox{background-color: transparent;border: 1px solid gray;color: rgb(%1);}"
+                          "QSpinBox:hover{color: rgb(%1);}")
+        .arg(Colour(QStringLiteral("LinEditColorSecond")));
+}
+
+QString ThinSliderStyle(const QString& folder)
+{
+    return QStringLiteral("QSlider:groove:horizontal{height:2px;left: 0px;right: 0px;border:0px;}"
+                          "QSlider:handle:horizontal{ width:  18px;height: 16px;  margin-top: -7px;"
+                          "margin-left: -2px; margin-bottom: -7px;margin-right: -2px; border-image: %1;}"
+                          "QSlider:sub-page:horizontal{background-color: rgb(%2);}"
+                          "QSlider:add-page:horizontal{background-color: rgb(255, 255, 255);}")
+        .arg(Url(folder, QStringLiteral("HuaKuai.png")), Colour(QStringLiteral("SliderColor")));
+}
+
+} // namespace FrameStyle

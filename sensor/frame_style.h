@@ -1,0 +1,47 @@
+// Style sheets shared by the option frames of the sensor page and their
+// variants. Colours are Option keys of Config.ini ("r,g,b"); pictures come
+// from the frame's picture folder (<program>/Picture/<Page>/).
+#ifndef FRAME_STYLE_H
+#define FRAME_STYLE_H
+
+#include <QString>
+
+class QComboBox;
+
+namespace FrameStyle {
+
+// "r,g,b" of an Option colour key; white when the key holds fewer than three
+// numbers, so a damaged catalogue leaves texts readable on the dark pages.
+QString Colour(const QString& key);
+
+// QLabel{color: LabelColor}
+QString CaptionStyle();
+
+// The on/off picture switch: "Close.png" off, "Open.png" on.
+QString SwitchStyle(const QString& switchName, const QString& folder);
+
+// The shared combo look (ComboxTextColor, ComboxBackGroundColor,
+// ComboxSelectColor with the four combo pictures). withDisabledRule adds
+// the black text of a disabled combo.
+QString ComboStyle(const QString& folder, bool withDisabledRule);
+
+// Gives the combo a new list view whose selected and hovered items take
+// ComboxSelectColor.
+void InstallListView(QComboBox* combo);
+
+// Check-box indicators "LODCheck.png" / "LOD.png" with LabelColor texts.
+QString CheckBoxStyle(const QString& folder);
+
+// The read-only number beside the sliders of the B/C variants.
+QString NumberStyle();
+
+// The 2-pixel slider of the B/C variants: handle "HuaKuai.png", filled part
+// SliderColor, the rest white.
+QString ThinSliderStyle(const QString& folder);
+
+// url("<folder><picture>")
+QString Url(const QString& folder, const QString& picture);
+
+} // namespace FrameStyle
+
+#endif // FRAME_STYLE_H

@@ -1,0 +1,97 @@
+#include "sensor_lod.h"
+#include "ui_sensor_lod.h"
+
+#include "app_state.h"
+#include "device_image_setters.h"
+#include "frame_style.h"
+#include "paths.h"
+
+namespace {
+
+// Device codes by combo index, for the two layouts.
+const int kTwoItemCodes[] = {1, 2};
+const int kThreeItemCodes[] = {3, 1, 2};
+
+} // namespace
+
+SensorLOD::SensorLOD(QWidget* parent)
+    : QFrame(parent)
+    , ui(new Ui::SensorLOD)
+{
+    ui->setupUi(this);
+    m_pictureFolder = PictureFolder(QStringLiteral("Sensor"));
+    ui->label->setStyleSheet(FrameStyle::CaptionStyle());
+    ui->LOD->setStyleSheet(FrameStyle::ComboStyle(m_pictureFolder, true));
+    FrameStyle::InstallListView(ui->LOD);
+}
+
+SensorLOD::~SensorLOD() = default;
+
+void SensorLOD::AddSmallLevel()
+{
+    if (ui->LOD->count() == 2)
+        ui->LOD->insertItem(0, QStringLiteral("0.7mm"));
+}
+
+void SensorLOD::RemoveSmallLevel()
+{
+    if (ui->LOD->count() == 3)
+        ui->LOD->removeItem(0);
+}
+
+void SensorLOD::SetLevelEnabled(bool enabled)
+{
+    ui->LOD->setEnabled(enabled);
+}
+
+void SensorLOD::SetLevel(int value)
+{
+    if (ui->LOD->count() == 3) {
+        switch (value) {
+        case 0:
+            ui->LOD->setCurrentIndex(1);
+            break;
+        case 1:
+            ui->LOD->setCurrentIndex(2);
+            break;
+        case 2:
+            ui->LOD->setCurrentIndex(0);
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+    // Two items: 0.7 mm (value 2) has no item, and the combo shows none.
+    ui->LOD->setCurrentIndex(value);
+}
+
+void SensorLOD::SetUnitText(const QString& unit)
+{
+    const int first = ui->LOD->count() == 3 ? 1 : 0;
+    ui->LOD->setItemText(first, QStringLiteral("1 ") + unit);
+    ui->LOD->setItemText(first + 1, QStringLiteral("2 ") + unit);
+}
+
+void SensorLOD::SetLabelText(const QString& text)
+{
+    ui->label->setText(text);
+}
+
+void SensorLOD::SetLabelToolTip(const QString& text)
+{
+    ui->label->setToolTip(text);
+}
+
+void SensorLOD::on_LOD_currentIndexChanged(int index)
+{
+    // Fills add, remove and select items with the page's updating flag raised.
+    if (!g_sendEnabled || g_sensorPageUpdating)
+        return;
+    if (ui->LOD->count() == 3) {
+        if (index >= 0 && index < 3)
+            SetLiftOffDistance(kThreeItemCodes[index]);
+    } else if (index >= 0 && index < 2) {
+        SetLiftOffDistance(kTwoItemCodes[index]);
+    }
+}

@@ -1,0 +1,46 @@
+// Polling rate as seven check boxes; an alternative layout that no page
+// uses. Its exclusive group holds 125 to 4000 Hz; the 8000 Hz box stands
+// apart.
+#ifndef SENSOR_RATE_B_H
+#define SENSOR_RATE_B_H
+
+#include <QFrame>
+#include <QString>
+
+#include <memory>
+
+class QAbstractButton;
+class QButtonGroup;
+
+namespace Ui {
+class SensorRateB;
+}
+
+class SensorRateB : public QFrame {
+    Q_OBJECT
+public:
+    explicit SensorRateB(QWidget* parent = nullptr);
+    ~SensorRateB() override;
+
+    void SetLevel(int level);
+    void SetVisibleLevels(int set);
+    void SetTitleText(const QString& text);
+
+private slots:
+    void on_Button125HZ_clicked(bool checked);
+    void on_Button250HZ_clicked(bool checked);
+    void on_Button500HZ_clicked(bool checked);
+    void on_Button1000HZ_clicked(bool checked);
+    void on_Button2000HZ_clicked(bool checked);
+    void on_Button4000HZ_clicked(bool checked);
+    void on_Button8000HZ_clicked(bool checked);
+
+private:
+    QAbstractButton* ButtonOfLevel(int level) const;
+
+    std::unique_ptr<Ui::SensorRateB> ui;
+    QString m_pictureFolder;
+    QButtonGroup* m_group = nullptr;
+};
+
+#endif // SENSOR_RATE_B_H

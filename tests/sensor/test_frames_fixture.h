@@ -1,0 +1,195 @@
+// Shared set-up of the option-frame tests: a simulated mouse behind a 4K
+// receiver with an open connection, a recognisable device image, and the
+// user's actions on combos, sliders and the debounce notice.
+#ifndef TEST_FRAMES_FIXTURE_H
+#define TEST_FRAMES_FIXTURE_H
+
+#include "app_state.h"
+#include "less_three.h"
+
+#include <devicelib_control.h>
+
+#include <QtTest>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QSlider>
+#include <QTimer>
+
+#include <functional>
+
+namespace frames {
+
+inline const char* MouseId()
+{
+    return "aero";
+}
+
+// One image byte a frame writes.
+struct Write {
+    int offset;
+    int value;
+};
+
+// Every byte differs from its neighbours and from what the frames write;
+// the macro blocks are short and empty, so the mouse takes the image.
+inline FlashDataMap Baseline()
+{
+    FlashDataMap image;
+    for (int i = 0; i < FlashDataMap::Size; ++i)
+        image.at(i) = uint8_t((i * 37 + 11) & 0xFF);
+    for (int button = 0; button < FlashDataMap::ButtonCount; ++button) {
+        image.macroBlocks[button][0] = 2;
+        image.macroBlocks[button][31] = 0;
+    }
+    return image;
+}
+
+inline QByteArray Bytes(const FlashDataMap& image)
+{
+    return QByteArray(reinterpret_cast<const char*>(image.bytes()), FlashDataMap::Size);
+}
+
+inline QByteArray BaselineWith(const QList<Write>& writes)
+{
+    QByteArray bytes = Bytes(Baseline());
+    for (const Write& write : writes)
+        bytes[write.offset] = char(write.value);
+    return bytes;
+}
+
+inline void IgnoreReports(const unsigned char*, int, const unsigned char*, int) {}
+
+// Once per test program.
+inline void StartDevice()
+{
+    SimControl::resetWorld();
+    SimControl::setLatencyMs(0);
+    SimControl::ReceiverSpec receiver;
+    receiver.id = QStringLiteral("r4");
+    receiver.receiverClass = SimControl::Receiver4K;
+    QVERIFY(SimControl::addReceiver(receiver));
+    SimControl::MouseSpec mouse;
+    mouse.id = QString::fromLatin1(MouseId());
+    mouse.receiver = QStringLiteral("r4");
+    QVERIFY(SimControl::addMouse(mouse));
+    const QByteArray path = SimControl::devicePath(QStringLiteral("r4"));
+    QVERIFY(!path.isEmpty());
+    g_devicePath.set(path);
+    QVERIFY(UsbServerC_Start(path.constData(), path.constData(), &IgnoreReports));
+}
+
+// Before every case: mouse online, baseline image, sending allowed, no page
+// filling, empty call log.
+inline void ResetDevice()
+{
+    QVERIFY(SimControl::setMouseOnline(QString::fromLatin1(MouseId()), true));
+    g_deviceImage = Baseline();
+    g_sendEnabled = true;
+    g_sensorPageUpdating = false;
+    g_buttonPageUpdating = false;
+    g_lightPageUpdating = false;
+    SimControl::clearCallLog();
+}
+
+inline int Sends()
+{
+    return SimControl::callCount(QStringLiteral("ProtocolDataUpdate"));
+}
+
+// The image holds exactly the baseline with these writes, and the mouse was
+// sent and took it that many times.
+inline void ExpectImage(const QList<Write>& writes, int sends)
+{
+    const QByteArray expected = BaselineWith(writes);
+    QCOMPARE(Bytes(g_deviceImage), expected);
+    QCOMPARE(Sends(), sends);
+    QCOMPARE(SimControl::imagesSent().size(), sends);
+    if (sends > 0)
+        QCOMPARE(SimControl::lastImageSent(), expected);
+}
+
+inline void ShowFrame(QWidget* frame)
+{
+    frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+}
+
+// The offscreen platform cannot raise the combo's list or grab the
+// keyboard for it, and says so on every opening; the list works all the same.
+inline void QuietPopupNotices(QtMsgType type, const QMessageLogContext& context, const QString& message);
+
+inline QtMessageHandler& PreviousHandler()
+{
+    static QtMessageHandler previous = nullptr;
+    return previous;
+}
+
+inline void QuietPopupNotices(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    PreviousHandler()(type, context, message);
+}
+
+// The user opens the combo's list and clicks the item.
+inline void ChooseItem(QComboBox* combo, int index)
+{
+    PreviousHandler() = qInstallMessageHandler(QuietPopupNotices);
+    struct Restore {
+        ~Restore() { qInstallMessageHandler(PreviousHandler()); }
+    } restore;
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    QTRY_VERIFY(view->isVisible());
+    const QModelIndex item = view->model()->index(index, combo->modelColumn(), combo->rootModelIndex());
+    view->scrollTo(item);
+    const QPoint at = view->visualRect(item).center();
+    QTest::mouseMove(view->viewport(), at);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTRY_VERIFY(!view->isVisible());
+    QCOMPARE(combo->currentIndex(), index);
+}
+
+// The user drags the handle across the positions and lets it go at the last.
+inline void DragAndRelease(QSlider* slider, const QList<int>& positions)
+{
+    slider->setSliderDown(true);
+    for (int position : positions)
+        slider->setSliderPosition(position);
+    slider->setSliderDown(false);
+}
+
+// Closes every LessThree notice that comes up (they run modally) and notes
+// where it stood.
+class NoticeCloser : public QObject {
+public:
+    NoticeCloser()
+    {
+        connect(&m_timer, &QTimer::timeout, this, &NoticeCloser::CloseOpenNotices);
+        m_timer.start(5);
+    }
+
+    int count = 0;
+    QPoint lastPosition;
+
+private:
+    void CloseOpenNotices()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* notice = qobject_cast<LessThree*>(widget);
+            if (notice && notice->isVisible()) {
+                ++count;
+                lastPosition = notice->pos();
+                notice->close();
+            }
+        }
+    }
+
+    QTimer m_timer;
+};
+
+} // namespace frames
+
+#endif // TEST_FRAMES_FIXTURE_H
