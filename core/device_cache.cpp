@@ -1,9 +1,11 @@
 #include "device_cache.h"
 
+#include "app_state.h"
 #include "paths.h"
 
 #include <QDataStream>
 #include <QFile>
+#include <QMutexLocker>
 #include <QSaveFile>
 
 #include <cstring>
@@ -24,6 +26,12 @@ QString DeviceCacheName(uint8_t cid, uint8_t mid)
 {
     return QStringLiteral("Device_CID") + HexByte(cid) + QStringLiteral("_MID") + HexByte(mid)
         + QStringLiteral(".bin");
+}
+
+QString CacheNameOnDump()
+{
+    QMutexLocker locker(&g_currentDeviceMutex);
+    return g_cacheNameOnDump;
 }
 
 QString DeviceCachePath(const QString& fileName)

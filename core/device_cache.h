@@ -17,6 +17,10 @@
 // e.g. customer id 0x05 and model id 0x1A give "Device_CID05_MID1A.bin".
 QString DeviceCacheName(uint8_t cid, uint8_t mid);
 
+// g_cacheNameOnDump, which the report thread rewrites on every dump, read
+// under g_currentDeviceMutex.
+QString CacheNameOnDump();
+
 // The full path of a cache file: per-user folder + "/Device_Info/" + name.
 QString DeviceCachePath(const QString& fileName);
 
