@@ -1,0 +1,52 @@
+// Quorix One: prepares the per-user data, refuses a second instance and shows
+// the top-level window.
+#include "app_state.h"
+#include "dialog_main.h"
+#include "exe_is_run.h"
+#include "single_instance.h"
+#include "startup.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDebug>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+// Scripted runs (the tests start the program twice) cannot press a key in a
+// headless notice: with QUORIX_CONFIRM_NOTICE set, the already-running notice
+// presses its own OK button as soon as it runs.
+void ConfirmWhenScripted(ExeIsRun& notice)
+{
+    if (qEnvironmentVariableIsEmpty("QUORIX_CONFIRM_NOTICE"))
+        return;
+    QTimer::singleShot(0, &notice, [&notice] {
+        qInfo().noquote() << "confirming" << notice.objectName();
+        if (auto* ok = notice.findChild<QAbstractButton*>(QStringLiteral("NewHong")))
+            ok->click();
+    });
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    PrepareUserData();
+
+    QApplication app(argc, argv);
+
+    // Held until the process ends; the system releases it after a crash.
+    static SingleInstance instance(g_appName);
+    if (!instance.Claim()) {
+        ExeIsRun notice;
+        ConfirmWhenScripted(notice);
+        notice.exec();
+        return 0;
+    }
+
+    std::unique_ptr<DialogMain> window(new DialogMain);
+    window->show();
+    return app.exec();
+}

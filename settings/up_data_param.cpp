@@ -1,0 +1,191 @@
+#include "up_data_param.h"
+#include "ui_up_data_param.h"
+
+#include "app_state.h"
+#include "config_export_file.h"
+#include "config_store.h"
+#include "device_cache.h"
+#include "device_image_setters.h"
+#include "inport_fail.h"
+#include "label_file.h"
+#include "paths.h"
+#include "post_msg.h"
+#include "user_setting_store.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDebug>
+#include <QFile>
+#include <QThread>
+#include <QTimer>
+
+#include <cstring>
+
+namespace {
+
+// SubWindow | BypassWindowManagerHint | FramelessWindowHint |
+// WindowSystemMenuHint | WindowMinimizeButtonHint, as the notices.
+const Qt::WindowFlags kWindowFlags(0x6C12);
+const int kTimeoutMs = 4500;
+const int kWaitStepMs = 500;
+const int kPagePolls = 12;
+const int kImportRedrawSteps = 5;
+const int kSettleMs = 2000;
+
+void WaitStep()
+{
+    const QDateTime end = QDateTime::currentDateTime().addMSecs(kWaitStepMs);
+    while (QDateTime::currentDateTime() < end)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+}
+
+QString CurrentModelGroup()
+{
+    return QStringLiteral("Drive") + QString::number(CurrentDeviceCopy().modelIndex + 1);
+}
+
+void EmitPageImages(const FlashDataMap& image)
+{
+    PostMsg* hub = PostMsg::GetInstance();
+    emit hub->SigUpDataLightUIA(image);
+    emit hub->SigUpDataSensorUIB(image);
+    emit hub->SigUpDataButtonUIC(image);
+    emit hub->SigFormB();
+}
+
+} // namespace
+
+UpDataParam::UpDataParam(QWidget* parent)
+    : QDialog(parent)
+    , ui(new Ui::UpDataParam)
+{
+    ui->setupUi(this);
+    connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
+    pictureDir = PictureFolder(QStringLiteral("WarningDialog"));
+    setWindowFlags(kWindowFlags);
+    timeoutTimer = new QTimer(this);
+
+    ui->label->setStyleSheet(QStringLiteral("QLabel{color: rgb(%1);}")
+                                 .arg(ConfigStore::Instance()->ColorText(QStringLiteral("LabelColor"))));
+    ui->UpDataParamA->setStyleSheet(QStringLiteral("#UpDataParamA{border:0px;background-position:center;"
+                                                   "background-repeat:no-repeat;background-image: url(\"%1BackGround.png\");}")
+                                        .arg(pictureDir));
+    connect(timeoutTimer, SIGNAL(timeout()), this, SLOT(onTimeupDestroy()));
+
+    SlotChangeLanguage(UserSettingStore::Instance()->Value(QStringLiteral("Language"), QStringLiteral("Language")).toInt());
+}
+
+UpDataParam::~UpDataParam() = default;
+
+void UpDataParam::SetTimeout()
+{
+    timeoutTimer->setSingleShot(true);
+    timeoutTimer->start(kTimeoutMs);
+}
+
+void UpDataParam::SlotChangeLanguage(int index)
+{
+    // The import opener raises g_importRequested before it builds its dialog.
+    const bool import = g_importRequested == 1;
+    LabelFile::Load(LabelFile::PathFor(index), QStringLiteral("UpDataParam"), {
+        {QStringLiteral("label"), [this, import](const QString& text) { if (!import) ui->label->setText(text); }},
+        {QStringLiteral("label_1"), [this, import](const QString& text) { if (import) ui->label->setText(text); }},
+    });
+}
+
+int UpDataParam::ReadConfigFile(const QString& path, FlashDataMap* image)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qDebug() << "failed";
+        return 1;
+    }
+    const ConfigExportFile::Contents contents = ConfigExportFile::Decode(file.read(ConfigExportFile::FileSize + 1024));
+    if (contents.tag != QLatin1String(ConfigExportFile::kTag))
+        return 1;
+
+    ConfigStore* config = ConfigStore::Instance();
+    const QString group = CurrentModelGroup();
+    if (contents.sensorName != config->Value(group, QStringLiteral("Sensor")))
+        return 2;
+    // A short or overlong image is no configuration this program wrote.
+    if (contents.image.size() != FlashDataMap::Size)
+        return 1;
+    std::memcpy(static_cast<void*>(image), contents.image.constData(), FlashDataMap::Size);
+
+    const int maxStages = config->Value(group, QStringLiteral("DPIMaxGrade")).toInt();
+    return image->dpiStageCount > maxStages ? 2 : 0;
+}
+
+bool UpDataParam::WaitForPages()
+{
+    for (int poll = 0; poll < kPagePolls; ++poll) {
+        if (g_sensorPageApplied && g_buttonPageApplied)
+            return true;
+        WaitStep();
+    }
+    return false;
+}
+
+void UpDataParam::onTimeupDestroy()
+{
+    PostMsg* hub = PostMsg::GetInstance();
+    emit hub->SigSetver(4);
+
+    if (waitForPages) {
+        // Factory reset or forced reconnection: the pages must take the new image.
+        const bool applied = WaitForPages();
+        QThread::msleep(kSettleMs);
+        close();
+        if (!applied)
+            emit hub->SigMouseOffLineo(0);
+        return;
+    }
+
+    qDebug() << "z";
+    if (importMode) {
+        FlashDataMap image;
+        const int result = ReadConfigFile(importFile, &image);
+        g_importResult = result; // the notice picks its text from it
+        if (result == 0) {
+            EditAndSendDeviceImage([&image](FlashDataMap& deviceImage) { deviceImage = image; });
+            EmitPageImages(image);
+            for (int step = 0; step < kImportRedrawSteps; ++step)
+                WaitStep();
+        } else {
+            InportFail notice;
+            const QPoint topLeft = mapToGlobal(QPoint(0, 0));
+            notice.move(topLeft.x() + (width() - notice.width()) / 2, topLeft.y() + (height() - notice.height()) / 2);
+            notice.exec();
+        }
+        importMode = false;
+        close();
+        return;
+    }
+
+    if (g_deviceReady) {
+        qDebug() << "v";
+        const bool applied = WaitForPages();
+        if (applied) {
+            // The next opening waits for fresh acknowledgements.
+            g_sensorPageApplied = false;
+            g_buttonPageApplied = false;
+        }
+        close();
+        qDebug() << "vvv";
+        if (!applied)
+            emit hub->SigMouseOffLineo(1);
+        qDebug() << "vv";
+        FlashDataMap cached;
+        if (g_deviceOnline && !ReadDeviceCache(g_cacheNameOnSelect, cached))
+            WriteDeviceCache(g_cacheNameOnDump, DeviceImageCopy());
+        return;
+    }
+
+    qDebug() << "x";
+    FlashDataMap cached;
+    if (ReadDeviceCache(g_cacheNameOnSelect, cached))
+        EmitPageImages(cached);
+    emit hub->SigMouseOffLineo(0);
+    close();
+}

@@ -1,0 +1,56 @@
+// The small waiting window shown while the whole device image changes: a
+// configuration import, a factory reset, or a (re)connection of the mouse.
+// The opener starts its 4500 ms timer and runs it modally; when the timer
+// fires, onTimeupDestroy imports the file, or waits until the sensor and
+// button pages have taken the new image, or refreshes the pages from the
+// cache, and closes the window.
+#ifndef UP_DATA_PARAM_H
+#define UP_DATA_PARAM_H
+
+#include "flash_data_map.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <memory>
+
+class QTimer;
+
+namespace Ui {
+class UpDataParam;
+}
+
+class UpDataParam : public QDialog {
+    Q_OBJECT
+public:
+    // Set by the openers between SetTimeout and exec().
+    QString importFile;        // the configuration file to import
+    bool importMode = false;   // import importFile; cleared when done
+    bool waitForPages = false; // wait until both pages took the new image
+
+    explicit UpDataParam(QWidget* parent = nullptr);
+    ~UpDataParam() override;
+
+    // (Re)starts the single-shot 4500 ms timer.
+    void SetTimeout();
+
+    // Reads a configuration export file for the current model: 0 accepted
+    // (image filled), 1 unreadable, not an export file or no whole image,
+    // 2 made for another sensor or with more DPI stages than the model has.
+    static int ReadConfigFile(const QString& path, FlashDataMap* image);
+
+    // Polls both page flags up to 12 times, 500 ms apart (processing
+    // events); true as soon as both are set.
+    static bool WaitForPages();
+
+private slots:
+    void onTimeupDestroy();
+    void SlotChangeLanguage(int index);
+
+private:
+    std::unique_ptr<Ui::UpDataParam> ui;
+    QTimer* timeoutTimer = nullptr;
+    QString pictureDir;
+};
+
+#endif // UP_DATA_PARAM_H

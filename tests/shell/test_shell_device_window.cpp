@@ -1,0 +1,292 @@
+// The device window frame: page buttons, battery display, recording lock,
+// the waiting dialog's reconnect flag, the back button, and stopping the
+// connection when the window goes.
+#include "gui_fixture.h"
+#include "hub_recorder.h"
+
+#include "app_state.h"
+#include "buttoninterface.h"
+#include "device_cache.h"
+#include "dialog.h"
+#include "form_setting.h"
+#include "macro.h"
+#include "match.h"
+#include "sensor_page.h"
+#include "up_data_param.h"
+#include "worker.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+const QStringList kPageButtons{QStringLiteral("ButtonMain"), QStringLiteral("SensorButton"),
+                               QStringLiteral("LightsButton"), QStringLiteral("MacroButton"),
+                               QStringLiteral("FormSetting")};
+
+// Counts the key presses that reach a window.
+class KeyCounter : public QObject {
+public:
+    int presses = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress)
+            ++presses;
+        return false;
+    }
+};
+
+} // namespace
+
+class TestShellDeviceWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void pageButtonsShowTheirPages();
+    void batteryDisplay_data();
+    void batteryDisplay();
+    void recordingLocksThePageButtons();
+    void onlyAReconnectionWaitsForThePages();
+    void backButtonSavesAndGoesHomeInOrder();
+    void escapeStaysSpaceGoesUp();
+    void closingStopsTheConnection_data();
+    void closingStopsTheConnection();
+
+private:
+    GuiFixture gui;
+};
+
+void TestShellDeviceWindow::init()
+{
+    QVERIFY(gui.Start());
+    emit PostMsg::GetInstance()->SigChangeMainDialog(1);
+}
+
+void TestShellDeviceWindow::cleanup()
+{
+    gui.Stop();
+}
+
+void TestShellDeviceWindow::pageButtonsShowTheirPages()
+{
+    Dialog* frame = gui.DeviceWindow();
+    auto* pages = gui.FindInDeviceWindow<QStackedWidget>(QStringLiteral("stackedWidgetDialog"));
+    QCOMPARE(pages->count(), 4);
+    QCOMPARE(pages->widget(0), static_cast<QWidget*>(frame->ButtonPage()));
+    QCOMPARE(pages->widget(1), static_cast<QWidget*>(frame->SensorPage()));
+    QCOMPARE(pages->widget(2), static_cast<QWidget*>(frame->MacroPage()));
+    QCOMPARE(pages->widget(3), static_cast<QWidget*>(frame->SettingsPage()));
+    QCOMPARE(pages->currentIndex(), 0);
+    QVERIFY(gui.FindInDeviceWindow<QToolButton>(QStringLiteral("ButtonMain"))->isChecked());
+    QVERIFY(!gui.FindInDeviceWindow<QToolButton>(QStringLiteral("LightsButton"))->isVisible());
+
+    HubRecorder hub;
+    const QList<QPair<QString, int>> clicks{{QStringLiteral("SensorButton"), 1}, {QStringLiteral("MacroButton"), 2},
+                                            {QStringLiteral("FormSetting"), 3}, {QStringLiteral("ButtonMain"), 0}};
+    for (const auto& click : clicks) {
+        auto* button = gui.FindInDeviceWindow<QToolButton>(click.first);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(pages->currentIndex(), click.second);
+        QVERIFY(button->isChecked());
+    }
+    // Only the button page asks for its macro list again.
+    QCOMPARE(hub.Names(), QStringList{QStringLiteral("SigAddMacroButton")});
+}
+
+void TestShellDeviceWindow::batteryDisplay_data()
+{
+    QTest::addColumn<bool>("charging");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<bool>("percentSign");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("chunk");
+    const QString red = QStringLiteral("rgb(152, 43, 34)");
+    const QString green = QStringLiteral("rgb(0, 255, 153)");
+    QTest::newRow("15, not charging") << false << 15 << true << QStringLiteral("15%") << red;
+    QTest::newRow("16, charging, no sign") << true << 16 << false << QStringLiteral("16") << green;
+    QTest::newRow("empty") << false << 0 << true << QStringLiteral("0%") << red;
+    QTest::newRow("full, charging") << true << 100 << true << QStringLiteral("100%") << green;
+}
+
+void TestShellDeviceWindow::batteryDisplay()
+{
+    QFETCH(bool, charging);
+    QFETCH(int, level);
+    QFETCH(bool, percentSign);
+    QFETCH(QString, text);
+    QFETCH(QString, chunk);
+
+    // The report thread sends it and waits until the window has shown it.
+    std::atomic<bool> delivered{false};
+    std::thread reportThread([&] {
+        emit PostMsg::GetInstance()->SigBattery(charging, level, percentSign);
+        delivered = true;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(delivered, 10000);
+    reportThread.join();
+
+    QCOMPARE(gui.FindInDeviceWindow<QLabel>(QStringLiteral("label"))->isVisible(), charging);
+    auto* bar = gui.FindInDeviceWindow<QProgressBar>(QStringLiteral("progressBar"));
+    QCOMPARE(bar->value(), level);
+    QVERIFY2(bar->styleSheet().contains(QStringLiteral("::chunk {background-color: ") + chunk), qPrintable(bar->styleSheet()));
+    QCOMPARE(gui.FindInDeviceWindow<QLabel>(QStringLiteral("label_2"))->text(), text);
+}
+
+void TestShellDeviceWindow::recordingLocksThePageButtons()
+{
+    PostMsg* hub = PostMsg::GetInstance();
+    auto enabled = [this](const QString& name) { return gui.FindInDeviceWindow<QToolButton>(name)->isEnabled(); };
+
+    emit hub->SigStartRecord(0);
+    for (const QString& name : kPageButtons)
+        QVERIFY2(!enabled(name), qPrintable(name));
+    for (const QString& name : {QStringLiteral("UpArrow"), QStringLiteral("MinButton"), QStringLiteral("CloseButton")})
+        QVERIFY2(enabled(name), qPrintable(name));
+
+    emit hub->SigStartRecord(7); // not a recording state: nothing changes
+    QVERIFY(!enabled(QStringLiteral("SensorButton")));
+
+    emit hub->SigStartRecord(1);
+    for (const QString& name : kPageButtons)
+        QVERIFY2(enabled(name), qPrintable(name));
+}
+
+void TestShellDeviceWindow::onlyAReconnectionWaitsForThePages()
+{
+    UpDataParam* waiting = gui.DeviceWindow()->ImportDialog();
+    QVERIFY(waiting);
+    PostMsg* hub = PostMsg::GetInstance();
+
+    // Looks at the dialog while it runs, then ends the run (and its timer).
+    auto inspect = [waiting](bool* shown, bool* waits) {
+        QTimer::singleShot(0, waiting, [=] {
+            *shown = waiting->isVisible();
+            *waits = waiting->waitForPages;
+            waiting->findChild<QTimer*>()->stop();
+            waiting->reject();
+        });
+    };
+    bool shown = false, waits = false;
+    inspect(&shown, &waits);
+    emit hub->SigUpDataParam(1);
+    QVERIFY(shown);
+    QVERIFY(waits);
+
+    inspect(&shown, &waits);
+    emit hub->SigUpDataParam(0);
+    QVERIFY(shown);
+    QVERIFY(!waits);
+
+    // A signal while the dialog is up restarts its count and opens nothing more.
+    QTimer::singleShot(0, waiting, [&] {
+        emit hub->SigUpDataParam(1); // returns at once: the dialog is up
+        waits = waiting->waitForPages;
+        shown = waiting->findChild<QTimer*>()->isActive();
+        waiting->findChild<QTimer*>()->stop();
+        waiting->reject();
+    });
+    emit hub->SigUpDataParam(0);
+    QVERIFY(waits);
+    QVERIFY(shown);
+}
+
+void TestShellDeviceWindow::backButtonSavesAndGoesHomeInOrder()
+{
+    g_cacheNameOnDump = QStringLiteral("Device_CID17_MID01.bin");
+    const QString cache = DeviceCachePath(g_cacheNameOnDump);
+    QFile::remove(cache);
+    g_deviceImage.debounceTime = 9;
+    QTest::mouseClick(gui.FindInDeviceWindow<QToolButton>(QStringLiteral("MacroButton")), Qt::LeftButton);
+
+    HubRecorder hub;
+    SimControl::clearCallLog();
+    QTest::mouseClick(gui.FindInDeviceWindow<QToolButton>(QStringLiteral("UpArrow")), Qt::LeftButton);
+
+    FlashDataMap saved;
+    QVERIFY(ReadDeviceCache(g_cacheNameOnDump, saved));
+    QCOMPARE(saved.debounceTime, uint8_t(9));
+    QCOMPARE(LibraryCalls({QStringLiteral("UsbServer_SetPCDriverStatus"), QStringLiteral("UsbServer_Exit"),
+                           QStringLiteral("StartUsbChanged")}),
+             QStringList({QStringLiteral("UsbServer_SetPCDriverStatus 0"), QStringLiteral("UsbServer_Exit"),
+                          QStringLiteral("UsbServer_Exit"), QStringLiteral("StartUsbChanged 600")}));
+    // The window goes home first; the macro page is reset after.
+    const QStringList names = hub.Names();
+    QVERIFY(names.contains(QStringLiteral("SigChangeMainDialog(0)")));
+    QCOMPARE(names.last(), QStringLiteral("SigSetMacroPage"));
+    QCOMPARE(gui.MainPageIndex(), 0);
+    QVERIFY(gui.FindInDeviceWindow<QToolButton>(QStringLiteral("ButtonMain"))->isChecked());
+}
+
+void TestShellDeviceWindow::escapeStaysSpaceGoesUp()
+{
+    KeyCounter counter;
+    gui.Main()->installEventFilter(&counter);
+    QTest::keyClick(gui.DeviceWindow(), Qt::Key_Escape);
+    QTest::keyClick(gui.DeviceWindow(), Qt::Key_F12);
+    QCOMPARE(counter.presses, 0);
+
+    // Space is the top-level window's: it opens the pairing dialog.
+    bool pairing = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* match = qobject_cast<Match*>(widget)) {
+                pairing = match->isVisible();
+                match->WindowClosedSet();
+            }
+        }
+    });
+    QTest::keyClick(gui.DeviceWindow(), Qt::Key_Space);
+    QCOMPARE(counter.presses, 1);
+    QVERIFY(pairing);
+    gui.Main()->removeEventFilter(&counter);
+}
+
+void TestShellDeviceWindow::closingStopsTheConnection_data()
+{
+    QTest::addColumn<bool>("mouseOnline");
+    QTest::newRow("pass done, reconnection queued") << true;
+    QTest::newRow("pass waiting for the pages") << false;
+}
+
+void TestShellDeviceWindow::closingStopsTheConnection()
+{
+    QFETCH(bool, mouseOnline);
+    const DeviceAllInfo record = GuiFixture::Record(QStringLiteral("aero-r4"));
+    if (!mouseOnline) {
+        // Offline with a cached image: the pass hands the cache to the pages
+        // and waits for them.
+        FlashDataMap cached;
+        cached.dpiStageCount = 4;
+        QVERIFY(WriteDeviceCache(DeviceCacheName(record.cid, record.mid), cached));
+        SimControl::setMouseOnline(QStringLiteral("aero"), false);
+    }
+    PostMsg* hub = PostMsg::GetInstance();
+    emit hub->SigSelectMouseInfo(record);
+    emit hub->SigChangeMainDialog(1);
+    HubRecorder recorder;
+    g_workerRun = true;
+    g_deviceSelected = 1;
+    g_worker->start();
+    if (mouseOnline)
+        QVERIFY(g_worker->wait(10000)); // its SigUpDataParam waits in the queue
+
+    gui.Stop(); // nothing runs the event loop meanwhile
+
+    QVERIFY(!g_worker);
+    QVERIFY(LibraryCalls().contains(QStringLiteral("StopUsbChanged")));
+    // The waiting dialog never ran during shutdown.
+    QVERIFY2(!recorder.Names().contains(QStringLiteral("SigSetver(4)")), qPrintable(recorder.events.join(' ')));
+}
+
+QTEST_MAIN(TestShellDeviceWindow)
+#include "test_shell_device_window.moc"

@@ -1,0 +1,357 @@
+// The import and reset dialog: the configuration export file codec, the
+// reader's verdicts, and what the dialog does when its timer fires (import,
+// wait for the pages, reconnect, offline).
+#include "hub_recorder.h"
+
+#include "app_state.h"
+#include "config_export_file.h"
+#include "device_cache.h"
+#include "device_report.h"
+#include "inport_fail.h"
+#include "paths.h"
+#include "startup.h"
+#include "up_data_param.h"
+
+#include <devicelib_control.h>
+
+#include <QApplication>
+#include <QDataStream>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <cstring>
+
+namespace {
+
+QByteArray Bytes(const FlashDataMap& image)
+{
+    return QByteArray(reinterpret_cast<const char*>(image.bytes()), FlashDataMap::Size);
+}
+
+// An export file with the three arrays as given (null: the array is left out).
+QByteArray ExportFile(const QByteArray& tag, const QByteArray& sensor, const QByteArray& image)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    for (const QByteArray* array : {&tag, &sensor, &image}) {
+        if (!array->isNull())
+            stream << *array;
+    }
+    return bytes;
+}
+
+QByteArray Field(const char* text)
+{
+    QByteArray field(text);
+    field.append(QByteArray(ConfigExportFile::TextFieldSize - field.size(), '\0'));
+    return field;
+}
+
+QByteArray ImageWithStages(int stages)
+{
+    FlashDataMap image;
+    image.dpiStageCount = uint8_t(stages);
+    image.debounceTime = 4;
+    return Bytes(image);
+}
+
+void SetModel(int modelIndex)
+{
+    DeviceAllInfo device;
+    device.modelIndex = modelIndex;
+    SetCurrentDevice(device);
+}
+
+void NoReport(const unsigned char*, int, const unsigned char*, int) {}
+
+} // namespace
+
+class TestShellImportDialog : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+
+    void encodesTheExportLayout();
+    void decodesWhatItEncodes();
+    void readsAConfigurationFile_data();
+    void readsAConfigurationFile();
+
+    void acceptedImportReplacesAndSendsTheImage();
+    void refusedImportShowsTheNotice();
+    void waitPathKeepsTheFlags();
+    void reconnectionClearsTheFlags();
+    void reconnectionTimeOutShowsTheTimeOutNotice();
+    void offlineRefreshesThePagesFromTheCache_data();
+    void offlineRefreshesThePagesFromTheCache();
+
+private:
+    QTemporaryDir m_dir;
+    QString WriteFile(const QByteArray& bytes);
+    static void Fire(UpDataParam& dialog);
+};
+
+void TestShellImportDialog::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    PrepareUserData();
+    SimControl::loadWorldFile(SimControl::defaultWorldPath());
+    SimControl::setLatencyMs(0);
+}
+
+void TestShellImportDialog::init()
+{
+    SetModel(0);
+    std::memset(g_deviceImage.bytes(), 0, FlashDataMap::Size);
+    g_deviceReady = false;
+    g_deviceOnline = false;
+    g_sensorPageApplied = false;
+    g_buttonPageApplied = false;
+    g_importRequested = 0;
+    g_importResult = -1;
+    g_cacheNameOnSelect = QStringLiteral("Device_CID17_MID01.bin");
+    g_cacheNameOnDump = QStringLiteral("Device_CID17_MID01.bin");
+    QFile::remove(DeviceCachePath(g_cacheNameOnSelect));
+    SimControl::clearCallLog();
+}
+
+QString TestShellImportDialog::WriteFile(const QByteArray& bytes)
+{
+    static int count = 0;
+    const QString path = m_dir.filePath(QStringLiteral("config%1.bin").arg(++count));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+// Runs the dialog's work as its timer would.
+void TestShellImportDialog::Fire(UpDataParam& dialog)
+{
+    QMetaObject::invokeMethod(&dialog, "onTimeupDestroy");
+}
+
+void TestShellImportDialog::encodesTheExportLayout()
+{
+    FlashDataMap image;
+    image.dpiStageCount = 6;
+    image.macroBlocks[15][591] = 0xAB;
+    const QByteArray file = ConfigExportFile::Encode(QStringLiteral("3950"), image);
+
+    QCOMPARE(file.size(), int(ConfigExportFile::FileSize));
+    QCOMPARE(file.mid(0, 4), QByteArray::fromHex("0000000c"));
+    QCOMPARE(file.mid(4, 12), Field("Pelvo"));
+    QCOMPARE(file.mid(16, 4), QByteArray::fromHex("0000000c"));
+    QCOMPARE(file.mid(20, 12), Field("3950"));
+    QCOMPARE(file.mid(32, 4), QByteArray::fromHex("000028bc"));
+    QCOMPARE(file.mid(36), Bytes(image));
+
+    // A sensor name longer than the field keeps its first 12 bytes.
+    const QByteArray longName = ConfigExportFile::Encode(QStringLiteral("ABCDEFGHIJKLMNOP"), image);
+    QCOMPARE(longName.size(), int(ConfigExportFile::FileSize));
+    QCOMPARE(longName.mid(20, 12), QByteArray("ABCDEFGHIJKL"));
+}
+
+void TestShellImportDialog::decodesWhatItEncodes()
+{
+    FlashDataMap image;
+    image.reportRate = 3;
+    const ConfigExportFile::Contents contents = ConfigExportFile::Decode(ConfigExportFile::Encode(QStringLiteral("Q3311"), image));
+    QCOMPARE(contents.tag, QStringLiteral("Pelvo"));
+    QCOMPARE(contents.sensorName, QStringLiteral("Q3311"));
+    QCOMPARE(contents.image, Bytes(image));
+
+    // Cut inside the image: the arrays read before stay, the image is empty.
+    const ConfigExportFile::Contents cut =
+        ConfigExportFile::Decode(ConfigExportFile::Encode(QStringLiteral("Q3311"), image).left(5000));
+    QCOMPARE(cut.tag, QStringLiteral("Pelvo"));
+    QCOMPARE(cut.sensorName, QStringLiteral("Q3311"));
+    QVERIFY(cut.image.isEmpty());
+}
+
+void TestShellImportDialog::readsAConfigurationFile_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("result");
+
+    const QByteArray pelvo = Field("Pelvo");
+    const QByteArray sensor = Field("3950"); // Drive1, at most 8 stages
+    QTest::newRow("as exported") << 0 << ExportFile(pelvo, sensor, ImageWithStages(4)) << 0;
+    QTest::newRow("stages at the maximum") << 0 << ExportFile(pelvo, sensor, ImageWithStages(8)) << 0;
+    QTest::newRow("one stage more") << 0 << ExportFile(pelvo, sensor, ImageWithStages(9)) << 2;
+    QTest::newRow("another model's limit") << 3 << ExportFile(pelvo, Field("3395"), ImageWithStages(5)) << 2;
+    QTest::newRow("another sensor") << 0 << ExportFile(pelvo, Field("3395"), ImageWithStages(4)) << 2;
+    QTest::newRow("sensor differs in case") << 2 << ExportFile(pelvo, Field("q3311"), ImageWithStages(4)) << 2;
+    QTest::newRow("sensor matches exactly") << 2 << ExportFile(pelvo, Field("Q3311"), ImageWithStages(4)) << 0;
+    QTest::newRow("short text fields") << 0 << ExportFile("Pelvo", "3950", ImageWithStages(2)) << 0;
+    QTest::newRow("tag with trailing bytes after NUL") << 0
+                                                       << ExportFile(QByteArray("Pelvo\0xyz", 9), sensor, ImageWithStages(2))
+                                                       << 0;
+    QTest::newRow("tag with another byte before NUL") << 0 << ExportFile(Field("Pelvox"), sensor, ImageWithStages(2)) << 1;
+    QTest::newRow("tag in other case") << 0 << ExportFile(Field("pelvo"), sensor, ImageWithStages(2)) << 1;
+    QTest::newRow("empty file") << 0 << QByteArray() << 1;
+    QTest::newRow("ends inside the tag") << 0 << ExportFile(pelvo, sensor, ImageWithStages(2)).left(10) << 1;
+    QTest::newRow("ends inside the image") << 0 << ExportFile(pelvo, sensor, ImageWithStages(2)).left(5000) << 1;
+    QTest::newRow("image too long") << 0 << ExportFile(pelvo, sensor, ImageWithStages(2) + QByteArray(8, '\0')) << 1;
+    QTest::newRow("model without a stage limit") << 20 << ExportFile(pelvo, QByteArray(""), ImageWithStages(1)) << 2;
+    QTest::newRow("model without a stage limit, no stages") << 20 << ExportFile(pelvo, QByteArray(""), ImageWithStages(0))
+                                                            << 0;
+}
+
+void TestShellImportDialog::readsAConfigurationFile()
+{
+    QFETCH(int, model);
+    QFETCH(QByteArray, file);
+    QFETCH(int, result);
+    SetModel(model);
+    FlashDataMap image;
+    image.reportRate = 0x77;
+    QCOMPARE(UpDataParam::ReadConfigFile(WriteFile(file), &image), result);
+    if (result == 0)
+        QCOMPARE(Bytes(image), file.right(FlashDataMap::Size));
+    QCOMPARE(UpDataParam::ReadConfigFile(m_dir.filePath(QStringLiteral("missing.bin")), &image), 1);
+}
+
+void TestShellImportDialog::acceptedImportReplacesAndSendsTheImage()
+{
+    FlashDataMap imported;
+    imported.dpiStageCount = 3;
+    imported.lightOffTime = 7;
+    const QByteArray path = SimControl::devicePath(QStringLiteral("aero-r4"));
+    QVERIFY(UsbServerC_Start(path.constData(), path.constData(), NoReport));
+
+    UpDataParam dialog;
+    dialog.importMode = true;
+    dialog.importFile = WriteFile(ConfigExportFile::Encode(QStringLiteral("3950"), imported));
+    HubRecorder hub;
+    Fire(dialog);
+
+    QCOMPARE(g_importResult.load(), 0);
+    QCOMPARE(Bytes(g_deviceImage), Bytes(imported));
+    QVERIFY(SimControl::waitIdle());
+    QCOMPARE(SimControl::lastImageSent(), Bytes(imported));
+    QCOMPARE(hub.Names(), QStringList({QStringLiteral("SigSetver(4)"), QStringLiteral("SigUpDataLightUIA"),
+                                       QStringLiteral("SigUpDataSensorUIB"), QStringLiteral("SigUpDataButtonUIC"),
+                                       QStringLiteral("SigFormB")}));
+    for (const FlashDataMap& image : hub.images)
+        QCOMPARE(Bytes(image), Bytes(imported));
+    QVERIFY(!dialog.importMode);
+    UsbServer_Exit();
+}
+
+void TestShellImportDialog::refusedImportShowsTheNotice()
+{
+    g_deviceImage.lightOffTime = 5;
+    const QByteArray before = Bytes(g_deviceImage);
+    UpDataParam dialog;
+    dialog.importMode = true;
+    dialog.importFile = WriteFile(ExportFile(Field("Pelvo"), Field("3950"), ImageWithStages(9)));
+    HubRecorder hub;
+
+    QString noticeText;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* notice = qobject_cast<InportFail*>(widget)) {
+                noticeText = notice->findChild<QLabel*>(QStringLiteral("label"))->text();
+                notice->close();
+            }
+        }
+    });
+    Fire(dialog);
+
+    QCOMPARE(g_importResult.load(), 2);
+    QCOMPARE(noticeText, QStringLiteral("This configuration does not match the device."));
+    QCOMPARE(Bytes(g_deviceImage), before);
+    QCOMPARE(SimControl::callCount(QStringLiteral("ProtocolDataUpdate")), 0);
+    QCOMPARE(hub.Names(), QStringList{QStringLiteral("SigSetver(4)")});
+    QVERIFY(!dialog.importMode);
+}
+
+void TestShellImportDialog::waitPathKeepsTheFlags()
+{
+    UpDataParam dialog;
+    dialog.waitForPages = true;
+    g_deviceReady = true;
+    g_sensorPageApplied = true;
+    g_buttonPageApplied = true;
+    HubRecorder hub;
+    Fire(dialog);
+    QCOMPARE(hub.Names(), QStringList{QStringLiteral("SigSetver(4)")});
+    QVERIFY(g_sensorPageApplied && g_buttonPageApplied);
+    QVERIFY(dialog.waitForPages);
+}
+
+void TestShellImportDialog::reconnectionClearsTheFlags()
+{
+    UpDataParam dialog;
+    g_deviceReady = true;
+    g_deviceOnline = true;
+    g_sensorPageApplied = true;
+    g_buttonPageApplied = true;
+    g_deviceImage.debounceTime = 12;
+    HubRecorder hub;
+    Fire(dialog);
+
+    QCOMPARE(hub.Names(), QStringList{QStringLiteral("SigSetver(4)")});
+    QVERIFY(!g_sensorPageApplied && !g_buttonPageApplied);
+    // No cache yet for the selected device: the current image becomes it.
+    FlashDataMap cached;
+    QVERIFY(ReadDeviceCache(g_cacheNameOnDump, cached));
+    QCOMPARE(cached.debounceTime, uint8_t(12));
+
+    // An existing cache file is left as it is.
+    g_deviceImage.debounceTime = 13;
+    g_sensorPageApplied = true;
+    g_buttonPageApplied = true;
+    Fire(dialog);
+    QVERIFY(ReadDeviceCache(g_cacheNameOnDump, cached));
+    QCOMPARE(cached.debounceTime, uint8_t(12));
+}
+
+void TestShellImportDialog::reconnectionTimeOutShowsTheTimeOutNotice()
+{
+    UpDataParam dialog;
+    g_deviceReady = true;
+    g_sensorPageApplied = true; // the button page never answers
+    HubRecorder hub;
+    Fire(dialog);
+    QCOMPARE(hub.Names(), QStringList({QStringLiteral("SigSetver(4)"), QStringLiteral("SigMouseOffLineo(1)")}));
+    QVERIFY(g_sensorPageApplied);
+}
+
+void TestShellImportDialog::offlineRefreshesThePagesFromTheCache_data()
+{
+    QTest::addColumn<bool>("cached");
+    QTest::newRow("with a cache file") << true;
+    QTest::newRow("without one") << false;
+}
+
+void TestShellImportDialog::offlineRefreshesThePagesFromTheCache()
+{
+    QFETCH(bool, cached);
+    FlashDataMap stored;
+    stored.performanceTime = 3;
+    if (cached)
+        QVERIFY(WriteDeviceCache(g_cacheNameOnSelect, stored));
+    g_deviceImage.performanceTime = 9;
+
+    UpDataParam dialog;
+    HubRecorder hub;
+    Fire(dialog);
+
+    QStringList expected{QStringLiteral("SigSetver(4)")};
+    if (cached)
+        expected << QStringLiteral("SigUpDataLightUIA") << QStringLiteral("SigUpDataSensorUIB")
+                 << QStringLiteral("SigUpDataButtonUIC") << QStringLiteral("SigFormB");
+    expected << QStringLiteral("SigMouseOffLineo(0)");
+    QCOMPARE(hub.Names(), expected);
+    for (const FlashDataMap& image : hub.images)
+        QCOMPARE(Bytes(image), Bytes(stored));
+    QCOMPARE(g_deviceImage.performanceTime, uint8_t(9));
+}
+
+QTEST_MAIN(TestShellImportDialog)
+#include "test_shell_import_dialog.moc"

@@ -1,0 +1,209 @@
+// Process services, run as child processes: the single-instance guard of the
+// built program (a second start, a start after a crashed instance) and the
+// crash dump of a faulting process.
+#include "app_state.h"
+#include "crash_dump.h"
+#include "paths.h"
+#include "single_instance.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSharedMemory>
+#include <QTest>
+
+#include <cerrno>
+#include <cstdint>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
+#include <unistd.h>
+
+namespace {
+
+const char kCrashChild[] = "--crash-child";
+const int kStartTimeoutMs = 60000;
+
+QString ProgramPath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/quorix-one");
+}
+
+// True while a live process holds the program's instance lock.
+bool InstanceLockHeld()
+{
+    const QByteArray path = QFile::encodeName(SingleInstance::LockFilePath(g_appName));
+    const int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
+}
+
+// The process that created the instance segment, looked up without
+// attaching to it (attaching and detaching would remove an orphan): 0 when
+// there is no segment, -1 when this system cannot tell.
+qint64 InstanceSegmentCreator()
+{
+    QSharedMemory probe(g_appName);
+    if (!QFile::exists(probe.nativeKey()))
+        return 0;
+    const key_t key = ftok(QFile::encodeName(probe.nativeKey()).constData(), 'Q');
+    if (key == -1)
+        return -1;
+    const int id = shmget(key, 0, 0400);
+    shmid_ds status{};
+    if (id == -1 || shmctl(id, IPC_STAT, &status) != 0)
+        return 0;
+    return status.shm_cpid;
+}
+
+void StartProgram(QProcess& process, bool confirmNotice)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (confirmNotice)
+        environment.insert(QStringLiteral("QUORIX_CONFIRM_NOTICE"), QStringLiteral("1"));
+    process.setProcessEnvironment(environment);
+    process.setProgram(ProgramPath());
+    process.start();
+}
+
+void Stop(QProcess& process)
+{
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished(10000);
+    }
+}
+
+QStringList DumpFiles()
+{
+    return QDir(UserDataFolder() + QStringLiteral("/Exception")).entryList(QDir::Files);
+}
+
+} // namespace
+
+class TestShellProcess : public QObject {
+    Q_OBJECT
+private slots:
+    void secondStartShowsNoticeAndExitsZero();
+    void startAfterCrashedInstanceRuns();
+    void crashLeavesOneDumpNamedByTime();
+};
+
+void TestShellProcess::secondStartShowsNoticeAndExitsZero()
+{
+    QProcess first;
+    StartProgram(first, false);
+    QVERIFY(first.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(InstanceLockHeld() && InstanceSegmentCreator() != 0, kStartTimeoutMs);
+    const qint64 creator = InstanceSegmentCreator();
+
+    QProcess second;
+    StartProgram(second, true);
+    QVERIFY(second.waitForFinished(kStartTimeoutMs));
+    const QByteArray output = second.readAllStandardError() + second.readAllStandardOutput();
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QVERIFY2(output.contains("confirming ExeIsRun"), output.constData());
+
+    // The first instance goes on undisturbed, its segment too.
+    QCOMPARE(first.state(), QProcess::Running);
+    QVERIFY(InstanceLockHeld());
+    QCOMPARE(InstanceSegmentCreator(), creator);
+    Stop(first);
+}
+
+void TestShellProcess::startAfterCrashedInstanceRuns()
+{
+    QProcess crashed;
+    StartProgram(crashed, false);
+    QVERIFY(crashed.waitForStarted());
+    const qint64 crashedPid = crashed.processId();
+    QTRY_VERIFY_WITH_TIMEOUT(InstanceLockHeld() && InstanceSegmentCreator() != 0, kStartTimeoutMs);
+    Stop(crashed); // SIGKILL: nothing of the program runs any more
+    const qint64 orphan = InstanceSegmentCreator();
+    if (orphan == -1)
+        QSKIP("the instance segment cannot be inspected on this system");
+    QCOMPARE(orphan, crashedPid); // the segment outlives its process
+    QVERIFY(!InstanceLockHeld());
+
+    // The next start is the only instance: it releases the orphan and makes
+    // the segment anew (taking the orphan for a live instance, it would
+    // confirm the already-running notice and exit instead).
+    QProcess next;
+    StartProgram(next, true);
+    QVERIFY(next.waitForStarted());
+    const qint64 nextPid = next.processId();
+    QTRY_VERIFY_WITH_TIMEOUT(InstanceSegmentCreator() == nextPid || next.state() == QProcess::NotRunning,
+                             kStartTimeoutMs);
+    QCOMPARE(InstanceSegmentCreator(), nextPid);
+    QCOMPARE(next.state(), QProcess::Running);
+
+    // And it holds the guard: a further start is refused.
+    QProcess third;
+    StartProgram(third, true);
+    QVERIFY(third.waitForFinished(kStartTimeoutMs));
+    QCOMPARE(third.exitCode(), 0);
+    QVERIFY(third.readAllStandardError().contains("confirming ExeIsRun"));
+    QCOMPARE(next.state(), QProcess::Running);
+    Stop(next);
+}
+
+void TestShellProcess::crashLeavesOneDumpNamedByTime()
+{
+    QDir(UserDataFolder() + QStringLiteral("/Exception")).removeRecursively();
+    QVERIFY(QDir().mkpath(UserDataFolder()));
+
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    QProcess child;
+    child.setProgram(QCoreApplication::applicationFilePath());
+    child.setArguments({QString::fromLatin1(kCrashChild)});
+    child.start();
+    QVERIFY(child.waitForStarted());
+    const QByteArray pid = QByteArray::number(child.processId());
+    QVERIFY(child.waitForFinished(kStartTimeoutMs));
+    const QDateTime after = QDateTime::currentDateTime().addSecs(1);
+    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+    const QStringList dumps = DumpFiles();
+    QCOMPARE(dumps.size(), 1);
+    const QString name = dumps.first();
+    QVERIFY2(QRegularExpression(QStringLiteral("^\\d{4}_\\d{2}_\\d{2}_\\d{2}_\\d{2}_\\d{2}\\.dmp$")).match(name).hasMatch(),
+             qPrintable(name));
+    const QDateTime stamp = QDateTime::fromString(name.left(19), QStringLiteral("yyyy_MM_dd_hh_mm_ss"));
+    QVERIFY(stamp.isValid());
+    QVERIFY2(stamp >= before.addMSecs(-before.time().msec()) && stamp <= after, qPrintable(name));
+
+    QFile dump(UserDataFolder() + QStringLiteral("/Exception/") + name);
+    QVERIFY(dump.open(QIODevice::ReadOnly));
+    const QByteArray text = dump.readAll();
+    QVERIFY2(text.contains("signal: 11 SIGSEGV"), text.constData());
+    QVERIFY2(text.contains("fault address: 0x0000000000000010"), text.constData());
+    QVERIFY2(text.contains("process id: " + pid), text.constData());
+    QVERIFY2(text.contains("thread id: " + pid), text.constData());
+    QVERIFY(text.contains("backtrace:\n"));
+    QVERIFY(text.indexOf('\n', text.indexOf("backtrace:\n") + 11) > 0); // at least one frame
+}
+
+int main(int argc, char* argv[])
+{
+    if (argc > 1 && qstrcmp(argv[1], kCrashChild) == 0) {
+        CrashHandler handler(UserDataFolder());
+        handler.Install();
+        // A store to an unmapped page: a fault of the processor, not a call.
+        *reinterpret_cast<volatile int*>(uintptr_t(16)) = 1;
+        return 0;
+    }
+    QCoreApplication app(argc, argv);
+    TestShellProcess test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_shell_process.moc"

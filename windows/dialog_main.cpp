@@ -1,0 +1,376 @@
+#include "dialog_main.h"
+#include "ui_dialog_main.h"
+
+#include "app_state.h"
+#include "config_store.h"
+#include "contain_reset.h"
+#include "device_report.h"
+#include "devicelib.h"
+#include "dialog.h"
+#include "dialog_change.h"
+#include "firmware_images.h"
+#include "label_file.h"
+#include "match.h"
+#include "mouse_off_line.h"
+#include "paths.h"
+#include "post_msg.h"
+#include "registry_values.h"
+#include "up_date_repair.h"
+#include "up_date_warning.h"
+#include "user_setting_store.h"
+#include "worker.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDateTime>
+#include <QDebug>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QThread>
+
+#include <cstdio>
+
+#include <unistd.h>
+
+namespace {
+
+// FramelessWindowHint | WindowSystemMenuHint | WindowMinimizeButtonHint.
+const Qt::WindowFlags kWindowFlags(0x6800);
+const int kQuitWaitMs = 200;
+const int kBackToHomeSleepMs = 100;
+const int kHotplugIntervalMs = 600;
+
+// Processes events, at most 100 ms at a time, until `ms` have passed.
+void WaitProcessingEvents(int ms)
+{
+    const QDateTime end = QDateTime::currentDateTime().addMSecs(ms);
+    while (QDateTime::currentDateTime() < end)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+}
+
+// The catalogue key of the receiver firmware for a receiver's connection type.
+QString ReceiverModelKey(int connectionType)
+{
+    switch (connectionType) {
+    case 0: return QStringLiteral("DM");
+    case 4: return QStringLiteral("D2M");
+    case 1: return QStringLiteral("D4M");
+    case 5: return QStringLiteral("D8M");
+    default: return QString();
+    }
+}
+
+} // namespace
+
+DialogMain::DialogMain(QWidget* parent)
+    : QDialog(parent)
+    , ui(new Ui::DialogMain)
+{
+    ui->setupUi(this);
+    PostMsg* hub = PostMsg::GetInstance();
+    connect(hub, SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
+
+    // A language chosen by an earlier installation becomes ours before any
+    // page loads its texts.
+    MigrateLanguageIndex();
+
+    m_imageFolder = PictureFolder(QStringLiteral("Dialog"));
+
+    m_deviceWindow = new Dialog(this);
+    m_homePage = new DialogChange(this);
+
+    ui->stackedWidgetMain->addWidget(m_homePage);
+    ui->stackedWidgetMain->addWidget(m_deviceWindow);
+    ui->stackedWidgetMain->setCurrentWidget(m_homePage);
+
+    setWindowFlags(kWindowFlags);
+    setFixedSize(size());
+
+    connect(hub, SIGNAL(SigChangeMainDialog(int)), this, SLOT(SlotChangeMainDialog(int)));
+    connect(hub, SIGNAL(SigChangeSize(int)), this, SLOT(SlotChangeSize(int)));
+    connect(hub, SIGNAL(SigMouseOffLineo(int )), this, SLOT(SlotMouseOffLine(int)));
+    connect(hub, SIGNAL(SigUpPageLight()), this, SLOT(SlotUpPageLight()));
+
+    m_trayIcon.reset(new QSystemTrayIcon);
+    m_trayIcon->setIcon(QIcon(m_imageFolder + QStringLiteral("Logo.png")));
+    m_trayIcon->setToolTip(g_appName);
+
+    SlotChangeLanguage(UserSettingStore::Instance()->Value(QStringLiteral("Language"), QStringLiteral("Language")).toInt());
+}
+
+DialogMain::~DialogMain()
+{
+    // Stopping the connection delivers what its pass queued; none of it may
+    // switch pages or open notices in a window that is going.
+    PostMsg::GetInstance()->disconnect(this);
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
+    delete m_homePage;
+    m_homePage = nullptr;
+    delete m_deviceWindow;
+    m_deviceWindow = nullptr;
+}
+
+void DialogMain::SlotChangeLanguage(int index)
+{
+    LabelFile::Load(LabelFile::PathFor(index), QStringLiteral("DialogMain"), {
+        {QStringLiteral("MainForm"), [this](const QString& text) { m_mainFormText = text; }},
+        {QStringLiteral("Exit"), [this](const QString& text) { m_exitText = text; }},
+    });
+}
+
+void DialogMain::SlotChangeMainDialog(int index)
+{
+    g_sendEnabled = true;
+    if (index == 0) {
+        PostMsg* hub = PostMsg::GetInstance();
+        emit hub->SigSecondPageChange();
+        g_deviceSelected = 0;
+        emit hub->SigMainPageChange();
+        UsbServer_Exit();
+        QThread::msleep(kBackToHomeSleepMs);
+        ui->stackedWidgetMain->setCurrentWidget(m_homePage);
+        StartUsbChanged(HomeUsbChanged, kHotplugIntervalMs);
+    } else if (index == 1) {
+        ui->stackedWidgetMain->setCurrentWidget(m_deviceWindow);
+        StartUsbChanged(OnDevicePageUsbChanged, kHotplugIntervalMs);
+    }
+}
+
+void DialogMain::SlotChangeSize(int index)
+{
+    switch (index) {
+    case 0:
+        UsbServer_SetPCDriverStatus(false);
+        HideToTray();
+        break;
+    case 2:
+        HideToTray();
+        break;
+    case 1:
+        UsbServer_SetPCDriverStatus(false);
+        Quit();
+        break;
+    case 3:
+        Quit();
+        break;
+    default:
+        break;
+    }
+}
+
+void DialogMain::HideToTray()
+{
+    hide();
+
+    // The menu is built anew each time (its texts follow the language); the
+    // previous one goes with it.
+    QMenu* previous = m_trayMenu;
+    m_mainAction = new QAction(m_mainFormText, this);
+    connect(m_mainAction, SIGNAL(triggered()), this, SLOT(slotActionMain()));
+    m_exitAction = new QAction(m_exitText, this);
+    connect(m_exitAction, SIGNAL(triggered()), this, SLOT(slotActionExitApp()));
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->addAction(m_mainAction);
+    m_trayMenu->addSeparator();
+    m_trayMenu->addAction(m_exitAction);
+    m_trayIcon->setContextMenu(m_trayMenu);
+    if (previous) {
+        // Its two entries belong to this window, the separator to the menu.
+        for (QAction* action : previous->actions()) {
+            if (action->parent() == this)
+                delete action;
+        }
+        delete previous;
+    }
+
+    if (!m_trayConnected) {
+        connect(m_trayIcon.get(), &QSystemTrayIcon::activated, this, &DialogMain::on_activatedSysTrayIcon);
+        m_trayConnected = true;
+    }
+    m_trayIcon->show();
+}
+
+void DialogMain::Quit()
+{
+    qDebug() << "close";
+    StopUsbChanged();
+    WaitProcessingEvents(kQuitWaitMs);
+    UsbServer_Exit();
+    close();
+}
+
+void DialogMain::SlotMouseOffLine(int index)
+{
+    // Every refused send raises the signal, also while a notice waits in its
+    // own loop: one notice at a time.
+    if (MouseOffLine::IsOpen())
+        return;
+    g_offlineNoticeMode = index;
+    MouseOffLine notice;
+    notice.move(CentredPosition(&notice, QPoint(0, -20)));
+    g_waitingForDevice = true;
+    g_restartNeeded = true;
+    notice.exec();
+}
+
+void DialogMain::SlotUpPageLight()
+{
+}
+
+void DialogMain::on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Context:
+        if (m_trayMenu)
+            m_trayMenu->exec(QCursor::pos());
+        break;
+    case QSystemTrayIcon::DoubleClick:
+        show();
+        m_trayIcon->hide();
+        break;
+    case QSystemTrayIcon::Trigger:
+        slotActionMain();
+        break;
+    default:
+        break;
+    }
+}
+
+void DialogMain::slotActionMain()
+{
+    show();
+    if (ui->stackedWidgetMain->currentIndex() == 1)
+        UsbServer_SetPCDriverStatus(true);
+    m_trayIcon->hide();
+}
+
+void DialogMain::slotActionExitApp()
+{
+    // At once: no library call, no cache write, no clean-up of the windows.
+    std::fflush(nullptr);
+    ::_exit(0);
+}
+
+void DialogMain::on_pushButton_clicked()
+{
+    close();
+}
+
+void DialogMain::mousePressEvent(QMouseEvent* event)
+{
+    m_pressPos = event->globalPos();
+    m_windowPos = pos();
+    m_dragOffset = m_pressPos - m_windowPos;
+}
+
+void DialogMain::mouseMoveEvent(QMouseEvent* event)
+{
+    if (event->buttons() == Qt::LeftButton && !isMaximized() && !m_dragOffset.isNull())
+        move(event->globalPos() - m_dragOffset);
+}
+
+void DialogMain::mouseReleaseEvent(QMouseEvent* event)
+{
+    Q_UNUSED(event)
+    m_dragOffset = QPoint();
+}
+
+void DialogMain::keyPressEvent(QKeyEvent* event)
+{
+    if (g_macroRecording)
+        return;
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_F12:
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit PostMsg::GetInstance()->SigEnterKey();
+        return;
+    case Qt::Key_Space:
+        if (ui->stackedWidgetMain->currentIndex() != 0) {
+            g_pairRepairTarget = true;
+            RunPairing();
+        } else {
+            SpaceOnHomePage();
+        }
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void DialogMain::SpaceOnHomePage()
+{
+    if (g_homeDeviceList.size() != 1 || g_homeDeviceList.first().wired)
+        return;
+    const DeviceAllInfo receiver = g_homeDeviceList.first();
+
+    ConfigStore* config = ConfigStore::Instance();
+    const QString group = QStringLiteral("Drive") + QString::number(receiver.modelIndex + 1);
+    const QString cidText = config->Value(QStringLiteral("Option"), QStringLiteral("CID"));
+    const QString midText = config->Value(group, QStringLiteral("MID"));
+
+    const QString mouseVersion = StoredMouseVersion(receiver.modelIndex);
+    if (mouseVersion.isEmpty()) {
+        g_pairRepairTarget = false;
+        RunPairing();
+        return;
+    }
+
+    const uint8_t cid = uint8_t(cidText.toInt());
+    const uint8_t mid = uint8_t(midText.toInt());
+    const bool mouseImage = FindFirmwareFile(FirmwareKindMouse, mouseVersion, config->Value(group, QStringLiteral("MM")),
+                                             cid, mid);
+
+    UpDateRepair repair;
+    repair.move(CentredPosition(&repair));
+
+    const QString receiverKey = ReceiverModelKey(receiver.connectionType);
+    const QString receiverModel = receiverKey.isEmpty() ? QString() : config->Value(group, receiverKey);
+    bool receiverImage = false;
+    if (!(receiverModel.isEmpty() && receiverKey != QLatin1String("DM"))) {
+        QString version = receiver.version;
+        receiverImage = FindRepairFirmwareFile(FirmwareKindReceiver, version, receiverModel, cid, mid);
+    }
+
+    if (receiverImage && !mouseImage) {
+        ContainReset question;
+        question.SetLabelText(g_mouseIsNewTipsText);
+        question.move(CentredPosition(&question, QPoint(-20, 0)));
+        question.exec();
+        if (question.result) {
+            repair.ForceUpgrade(0);
+            repair.exec();
+        }
+    } else if (mouseImage && !receiverImage) {
+        UpDateWarning warning;
+        warning.SetLabelText(g_wiredModeText);
+        warning.move(CentredPosition(&warning, QPoint(-20, 0)));
+        warning.exec();
+    } else {
+        g_pairRepairTarget = false;
+        RunPairing();
+    }
+}
+
+void DialogMain::RunPairing()
+{
+    Match match;
+    match.InitPair();
+    match.move(CentredPosition(&match));
+    match.exec();
+    // The pairing dialog took the connection's report callback: give it back.
+    const QByteArray path = g_devicePath.bytes();
+    UsbServerC_Start(path.constData(), path.constData(), OnDeviceReport);
+}
+
+QPoint DialogMain::CentredPosition(const QWidget* dialog, QPoint shift) const
+{
+    const QPoint topLeft = mapToGlobal(QPoint(0, 0));
+    return QPoint(topLeft.x() + (width() - dialog->width()) / 2, topLeft.y() + (height() - dialog->height()) / 2)
+        + shift;
+}
