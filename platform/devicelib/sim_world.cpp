@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <vector>
 
 SimReceiver* SimWorld::receiver(const QString& id)
 {
@@ -64,8 +65,9 @@ Address addressFor(const QString& id)
 
 QByteArray factoryImage()
 {
-    QByteArray image(DumpCodec::ImageSize, '\0');
-    auto* b = reinterpret_cast<uint8_t*>(image.data());
+    // Built in a plain buffer: GCC cannot follow writes through QByteArray::data().
+    std::vector<uint8_t> buffer(DumpCodec::ImageSize, 0);
+    uint8_t* b = buffer.data();
     b[0x00] = 0x01; // 1000 Hz
     b[0x01] = 4;    // stages in use
     b[0x02] = 0;
@@ -90,7 +92,7 @@ QByteArray factoryImage()
     static const uint8_t functions[6][3] = {{1, 1, 0}, {1, 2, 0}, {1, 4, 0}, {1, 8, 0}, {1, 16, 0}, {2, 1, 0}};
     for (int i = 0; i < 6; ++i)
         std::copy(functions[i], functions[i] + 3, b + 0x4A + 3 * i);
-    return image;
+    return QByteArray(reinterpret_cast<const char*>(buffer.data()), int(buffer.size()));
 }
 
 QByteArray factoryDump()

@@ -2,6 +2,8 @@
 // online answers, the report each request produces, and the image codec.
 #include "sim_fixture.h"
 
+#include <vector>
+
 #include <QRandomGenerator>
 #include <QSet>
 #include <QtTest>
@@ -27,7 +29,7 @@ QByteArray addressBytes(int a, int b, int c)
 QByteArray randomImage(const QVector<int>& events, quint32 seed)
 {
     QRandomGenerator random(seed);
-    QByteArray image(ImageSize, '\0');
+    std::vector<char> image(ImageSize, '\0');
     for (int i = 0; i < MacroBase; ++i)
         image[i] = char(random.bounded(256));
     for (int block = 0; block < 16; ++block) {
@@ -40,7 +42,7 @@ QByteArray randomImage(const QVector<int>& events, quint32 seed)
         for (int i = 0; i < qMin(count, 70) * 8; ++i)
             b[32 + i] = char(random.bounded(256));
     }
-    return image;
+    return QByteArray(image.data(), int(image.size()));
 }
 
 struct RequestCase {

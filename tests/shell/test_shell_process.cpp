@@ -198,7 +198,8 @@ int main(int argc, char* argv[])
         CrashHandler handler(UserDataFolder());
         handler.Install();
         // A store to an unmapped page: a fault of the processor, not a call.
-        *reinterpret_cast<volatile int*>(uintptr_t(16)) = 1;
+        static volatile uintptr_t unmapped = 16;
+        *reinterpret_cast<volatile int*>(unmapped) = 1;
         return 0;
     }
     QCoreApplication app(argc, argv);
