@@ -13,19 +13,12 @@ const int kDoubled = 0x11;
 const int kStep100 = 0x22;
 const int kHighCodeBitsY = 0xC0;
 
+const int kLargestCode = 0xFF;
+const int kLargestTenBitCode = 0x3FF;
+
 QString DefinePrefix()
 {
     return QStringLiteral("SENSOR_") + g_sensorModel + QStringLiteral("_DPI");
-}
-
-bool HasDefinitions()
-{
-    const QString prefix = DefinePrefix();
-    for (const QString& name : g_sensorDefineNames) {
-        if (name.contains(prefix))
-            return true;
-    }
-    return false;
 }
 
 // Sensors whose codes have ten bits, the upper two kept in the flags byte.
@@ -39,9 +32,67 @@ int DefineValue(int index)
     return index < g_sensorDefineValues.size() ? g_sensorDefineValues.at(index) : 0;
 }
 
+// The DPI a definition name stands for: the decimal number after "DPI_"
+// (leading digits only); 0 when there is none.
+int DefinedDpi(const QString& name, const QString& prefix)
+{
+    const int at = name.indexOf(prefix) + prefix.size() + 1;
+    int digits = 0;
+    while (at + digits < name.size() && name.at(at + digits).isDigit())
+        ++digits;
+    return name.mid(at, digits).toInt();
+}
+
+// The largest DPI the sensor's definitions name; 0 when it has none.
+int LargestDefinedDpi(const QString& prefix)
+{
+    int largest = 0;
+    for (const QString& name : g_sensorDefineNames) {
+        if (name.contains(prefix))
+            largest = qMax(largest, DefinedDpi(name, prefix));
+    }
+    return largest;
+}
+
+bool HasDefinitions(const QString& prefix)
+{
+    for (const QString& name : g_sensorDefineNames) {
+        if (name.contains(prefix))
+            return true;
+    }
+    return false;
+}
+
+// Flags and multiplier of the range rule that dpi falls under. Only maxima
+// that exist count: a model without them (or with more segments than the
+// rule knows) selects no rule.
+void ChooseRangeRule(int dpi, int* flags, int* multiplier)
+{
+    const DPIRangeModel& model = g_dpiRangeModel;
+    *flags = 0;
+    *multiplier = 1;
+    if (model.mode == 0x33) {
+        static const int kFlags[DPIRangeModel::MaxSegments] = {0, 0x22, 0x11, 0x33};
+        static const int kMultipliers[DPIRangeModel::MaxSegments] = {1, 2, 2, 4};
+        const int last = qMin(qMin(model.count, model.maxima.size()), int(DPIRangeModel::MaxSegments)) - 1;
+        for (int k = last; k >= 0; --k) {
+            if (dpi > model.maxima.at(k)) {
+                *flags = kFlags[k];
+                *multiplier = kMultipliers[k];
+                return;
+            }
+        }
+    } else if ((model.mode == 0x22 || model.mode == 0x11) && !model.maxima.isEmpty()) {
+        if (dpi > model.maxima.first()) {
+            *flags = model.mode;
+            *multiplier = 2;
+        }
+    }
+}
+
 } // namespace
 
-void LoadDpiRangeModel(const QStringList& list)
+bool LoadDpiRangeModel(const QStringList& list)
 {
     DPIRangeModel& model = g_dpiRangeModel;
     model.minima.clear();
@@ -49,7 +100,7 @@ void LoadDpiRangeModel(const QStringList& list)
     model.mode = 0;
     model.count = 0;
     if (list.isEmpty())
-        return; // no last item to read the mode from: no segments at all
+        return false; // no last item to read the mode from: no segments at all
 
     const int n = list.size();
     bool ok = false;
@@ -57,7 +108,7 @@ void LoadDpiRangeModel(const QStringList& list)
     model.mode = ok ? mode : 0;
     model.count = (n - 1) / 3;
     if (model.count < 1 || model.count > DPIRangeModel::MaxSegments)
-        return;
+        return false;
 
     for (int k = 0; k < model.count; ++k) {
         model.minimum[k] = list.at(3 * k).trimmed();
@@ -66,49 +117,58 @@ void LoadDpiRangeModel(const QStringList& list)
         model.minima.append(model.minimum[k].toInt());
         model.maxima.append(model.maximum[k].toInt());
     }
+    return true;
+}
+
+bool DpiRangeBounds(const DPIRangeModel& model, QString* minimum, QString* maximum)
+{
+    if (model.count < 1 || model.count > DPIRangeModel::MaxSegments)
+        return false;
+    *minimum = model.minimum[0];
+    *maximum = model.maximum[model.count - 1];
+    return true;
+}
+
+DpiStageCode EncodeDpiStage(int dpi, int currentFlags)
+{
+    DpiStageCode result;
+    int multiplier = 1;
+    ChooseRangeRule(dpi, &result.flags, &multiplier);
+
+    const QString prefix = DefinePrefix();
+    if (HasDefinitions(prefix)) {
+        // Beyond the sensor's table there is nothing to look up: take its
+        // largest DPI instead of a fallback code the sensor reads otherwise.
+        int wantedDpi = dpi / multiplier;
+        const int largest = LargestDefinedDpi(prefix);
+        if (largest > 0 && wantedDpi > largest)
+            wantedDpi = largest;
+        const QString wanted = prefix + QLatin1Char('_') + QString::number(wantedDpi);
+        const int index = g_sensorDefineNames.indexOf(wanted);
+        if (index >= 0)
+            result.code = DefineValue(index);
+        else
+            result.code = (currentFlags & kStep100) ? dpi / 100 : dpi / 50;
+        result.code = qBound(0, result.code, kLargestCode);
+        return result;
+    }
+
+    const int largestCode = HasTenBitCodes() ? kLargestTenBitCode : kLargestCode;
+    result.code = qBound(0, dpi / (50 * multiplier) - 1, largestCode);
+    if (HasTenBitCodes()) {
+        const int high = result.code >> 8;
+        result.flags |= (high << 2) | (high << 6);
+    }
+    return result;
 }
 
 bool WriteDpiStage(int stage, int dpi)
 {
     if (stage < 0 || stage >= FlashDataMap::StageCount)
         return false;
-
-    const int oldFlags = DeviceImageCopy().dpiStages[stage].flags;
-    const int fallback = (oldFlags & kStep100) ? dpi / 100 : dpi / 50;
-
-    const DPIRangeModel& model = g_dpiRangeModel;
-    int flags = 0;
-    int multiplier = 1;
-    if (model.mode == 0x33) {
-        for (int k = qMin(model.count, model.maxima.size()) - 1; k >= 0; --k) {
-            if (dpi > model.maxima.at(k)) {
-                static const int kFlags[4] = {0, 0x22, 0x11, 0x33};
-                static const int kMultipliers[4] = {1, 2, 2, 4};
-                flags = kFlags[k];
-                multiplier = kMultipliers[k];
-                break;
-            }
-        }
-    } else if ((model.mode == 0x22 || model.mode == 0x11) && !model.maxima.isEmpty()) {
-        if (dpi > model.maxima.first()) {
-            flags = model.mode;
-            multiplier = 2;
-        }
-    }
-
-    int code = 0;
-    if (HasDefinitions()) {
-        const QString wanted = DefinePrefix() + QLatin1Char('_') + QString::number(dpi / multiplier);
-        const int index = g_sensorDefineNames.indexOf(wanted);
-        code = index >= 0 ? DefineValue(index) : fallback;
-    } else {
-        code = dpi / (50 * multiplier) - 1;
-        if (HasTenBitCodes()) {
-            const int high = (code >> 8) & 0x3;
-            flags |= (high << 2) | (high << 6);
-        }
-    }
-    return SetDpiStageValue(stage, code & 0xFF, code & 0xFF, flags);
+    const int currentFlags = DeviceImageCopy().dpiStages[stage].flags;
+    const DpiStageCode encoded = EncodeDpiStage(dpi, currentFlags);
+    return SetDpiStageValue(stage, encoded.code & 0xFF, encoded.code & 0xFF, encoded.flags);
 }
 
 int ReadDpiStage(const DPIStage& record)
@@ -117,31 +177,26 @@ int ReadDpiStage(const DPIStage& record)
     const int flags = record.flags;
     const QString prefix = DefinePrefix();
 
-    bool hasDefinitions = false;
+    // The DPI of one code unit: the definition whose value is the code, or
+    // 50 per code step.
     int dpi = 0;
-    bool found = false;
-    for (int i = 0; i < g_sensorDefineNames.size(); ++i) {
-        const QString& name = g_sensorDefineNames.at(i);
-        if (!name.contains(prefix))
-            continue;
-        hasDefinitions = true;
-        if (DefineValue(i) == x) {
-            // The DPI is the number after "DPI_".
-            const int at = name.indexOf(prefix) + prefix.size() + 1;
-            dpi = name.mid(at).toInt();
-            found = true;
-            break;
+    if (HasDefinitions(prefix)) {
+        for (int i = 0; i < g_sensorDefineNames.size(); ++i) {
+            const QString& name = g_sensorDefineNames.at(i);
+            if (name.contains(prefix) && DefineValue(i) == x) {
+                dpi = DefinedDpi(name, prefix);
+                break;
+            }
         }
-    }
-
-    if (!hasDefinitions) {
+    } else {
         int code = x;
         if (HasTenBitCodes())
             code |= (flags & kHighCodeBitsY) << 2;
-        dpi = (flags & kStep100) ? (code + 1) * 100 : (code + 1) * 50;
-    } else if (!found) {
-        dpi = 0;
+        dpi = (code + 1) * 50;
     }
+    // The writer divided by 2 for each of the two flags (4 for both).
+    if (flags & kStep100)
+        dpi *= 2;
     if (flags & kDoubled)
         dpi *= 2;
     return dpi;

@@ -1,0 +1,118 @@
+#include "sensor_page_rules.h"
+
+#include "sensor_rate.h"
+
+namespace SensorPageRules {
+
+namespace {
+
+const int kPerformanceTimes[6] = {3, 6, 12, 30, 60, 90};
+const int kThousandHzLevel = 3;
+
+// 2000 and 4000 Hz; a fill does not count 8000 Hz among them.
+bool IsFillHighRate(int code)
+{
+    return code == 16 || code == 32;
+}
+
+// The receivers whose polling rate can go above 1000 Hz.
+bool IsFastReceiver(int connectionType)
+{
+    return connectionType == 1 || connectionType == 4 || connectionType == 5;
+}
+
+} // namespace
+
+int PerformanceIndexOfTime(int tenSeconds)
+{
+    for (int index = 0; index < 6; ++index) {
+        if (kPerformanceTimes[index] == tenSeconds)
+            return index;
+    }
+    return -1;
+}
+
+int PerformanceTimeOfIndex(int index)
+{
+    return index >= 0 && index < 6 ? kPerformanceTimes[index] : -1;
+}
+
+int FillRateLevel(int code, bool wired)
+{
+    const int level = SensorRate::LevelOfCode(code);
+    if (level >= 0 && wired && IsFillHighRate(code))
+        return kThousandHzLevel;
+    return level;
+}
+
+int RateSetOfConnection(int connectionType)
+{
+    switch (connectionType) {
+    case 0:
+    case 2: return 0;
+    case 1:
+    case 3: return 1;
+    case 4: return 2;
+    case 5: return 3;
+    default: return -1;
+    }
+}
+
+SensorMode SensorModeOnFill(bool listed, bool wired, int connectionType, int rateCode)
+{
+    if (!listed)
+        return SensorMode::LowPower;
+    if (wired || (IsFastReceiver(connectionType) && IsFillHighRate(rateCode)))
+        return SensorMode::Corded;
+    return SensorMode::Stored;
+}
+
+SensorMode SensorModeOnRateReport(bool listed, bool wired, int rateCode)
+{
+    if (!listed || wired)
+        return SensorMode::Keep;
+    switch (rateCode) {
+    case 1:
+    case 2:
+    case 4:
+    case 8: return SensorMode::Stored;
+    case 16:
+    case 32:
+    case 64: return SensorMode::RevealCorded;
+    default: return SensorMode::Keep;
+    }
+}
+
+SensorMode SensorModeOnRateChoice(bool listed, bool wired, int connectionType, int aboveThousand)
+{
+    if (!listed)
+        return SensorMode::Keep;
+    if (aboveThousand == 0 && !wired)
+        return SensorMode::Stored;
+    if (aboveThousand == 1 && IsFastReceiver(connectionType))
+        return SensorMode::RevealCorded;
+    return SensorMode::Keep;
+}
+
+ResetDefaults ResetDefaultsOf(int connectionType)
+{
+    ResetDefaults defaults;
+    switch (connectionType) {
+    case 0:
+    case 2:
+        defaults = {true, 0, kThousandHzLevel, 0};
+        break;
+    case 1:
+    case 3:
+        defaults = {true, 1, kThousandHzLevel, 2};
+        break;
+    case 5:
+        defaults = {true, 3, 6, 2};
+        break;
+    default:
+        break;
+    }
+    return defaults;
+}
+
+} // namespace SensorPageRules
