@@ -366,6 +366,10 @@ void DialogMain::RunPairing()
     // The pairing dialog took the connection's report callback: give it back.
     const QByteArray path = g_devicePath.bytes();
     UsbServerC_Start(path.constData(), path.constData(), OnDeviceReport);
+    // Closing the pairing dialog hands hot plug to the home page; while the
+    // device window is shown it must keep following its own devices.
+    if (ui->stackedWidgetMain->currentIndex() == 1)
+        StartUsbChanged(OnDevicePageUsbChanged, 600);
 }
 
 QPoint DialogMain::CentredPosition(const QWidget* dialog, QPoint shift) const

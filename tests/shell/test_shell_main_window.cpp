@@ -267,6 +267,14 @@ void TestShellMainWindow::keys()
         QCOMPARE(g_pairRepairTarget, page == 1);
         // Closing gives the connection its report callback back.
         QVERIFY(!LibraryCalls({QStringLiteral("UsbServerC_Start")}).isEmpty());
+        // The last hot-plug registration belongs to the page that is shown:
+        // the device page scans by device id, the home page by default id.
+        const QStringList calls = LibraryCalls();
+        const int lastStart = calls.lastIndexOf(QStringLiteral("StartUsbChanged 600"));
+        QVERIFY(lastStart >= 0 && lastStart + 1 < calls.size());
+        const QString scan = page == 1 ? QStringLiteral("UsbFinderC_FindHidDevicesByDeviceId")
+                                       : QStringLiteral("UsbFinderC_FindHidDevicesByDefaultDeviceId");
+        QVERIFY2(calls.at(lastStart + 1).startsWith(scan), qPrintable(calls.at(lastStart + 1)));
     }
     g_macroRecording = false;
 }
