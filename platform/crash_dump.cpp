@@ -31,6 +31,24 @@ alignas(16) char s_alternateStack[64 * 1024];
 
 // --- async-signal-safe text output ---------------------------------------------
 
+// Writes value in decimal into text (at least `width` digits, zero-padded;
+// 31 digits at most) and returns text.
+char* FormatDecimal(char (&text)[32], unsigned long long value, int width)
+{
+    char digits[32];
+    int n = 0;
+    do {
+        digits[n++] = char('0' + value % 10);
+        value /= 10;
+    } while (value && n < 31);
+    while (n < width && n < 31)
+        digits[n++] = '0';
+    for (int i = 0; i < n; ++i)
+        text[i] = digits[n - 1 - i];
+    text[n] = 0;
+    return text;
+}
+
 class Out {
 public:
     explicit Out(int fd) : m_fd(fd) {}
@@ -55,18 +73,7 @@ public:
     Out& decimal(unsigned long long value, int width = 0)
     {
         char digits[32];
-        int n = 0;
-        do {
-            digits[n++] = char('0' + value % 10);
-            value /= 10;
-        } while (value && n < 31);
-        while (n < width && n < 31)
-            digits[n++] = '0';
-        char reversed[32];
-        for (int i = 0; i < n; ++i)
-            reversed[i] = digits[n - 1 - i];
-        reversed[n] = 0;
-        return text(reversed);
+        return text(FormatDecimal(digits, value, width));
     }
 
     Out& hex(uintptr_t value)
@@ -99,18 +106,7 @@ void Append(char* dst, size_t capacity, const char* src)
 void AppendNumber(char* dst, size_t capacity, unsigned long long value, int width)
 {
     char digits[32];
-    int n = 0;
-    do {
-        digits[n++] = char('0' + value % 10);
-        value /= 10;
-    } while (value && n < 31);
-    while (n < width && n < 31)
-        digits[n++] = '0';
-    char text[32];
-    for (int i = 0; i < n; ++i)
-        text[i] = digits[n - 1 - i];
-    text[n] = 0;
-    Append(dst, capacity, text);
+    Append(dst, capacity, FormatDecimal(digits, value, width));
 }
 
 struct CivilTime {

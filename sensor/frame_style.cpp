@@ -7,6 +7,14 @@
 
 namespace FrameStyle {
 
+namespace {
+
+// Muted tones of the dark theme for what cannot be used now.
+const char kMutedGroove[] = "62, 67, 78";
+const char kMutedHandle[] = "112, 118, 130";
+
+} // namespace
+
 QString Colour(const QString& key)
 {
     return ConfigStore::Instance()->ColorText(key, QStringLiteral("255,255,255"));
@@ -86,6 +94,23 @@ QString ThinSliderStyle(const QString& folder)
                           "QSlider:sub-page:horizontal{background-color: rgb(%2);}"
                           "QSlider:add-page:horizontal{background-color: rgb(255, 255, 255);}")
         .arg(Url(folder, QStringLiteral("HuaKuai.png")), Colour(QStringLiteral("SliderColor")));
+}
+
+QString DisabledSliderRules()
+{
+    // Only margins and a radius: the handle takes its height from the 2-pixel
+    // groove, a round 12-pixel knob with the enabled handle's centre.
+    return QStringLiteral("QSlider::sub-page:horizontal:disabled{background-color: rgb(%1);}"
+                          "QSlider::add-page:horizontal:disabled{background-color: rgb(%1);}"
+                          "QSlider::handle:horizontal:disabled{border-image: none; background-color: rgb(%2);"
+                          "width: 12px; margin-top: -5px; margin-bottom: -5px; border-radius: 6px;}")
+        .arg(QLatin1String(kMutedGroove), QLatin1String(kMutedHandle));
+}
+
+QString IdleGrooveStyle()
+{
+    // The line is 3 pixels high; the groove it stands for, 2.
+    return QStringLiteral("background-color: rgb(%1); border: 0px; margin-bottom: 1px;").arg(QLatin1String(kMutedGroove));
 }
 
 } // namespace FrameStyle

@@ -39,6 +39,15 @@ QString NumberStyle();
 // SliderColor, the rest white.
 QString ThinSliderStyle(const QString& folder);
 
+// Appended to a frame's slider style: a disabled slider shows a muted groove
+// on both sides of a plain grey handle instead of the SliderColor fill and
+// the handle picture, so it reads as disabled on the dark pages.
+QString DisabledSliderRules();
+
+// For the line that stands in a hidden slider's row: the muted groove of a
+// disabled slider.
+QString IdleGrooveStyle();
+
 // url("<folder><picture>")
 QString Url(const QString& folder, const QString& picture);
 

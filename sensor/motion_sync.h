@@ -3,8 +3,7 @@
 #ifndef MOTION_SYNC_H
 #define MOTION_SYNC_H
 
-#include <QFrame>
-#include <QString>
+#include "on_off_frame.h"
 
 #include <memory>
 
@@ -12,23 +11,17 @@ namespace Ui {
 class MotionSync;
 }
 
-class MotionSync : public QFrame {
+class MotionSync : public OnOffFrame {
     Q_OBJECT
 public:
     explicit MotionSync(QWidget* parent = nullptr);
     ~MotionSync() override;
-
-    // Programmatic state changes emit no click, so they never send.
-    void SetChecked(bool on);
-    void SetLabelText(const QString& text);
-    void SetLabelToolTip(const QString& text);
 
 private slots:
     void on_MotionSync_2_clicked(bool checked);
 
 private:
     std::unique_ptr<Ui::MotionSync> ui;
-    QString m_pictureFolder;
 };
 
 #endif // MOTION_SYNC_H

@@ -3,8 +3,7 @@
 #ifndef MOTION_SYNC_B_H
 #define MOTION_SYNC_B_H
 
-#include <QFrame>
-#include <QString>
+#include "on_off_frame.h"
 
 #include <memory>
 
@@ -12,23 +11,17 @@ namespace Ui {
 class MotionSyncB;
 }
 
-class MotionSyncB : public QFrame {
+class MotionSyncB : public OnOffFrame {
     Q_OBJECT
 public:
     explicit MotionSyncB(QWidget* parent = nullptr);
     ~MotionSyncB() override;
-
-    // Programmatic state changes emit no click, so they never send.
-    void SetChecked(bool on);
-    void SetLabelText(const QString& text);
-    void SetLabelToolTip(const QString& text);
 
 private slots:
     void on_MotionSync_2_clicked(bool checked);
 
 private:
     std::unique_ptr<Ui::MotionSyncB> ui;
-    QString m_pictureFolder;
 };
 
 #endif // MOTION_SYNC_B_H

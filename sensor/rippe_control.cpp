@@ -1,43 +1,19 @@
 #include "rippe_control.h"
 #include "ui_rippe_control.h"
 
-#include "app_state.h"
 #include "device_image_setters.h"
-#include "frame_style.h"
-#include "paths.h"
 
 RippeControl::RippeControl(QWidget* parent)
-    : QFrame(parent)
+    : OnOffFrame(parent)
     , ui(new Ui::RippeControl)
 {
     ui->setupUi(this);
-    m_pictureFolder = PictureFolder(QStringLiteral("Sensor"));
-    ui->label->setStyleSheet(FrameStyle::CaptionStyle());
-    ui->RippeControl_2->setStyleSheet(FrameStyle::SwitchStyle(ui->RippeControl_2->objectName(), m_pictureFolder));
+    AttachSwitch(ui->label, ui->RippeControl_2);
 }
 
 RippeControl::~RippeControl() = default;
 
-void RippeControl::SetChecked(bool on)
-{
-    ui->RippeControl_2->setChecked(on);
-}
-
-void RippeControl::SetLabelText(const QString& text)
-{
-    ui->label->setText(text);
-}
-
-void RippeControl::SetLabelToolTip(const QString& text)
-{
-    ui->label->setToolTip(text);
-}
-
 void RippeControl::on_RippeControl_2_clicked(bool checked)
 {
-    // Before sending is allowed a click only moves the switch; an offline
-    // mouse is reported by the setter, and the next fill puts the switch back.
-    if (!g_sendEnabled)
-        return;
-    SetRippleControl(checked ? 1 : 0);
+    SendClick(checked, SetRippleControl);
 }

@@ -5,15 +5,10 @@
 #include "config_store.h"
 #include "device_image_setters.h"
 #include "dpi_code.h"
-#include "paths.h"
-#include "post_msg.h"
 #include "sensor_dpi_rules.h"
-
-#include <devicelib.h>
 
 #include <QButtonGroup>
 #include <QColorDialog>
-#include <QListView>
 #include <QMouseEvent>
 
 namespace {
@@ -36,17 +31,6 @@ bool ValidStage(int stage)
     return stage >= 0 && stage < SensorDPI::StageCount;
 }
 
-bool DeviceAnswers()
-{
-    const QByteArray path = g_devicePath.bytes();
-    return UsbFinderC_GetDeviceOnLine(path.constData());
-}
-
-void RaiseOfflineNotice()
-{
-    emit PostMsg::GetInstance()->SigMouseOffLineo(0);
-}
-
 // Two hexadecimal digits of "#rrggbb"; anything else counts 0.
 int HexPair(const QString& colour, int at)
 {
@@ -58,7 +42,7 @@ int HexPair(const QString& colour, int at)
 } // namespace
 
 SensorDPI::SensorDPI(QWidget* parent)
-    : QFrame(parent),
+    : DpiStageEditor(parent),
       ui(new Ui::SensorDPI),
       stageButtonGroup(nullptr),
       swatchGroup(nullptr),
@@ -66,23 +50,16 @@ SensorDPI::SensorDPI(QWidget* parent)
       dragArea(0, 0, 728, 194),
       dragging(false),
       grabOffset(0, 0),
-      currentStage(1),
-      stageCount(1),
-      sliderArmed(false),
-      previousStage(0)
+      sliderArmed(false)
 {
     for (int i = 0; i < StageCount; ++i) {
         markerPoints[i] = kMarkerPoints[i];
         stageColors[i] = QString::fromLatin1(kDefaultStageColors[i]);
     }
     ui->setupUi(this);
-    imageDir = PictureFolder(QStringLiteral("Sensor"));
+    AttachCommonParts(ui->label, ui->ChooseEvent);
 
     const ConfigStore* config = ConfigStore::Instance();
-    const QString comboTextColor = config->ColorText(QStringLiteral("ComboxTextColor"));
-    const QString comboSelectColor = config->ColorText(QStringLiteral("ComboxSelectColor"));
-    const QString comboBackColor = config->ColorText(QStringLiteral("ComboxBackGroundColor"));
-    const QString labelColor = config->ColorText(QStringLiteral("LabelColor"));
     buttonColorList = config->ValueList(QStringLiteral("Option"), QStringLiteral("ButtonColor"));
     buttonColor = config->ColorText(QStringLiteral("ButtonColor"));
 
@@ -94,27 +71,10 @@ SensorDPI::SensorDPI(QWidget* parent)
     colorDialog->hide();
     connect(colorDialog, &QColorDialog::colorSelected, this, &SensorDPI::SetColor);
 
-    ui->label->setStyleSheet(QStringLiteral("QLabel{color: rgb(") + labelColor + QStringLiteral(";);}"));
     ui->label_8->setStyleSheet(
         QStringLiteral("#label_8{border:0px;background-position:center;background-repeat:no-repeat;background-image: url(")
         + imageDir + QStringLiteral("Level.png);}#label_8:hover{border:0px;background-position:center;background-repeat:no-repeat;background-image: url(")
         + imageDir + QStringLiteral("LevelHover.png);}"));
-
-    ui->ChooseEvent->setStyleSheet(
-        QStringLiteral("QComboBox{border: 1px solid gray; color: rgb(") + comboTextColor
-        + QStringLiteral("); border-image: url(") + imageDir
-        + QStringLiteral("ComboboxBack.png);}QComboBox::drop-down:button{border-radius:5px; background:rgb(") + comboBackColor
-        + QStringLiteral(");} QComboBox::down-arrow{image: url(") + imageDir
-        + QStringLiteral("Menu.png); right: 8px; }QComboBox::down-arrow:on{ image: url(") + imageDir
-        + QStringLiteral("MenuClicked.png);}QComboBox QAbstractItemView::item{height:25px;}QComboBox QAbstractItemView {outline: 0px solid gray; border: 1px  solid gray;color: rgb(")
-        + comboTextColor + QStringLiteral("); border-image: url(") + imageDir
-        + QStringLiteral("ComboboxTextBack.png);selection-background-color: rgb(") + comboSelectColor + QStringLiteral("); }"));
-    auto* listView = new QListView;
-    listView->setStyleSheet(QStringLiteral("QListView::item:selected{background-color: rgb(") + comboSelectColor
-                            + QStringLiteral(");}QListView::item:hover{background-color: rgb(") + comboSelectColor
-                            + QStringLiteral(");}"));
-    ui->ChooseEvent->setView(listView);
-    ui->ChooseEvent->setMaxVisibleItems(5);
 
     // Hiding the stages must not make the row or the DPI controls collapse.
     QList<QWidget*> keepSpace{ui->horizontalSliderC, ui->spinBoxA, ui->ReduceLevelA, ui->AddLevelA};
@@ -132,14 +92,9 @@ SensorDPI::SensorDPI(QWidget* parent)
     }
 
     ui->horizontalSliderC->setStyleSheet(
-        QStringLiteral("QSlider:groove:horizontal{height:2px;left: 0px;right: 0px;border:0px;border-radius:0px;background:rgba(0,0,0,50);}QSlider:handle:horizontal{ width:  18px;height: 16px;  margin-top: -7px;margin-left: -2px; margin-bottom: -7px;margin-right: -2px; border-image: url(")
-        + imageDir + QStringLiteral("HuaKuai.png);} QSlider:sub-page:horizontal{background-color: rgb(")
-        + config->ColorText(QStringLiteral("SliderColor"))
-        + QStringLiteral(";);}QSlider:add-page:horizontal{background-color: rgb(127, 127, 127);}"));
-    const QString spinColor = config->ColorText(QStringLiteral("LinEditColorSecond"));
-    ui->spinBoxA->setStyleSheet(QStringLiteral("QSpinBox{background-color: transparent;color: rgb(") + spinColor
-                                + QStringLiteral(";);border: 1px  solid gray;}QSpinBox:hover{background-color: transparent;color: rgb(")
-                                + spinColor + QStringLiteral(";);border: 1px  solid gray;}"));
+        SliderStyle(QStringLiteral("width:  18px;height: 16px;  margin-top: -7px;margin-left: -2px; margin-bottom: -7px;margin-right: -2px;"),
+                    QStringLiteral("127, 127, 127")));
+    ui->spinBoxA->setStyleSheet(ValueBoxStyle());
     ui->ReduceLevelA->setStyleSheet(QStringLiteral("#ReduceLevelA{background-image: url(") + imageDir
                                     + QStringLiteral("Reduce.png);border:0px;background-position:center;background-repeat:no-repeat;}"));
     ui->AddLevelA->setStyleSheet(QStringLiteral("#AddLevelA{background-image: url(") + imageDir
@@ -196,28 +151,6 @@ QPoint SensorDPI::MarkerPoint(int stage) const
 }
 
 // --- host operations ---------------------------------------------------------
-
-bool SensorDPI::BlockStageCountSignals(bool block)
-{
-    return ui->ChooseEvent->blockSignals(block);
-}
-
-void SensorDPI::ClearStageCountItems()
-{
-    ui->ChooseEvent->blockSignals(true);
-    ui->ChooseEvent->clear();
-    ui->ChooseEvent->blockSignals(false);
-}
-
-void SensorDPI::InsertStageCountItem(int index, const QString& text)
-{
-    ui->ChooseEvent->insertItem(index, QIcon(), text, QVariant());
-}
-
-void SensorDPI::SetStageCountIndex(int index)
-{
-    ui->ChooseEvent->setCurrentIndex(index);
-}
 
 bool SensorDPI::BlockSliderSignals(bool block)
 {
@@ -283,16 +216,6 @@ void SensorDPI::CheckStageButton(int stage)
         StageButton(stage)->setChecked(true);
 }
 
-void SensorDPI::SetCurrentStage(int stage)
-{
-    currentStage = stage;
-}
-
-void SensorDPI::SetStageCount(int count)
-{
-    stageCount = count;
-}
-
 void SensorDPI::ShowStages(int lastStage)
 {
     if (!ValidStage(lastStage))
@@ -307,11 +230,6 @@ void SensorDPI::MoveMarker(int position)
 {
     if (position >= 1 && position <= StageCount)
         ui->label_8->move(markerPoints[position - 1]);
-}
-
-void SensorDPI::SetTitleText(const QString& text)
-{
-    ui->label->setText(text);
 }
 
 void SensorDPI::LoadDefaultStages()
@@ -441,10 +359,8 @@ void SensorDPI::SwatchClicked(int)
 
 bool SensorDPI::SelectStage(int stage)
 {
-    if (g_sendEnabled && !g_sensorPageUpdating && !DeviceAnswers()) {
-        RaiseOfflineNotice();
+    if (!MaySelectStage())
         return false;
-    }
     CheckStageButton(stage);
     return true;
 }
@@ -513,19 +429,17 @@ void SensorDPI::on_horizontalSliderC_valueChanged(int value)
         return;
     }
 
-    const SnappedDpi snapped = SnapDpi(value, DpiSegmentsOf(g_dpiRangeModel));
-    if (snapped.pageStep > 0)
-        ui->horizontalSliderC->setPageStep(snapped.pageStep);
+    const int snapped = SnapSliderValue(ui->horizontalSliderC, value);
 
     int target = -1;
     for (int i = 0; i < StageCount; ++i) {
         if (StageButton(i)->isChecked()) {
             target = i;
-            StageButton(i)->setText(QString::number(snapped.value));
+            StageButton(i)->setText(QString::number(snapped));
             break;
         }
     }
-    ui->spinBoxA->setValue(snapped.value);
+    ui->spinBoxA->setValue(snapped);
 
     if (echo) {
         sliderArmed = true;
@@ -534,15 +448,12 @@ void SensorDPI::on_horizontalSliderC_valueChanged(int value)
     // A fill or an import puts the mouse's own values on screen; sending
     // them back would only repeat them (or overwrite what is being applied).
     if (!g_applyingParameters && !g_sensorPageUpdating)
-        WriteDpiStage(target, snapped.value);
+        WriteDpiStage(target, snapped);
 }
 
 void SensorDPI::on_horizontalSliderC_sliderMoved(int position)
 {
-    const SnappedDpi snapped = SnapDpi(position, DpiSegmentsOf(g_dpiRangeModel));
-    if (snapped.pageStep > 0)
-        ui->horizontalSliderC->setPageStep(snapped.pageStep);
-    ui->spinBoxA->setValue(snapped.value);
+    ui->spinBoxA->setValue(SnapSliderValue(ui->horizontalSliderC, position));
 }
 
 void SensorDPI::StepValue(bool up)
@@ -570,49 +481,25 @@ void SensorDPI::on_AddLevelA_clicked()
 
 void SensorDPI::on_ChooseEvent_currentIndexChanged(int index)
 {
-    const StageCountChange change = PlanStageCountChange(currentStage, index);
-    // An emptied combo reports -1: there is no stage count to show or send.
-    if (!change.apply)
-        return;
+    StageCountChosen(index);
+}
 
-    if (!g_sensorPageUpdating) {
-        previousStage = currentStage;
-        if (change.exchange) {
-            // The current stage would be hidden: it changes places with the
-            // new last stage, on screen and in the mouse.
-            const int o = change.from;
-            const int n = change.to;
-            const QString colourO = stageColors[o];
-            const QString colourN = stageColors[n];
-            const int dpiO = StageButton(o)->text().toInt();
-            const int dpiN = StageButton(n)->text().toInt();
+void SensorDPI::ExchangeStagesOnScreen(int from, int to)
+{
+    const QString colourFrom = stageColors[from];
+    const QString colourTo = stageColors[to];
+    const int dpiFrom = StageButton(from)->text().toInt();
+    const int dpiTo = StageButton(to)->text().toInt();
 
-            stageColors[o] = colourN;
-            UpdateSwatchStyle(o);
-            StageButton(o)->setText(QString::number(dpiN));
+    stageColors[from] = colourTo;
+    UpdateSwatchStyle(from);
+    StageButton(from)->setText(QString::number(dpiTo));
 
-            stageColors[n] = colourO;
-            UpdateSwatchStyle(n);
-            ui->label_8->move(markerPoints[n]);
-            StageButton(n)->setText(QString::number(dpiO));
-            StageButton(n)->setChecked(true);
-
-            stageCount = n + 1;
-            currentStage = n;
-            if (g_sendEnabled) {
-                const FlashDataMap image = DeviceImageCopy();
-                SetDpiStagePair(image.dpiStages[n], image.dpiStages[o], n, o, n);
-            }
-        }
-        ShowStages(index);
-    }
-
-    if (g_sendEnabled && !g_sensorPageUpdating) {
-        if (DeviceAnswers())
-            EditAndSendDeviceImage([index](FlashDataMap& image) { image.dpiStageCount = uint8_t(index + 1); });
-        else
-            RaiseOfflineNotice();
-    }
+    stageColors[to] = colourFrom;
+    UpdateSwatchStyle(to);
+    ui->label_8->move(markerPoints[to]);
+    StageButton(to)->setText(QString::number(dpiFrom));
+    StageButton(to)->setChecked(true);
 }
 
 // --- marker drag ---------------------------------------------------------------------

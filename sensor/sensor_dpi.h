@@ -7,7 +7,8 @@
 #ifndef SENSOR_DPI_H
 #define SENSOR_DPI_H
 
-#include <QFrame>
+#include "dpi_stage_editor.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -22,7 +23,7 @@ namespace Ui {
 class SensorDPI;
 }
 
-class SensorDPI : public QFrame {
+class SensorDPI : public DpiStageEditor {
     Q_OBJECT
 
 public:
@@ -31,11 +32,8 @@ public:
     explicit SensorDPI(QWidget* parent = nullptr);
     ~SensorDPI() override;
 
-    // --- host operations (the sensor page's fill, reset and stage report) ---
-    bool BlockStageCountSignals(bool block); // returns the previous state
-    void ClearStageCountItems();
-    void InsertStageCountItem(int index, const QString& text);
-    void SetStageCountIndex(int index);
+    // --- host operations (the sensor page's fill, reset and stage report),
+    // besides those of DpiStageEditor ---
     bool BlockSliderSignals(bool block); // returns the previous state
     void SetSliderEnabled(bool enabled);
     void SetSliderMaximum(int value);
@@ -47,11 +45,8 @@ public:
     void SetStageColor(int stage, const QString& colour);
     void HighlightSwatch(int stage);
     void CheckStageButton(int stage);
-    void SetCurrentStage(int stage);
-    void SetStageCount(int count);
-    void ShowStages(int lastStage);
+    void ShowStages(int lastStage) override;
     void MoveMarker(int position); // 1..8: the marker point of stage position - 1
-    void SetTitleText(const QString& text);
     void LoadDefaultStages();
     void BlockStageAndValueSignals(bool block);
     void BlockStageAndCountSignals(bool block);
@@ -64,8 +59,6 @@ public:
     bool SelectStage(int stage);
 
     // State the host and the tests read back.
-    int CurrentStage() const { return currentStage; }
-    int StageCountValue() const { return stageCount; }
     QString StageColorText(int stage) const;
     QPoint MarkerPoint(int stage) const;
 
@@ -130,12 +123,12 @@ private:
     QString SwatchStyle(int stage, bool highlighted) const;
     void PlaceSwatchAtRest(int stage);
     void ReturnMarker();
+    void ExchangeStagesOnScreen(int from, int to) override;
 
     QToolButton* StageButton(int stage) const;
     QToolButton* Swatch(int stage) const;
 
     Ui::SensorDPI* ui;
-    QString imageDir;
     QButtonGroup* stageButtonGroup;
     QButtonGroup* swatchGroup;
     QColorDialog* colorDialog;
@@ -147,11 +140,8 @@ private:
     QRect dragArea;
     bool dragging;
     QPoint grabOffset;
-    int currentStage;
-    int stageCount;
     QString stageColors[StageCount];
     bool sliderArmed;
-    int previousStage;
 };
 
 #endif // SENSOR_DPI_H

@@ -5,15 +5,9 @@
 #include "config_store.h"
 #include "device_image_setters.h"
 #include "dpi_code.h"
-#include "paths.h"
-#include "post_msg.h"
-#include "sensor_dpi_rules.h"
-
-#include <devicelib.h>
 
 #include <QButtonGroup>
 #include <QColorDialog>
-#include <QListView>
 
 namespace {
 
@@ -28,40 +22,20 @@ bool ValidRow(int row)
     return row >= 0 && row < SensorDPIB::RowCount;
 }
 
-bool DeviceAnswers()
-{
-    const QByteArray path = g_devicePath.bytes();
-    return UsbFinderC_GetDeviceOnLine(path.constData());
-}
-
-void RaiseOfflineNotice()
-{
-    emit PostMsg::GetInstance()->SigMouseOffLineo(0);
-}
-
 } // namespace
 
 SensorDPIB::SensorDPIB(QWidget* parent)
-    : QFrame(parent),
+    : DpiStageEditor(parent),
       ui(new Ui::SensorDPIB),
       colorDialog(nullptr),
       stageBoxGroup(nullptr),
-      currentStage(1),
-      stageCount(1),
       sliderArmed(false),
-      previousStage(0),
       colorRow(0)
 {
     ui->setupUi(this);
-    imageDir = PictureFolder(QStringLiteral("Sensor"));
+    AttachCommonParts(ui->label, ui->ChooseEvent);
 
-    const ConfigStore* config = ConfigStore::Instance();
-    const QString labelColor = config->ColorText(QStringLiteral("LabelColor"));
-    const QString comboTextColor = config->ColorText(QStringLiteral("ComboxTextColor"));
-    const QString comboSelectColor = config->ColorText(QStringLiteral("ComboxSelectColor"));
-    const QString comboBackColor = config->ColorText(QStringLiteral("ComboxBackGroundColor"));
-    const QString sliderColor = config->ColorText(QStringLiteral("SliderColor"));
-    const QString valueColor = config->ColorText(QStringLiteral("LinEditColorSecond"));
+    const QString labelColor = ConfigStore::Instance()->ColorText(QStringLiteral("LabelColor"));
 
     for (int row = 0; row < RowCount; ++row)
         stageColors[row] = QString::fromLatin1(kDefaultStageColors[row]);
@@ -72,30 +46,10 @@ SensorDPIB::SensorDPIB(QWidget* parent)
     colorDialog->hide();
     connect(colorDialog, &QColorDialog::colorSelected, this, &SensorDPIB::SetColor);
 
-    ui->label->setStyleSheet(QStringLiteral("QLabel{color: rgb(") + labelColor + QStringLiteral(";);}"));
-    ui->ChooseEvent->setStyleSheet(
-        QStringLiteral("QComboBox{border: 1px solid gray; color: rgb(") + comboTextColor
-        + QStringLiteral("); border-image: url(") + imageDir
-        + QStringLiteral("ComboboxBack.png);}QComboBox::drop-down:button{border-radius:5px; background:rgb(") + comboBackColor
-        + QStringLiteral(");} QComboBox::down-arrow{image: url(") + imageDir
-        + QStringLiteral("Menu.png); right: 8px; }QComboBox::down-arrow:on{ image: url(") + imageDir
-        + QStringLiteral("MenuClicked.png);}QComboBox QAbstractItemView::item{height:25px;}QComboBox QAbstractItemView {outline: 0px solid gray; border: 1px  solid gray;color: rgb(")
-        + comboTextColor + QStringLiteral("); border-image: url(") + imageDir
-        + QStringLiteral("ComboboxTextBack.png);selection-background-color: rgb(") + comboSelectColor + QStringLiteral("); }"));
-    auto* listView = new QListView;
-    listView->setStyleSheet(QStringLiteral("QListView::item:selected{background-color: rgb(") + comboSelectColor
-                            + QStringLiteral(");}QListView::item:hover{background-color: rgb(") + comboSelectColor
-                            + QStringLiteral(");}"));
-    ui->ChooseEvent->setView(listView);
-    ui->ChooseEvent->setMaxVisibleItems(5);
-
     const QString sliderStyle =
-        QStringLiteral("QSlider:groove:horizontal{height:2px;left: 0px;right: 0px;border:0px;border-radius:0px;background:rgba(0,0,0,50);}QSlider:handle:horizontal{ width:  5px;height: 50px;  margin-top: -20px;margin-left: 0px; margin-bottom: -20px;margin-right: 0px; border-image: url(")
-        + imageDir + QStringLiteral("HuaKuai.png);} QSlider:sub-page:horizontal{background-color: rgb(") + sliderColor
-        + QStringLiteral(";);}QSlider:add-page:horizontal{background-color: rgb(255, 255, 255);}");
-    const QString valueStyle = QStringLiteral("QSpinBox{background-color: transparent;color: rgb(") + valueColor
-                               + QStringLiteral(";);border: 1px  solid gray;}QSpinBox:hover{background-color: transparent;color: rgb(")
-                               + valueColor + QStringLiteral(";);border: 1px  solid gray;}");
+        SliderStyle(QStringLiteral("width:  5px;height: 50px;  margin-top: -20px;margin-left: 0px; margin-bottom: -20px;margin-right: 0px;"),
+                    QStringLiteral("255, 255, 255"));
+    const QString valueStyle = ValueBoxStyle();
     const QString boxStyle = QStringLiteral("QCheckBox{color: rgb(") + labelColor
                              + QStringLiteral(";);}QCheckBox:indicator::checked {image: url(") + imageDir
                              + QStringLiteral("LODCheck.png);}QCheckBox::indicator::unchecked {image: url(") + imageDir
@@ -152,28 +106,6 @@ QString SensorDPIB::StageColorText(int row) const
 }
 
 // --- host operations ---------------------------------------------------------
-
-bool SensorDPIB::BlockStageCountSignals(bool block)
-{
-    return ui->ChooseEvent->blockSignals(block);
-}
-
-void SensorDPIB::ClearStageCountItems()
-{
-    ui->ChooseEvent->blockSignals(true);
-    ui->ChooseEvent->clear();
-    ui->ChooseEvent->blockSignals(false);
-}
-
-void SensorDPIB::InsertStageCountItem(int index, const QString& text)
-{
-    ui->ChooseEvent->insertItem(index, QIcon(), text, QVariant());
-}
-
-void SensorDPIB::SetStageCountIndex(int index)
-{
-    ui->ChooseEvent->setCurrentIndex(index);
-}
 
 void SensorDPIB::BlockSliderSignals(bool block)
 {
@@ -257,16 +189,6 @@ void SensorDPIB::CheckStageBox(int row)
         StageBox(row)->setChecked(true);
 }
 
-void SensorDPIB::SetCurrentStage(int stage)
-{
-    currentStage = stage;
-}
-
-void SensorDPIB::SetStageCount(int count)
-{
-    stageCount = count;
-}
-
 void SensorDPIB::ShowStages(int lastRow)
 {
     if (!ValidRow(lastRow))
@@ -282,19 +204,12 @@ void SensorDPIB::ShowStages(int lastRow)
 
 bool SensorDPIB::SelectStage(int row)
 {
-    if (g_sendEnabled && !g_sensorPageUpdating && !DeviceAnswers()) {
-        RaiseOfflineNotice();
+    if (!MaySelectStage())
         return false;
-    }
     // Checking a stage box loads no slider, so there is no value change to
     // absorb here: the user's next slider change is sent.
     CheckStageBox(row);
     return true;
-}
-
-void SensorDPIB::SetTitleText(const QString& text)
-{
-    ui->label->setText(text);
 }
 
 // --- colour ------------------------------------------------------------------
@@ -355,10 +270,8 @@ void SensorDPIB::SliderValueChanged(int row, int value)
         RaiseOfflineNotice();
         return;
     }
-    const SnappedDpi snapped = SnapDpi(value, DpiSegmentsOf(g_dpiRangeModel));
-    if (snapped.pageStep > 0)
-        Slider(row)->setPageStep(snapped.pageStep);
-    ValueBox(row)->setValue(snapped.value);
+    const int snapped = SnapSliderValue(Slider(row), value);
+    ValueBox(row)->setValue(snapped);
 
     if (!sliderArmed) {
         sliderArmed = true;
@@ -366,7 +279,7 @@ void SensorDPIB::SliderValueChanged(int row, int value)
     }
     // Values put on screen by a fill or an import are not sent back.
     if (!g_applyingParameters && !g_sensorPageUpdating)
-        WriteDpiStage(row, snapped.value);
+        WriteDpiStage(row, snapped);
 }
 
 void SensorDPIB::on_horizontalSliderA_valueChanged(int value) { SliderValueChanged(0, value); }
@@ -382,45 +295,25 @@ void SensorDPIB::on_horizontalSliderH_valueChanged(int value) { SliderValueChang
 
 void SensorDPIB::on_ChooseEvent_currentIndexChanged(int index)
 {
-    const StageCountChange change = PlanStageCountChange(currentStage, index);
-    // An emptied combo reports -1: no stage count to show or send.
-    if (!change.apply)
-        return;
+    StageCountChosen(index);
+}
 
-    if (!g_sensorPageUpdating) {
-        previousStage = currentStage;
-        if (change.exchange) {
-            const int o = change.from;
-            const int n = change.to;
-            BlockSliderSignals(true);
-            const QString colourO = stageColors[o];
-            const QString colourN = stageColors[n];
-            const int valueO = ValueBox(o)->value();
-            const int valueN = ValueBox(n)->value();
-            stageColors[o] = colourN;
-            UpdateSwatchStyle(o);
-            stageColors[n] = colourO;
-            UpdateSwatchStyle(n);
-            Slider(o)->setValue(valueN);
-            ValueBox(o)->setValue(valueN);
-            Slider(n)->setValue(valueO);
-            ValueBox(n)->setValue(valueO);
-            CheckStageBox(n);
-            stageCount = n + 1;
-            currentStage = n;
-            if (g_sendEnabled) {
-                const FlashDataMap image = DeviceImageCopy();
-                SetDpiStagePair(image.dpiStages[n], image.dpiStages[o], n, o, n);
-            }
-            BlockSliderSignals(false);
-        }
-        ShowStages(index);
-    }
-
-    if (g_sendEnabled && !g_sensorPageUpdating) {
-        if (DeviceAnswers())
-            EditAndSendDeviceImage([index](FlashDataMap& image) { image.dpiStageCount = uint8_t(index + 1); });
-        else
-            RaiseOfflineNotice();
-    }
+void SensorDPIB::ExchangeStagesOnScreen(int from, int to)
+{
+    // The swapped values are no user change: nothing of them is sent.
+    BlockSliderSignals(true);
+    const QString colourFrom = stageColors[from];
+    const QString colourTo = stageColors[to];
+    const int valueFrom = ValueBox(from)->value();
+    const int valueTo = ValueBox(to)->value();
+    stageColors[from] = colourTo;
+    UpdateSwatchStyle(from);
+    stageColors[to] = colourFrom;
+    UpdateSwatchStyle(to);
+    Slider(from)->setValue(valueTo);
+    ValueBox(from)->setValue(valueTo);
+    Slider(to)->setValue(valueFrom);
+    ValueBox(to)->setValue(valueFrom);
+    CheckStageBox(to);
+    BlockSliderSignals(false);
 }

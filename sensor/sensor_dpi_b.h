@@ -5,7 +5,8 @@
 #ifndef SENSOR_DPI_B_H
 #define SENSOR_DPI_B_H
 
-#include <QFrame>
+#include "dpi_stage_editor.h"
+
 #include <QString>
 
 class QButtonGroup;
@@ -19,7 +20,7 @@ namespace Ui {
 class SensorDPIB;
 }
 
-class SensorDPIB : public QFrame {
+class SensorDPIB : public DpiStageEditor {
     Q_OBJECT
 
 public:
@@ -28,11 +29,8 @@ public:
     explicit SensorDPIB(QWidget* parent = nullptr);
     ~SensorDPIB() override;
 
-    // --- host operations; a row outside 0..7 does nothing ---
-    bool BlockStageCountSignals(bool block); // returns the previous state
-    void ClearStageCountItems();
-    void InsertStageCountItem(int index, const QString& text);
-    void SetStageCountIndex(int index);
+    // --- host operations besides those of DpiStageEditor; a row outside
+    // 0..7 does nothing ---
     void BlockSliderSignals(bool block);
     void SetSliderEnabled(bool enabled);
     void SetSliderMinimum(int value);
@@ -45,16 +43,11 @@ public:
     void UpdateAllSwatchStyles();
     void ApplyFixedSwatchColors();
     void CheckStageBox(int row);
-    void SetCurrentStage(int stage);
-    void SetStageCount(int count);
-    void ShowStages(int lastRow);
+    void ShowStages(int lastRow) override;
     // False (with the offline notice) when sending is enabled and the mouse
     // does not answer.
     bool SelectStage(int row);
-    void SetTitleText(const QString& text);
 
-    int CurrentStage() const { return currentStage; }
-    int StageCountValue() const { return stageCount; }
     QString StageColorText(int row) const;
 
 private slots:
@@ -94,6 +87,7 @@ private:
     void StageBoxToggled(int row, bool checked);
     void SliderValueChanged(int row, int value);
     void SetSwatchColorStyle(int row, const QString& colour);
+    void ExchangeStagesOnScreen(int from, int to) override;
 
     QCheckBox* StageBox(int row) const;
     QToolButton* Swatch(int row) const;
@@ -102,13 +96,9 @@ private:
 
     Ui::SensorDPIB* ui;
     QColorDialog* colorDialog;
-    QString imageDir;
     QButtonGroup* stageBoxGroup;
-    int currentStage;
-    int stageCount;
     QString stageColors[RowCount];
     bool sliderArmed;
-    int previousStage;
     int colorRow;
 };
 

@@ -1,10 +1,7 @@
 #include "sensor_effect.h"
 #include "ui_sensor_effect.h"
 
-#include "app_state.h"
-#include "device_image_setters.h"
 #include "frame_style.h"
-#include "paths.h"
 
 #include <algorithm>
 #include <iterator>
@@ -13,44 +10,19 @@ namespace {
 
 const int kBrightnessBytes[] = {16, 30, 60, 90, 128, 150, 180, 210, 230, 255};
 
-bool MaySend()
-{
-    return g_sendEnabled && !g_sensorPageUpdating;
-}
-
 } // namespace
 
 SensorEffect::SensorEffect(QWidget* parent)
-    : QFrame(parent)
+    : SensorEffectBase(parent)
     , ui(new Ui::SensorEffect)
 {
     ui->setupUi(this);
-    m_pictureFolder = PictureFolder(QStringLiteral("Sensor"));
-
-    const QString caption = FrameStyle::CaptionStyle();
-    ui->label->setStyleSheet(caption);
-    ui->label_14->setStyleSheet(caption);
-    ui->label_15->setStyleSheet(caption);
-
+    AttachRows({ui->label, ui->label_14, ui->label_15, ui->SpeedH, ui->SpeedSpinBox, ui->line, ui->LightH,
+                ui->LightSpinBox, ui->line_2},
+               QStringLiteral("width:  18px;height: 16px;  margin-top: -7px;margin-left: -2px; "
+                              "margin-bottom: -7px;margin-right: -2px;"),
+               QStringLiteral("127, 127, 127"));
     ui->Model->setStyleSheet(FrameStyle::ComboStyle(m_pictureFolder, false));
-
-    const QString slider =
-        QStringLiteral("QSlider:groove:horizontal{height:2px;left: 0px;right: 0px;border:0px;border-radius:6px;"
-                       "background:rgba(0,0,0,50);}"
-                       "QSlider:handle:horizontal{ width:  18px;height: 16px;  margin-top: -7px;margin-left: -2px; "
-                       "margin-bottom: -7px;margin-right: -2px; border-image: %1;} "
-                       "QSlider:sub-page:horizontal{background-color: rgb(%2);}"
-                       "QSlider:add-page:horizontal{background-color: rgb(127, 127, 127);}")
-            .arg(FrameStyle::Url(m_pictureFolder, QStringLiteral("HuaKuai.png")),
-                 FrameStyle::Colour(QStringLiteral("SliderColor")));
-    ui->SpeedH->setStyleSheet(slider);
-    ui->LightH->setStyleSheet(slider);
-
-    const QString number = QStringLiteral("QSpinBox{color: rgb(%1);background-color: transparent;border: 0px;}")
-                               .arg(FrameStyle::Colour(QStringLiteral("LabelColor")));
-    ui->SpeedSpinBox->setStyleSheet(number);
-    ui->LightSpinBox->setStyleSheet(number);
-
     FrameStyle::InstallListView(ui->Model);
 }
 
@@ -78,22 +50,6 @@ void SensorEffect::SetMode(int mode)
     ShowRowsOf(mode);
 }
 
-void SensorEffect::SetSpeed(int value)
-{
-    ui->SpeedH->setValue(value);
-}
-
-void SensorEffect::SetBrightnessLevel(int level)
-{
-    ui->LightH->setValue(level);
-}
-
-void SensorEffect::SetSlidersEnabled(bool enabled)
-{
-    ui->SpeedH->setEnabled(enabled);
-    ui->LightH->setEnabled(enabled);
-}
-
 void SensorEffect::SetModeEnabled(bool enabled)
 {
     ui->Model->setEnabled(enabled);
@@ -104,64 +60,29 @@ void SensorEffect::SetModeText(int index, const QString& text)
     ui->Model->setItemText(index, text);
 }
 
-void SensorEffect::SetTitleText(const QString& text)
-{
-    ui->label->setText(text);
-}
-
-void SensorEffect::SetSpeedText(const QString& text)
-{
-    ui->label_14->setText(text);
-}
-
-void SensorEffect::SetBrightnessText(const QString& text)
-{
-    ui->label_15->setText(text);
-}
-
-void SensorEffect::ShowRowsOf(int mode)
-{
-    // A line stands in the row whose slider is hidden.
-    const bool speed = mode == 2;
-    const bool brightness = mode == 1;
-    ui->SpeedH->setVisible(speed);
-    ui->SpeedSpinBox->setVisible(speed);
-    ui->line->setVisible(!speed);
-    ui->LightH->setVisible(brightness);
-    ui->LightSpinBox->setVisible(brightness);
-    ui->line_2->setVisible(!brightness);
-}
-
 void SensorEffect::on_Model_currentIndexChanged(int index)
 {
     if (index < 0 || index > 2)
         return;
-    ShowRowsOf(index);
-    if (MaySend())
-        SetDpiLedMode(index);
+    ModeChosen(index);
 }
 
 void SensorEffect::on_SpeedH_valueChanged(int value)
 {
-    ui->SpeedSpinBox->setValue(value);
-    if (MaySend())
-        SetDpiLedSpeed(value);
+    SpeedChanged(value);
 }
 
 void SensorEffect::on_SpeedH_sliderMoved(int position)
 {
-    // Tracking is off: a drag only shows the number until the release.
-    ui->SpeedSpinBox->setValue(position);
+    SpeedMoved(position);
 }
 
 void SensorEffect::on_LightH_valueChanged(int value)
 {
-    ui->LightSpinBox->setValue(value);
-    if (MaySend())
-        SetDpiLedBrightness(BrightnessByte(value));
+    BrightnessChanged(value);
 }
 
 void SensorEffect::on_LightH_sliderMoved(int position)
 {
-    ui->LightSpinBox->setValue(position);
+    BrightnessMoved(position);
 }

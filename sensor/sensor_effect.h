@@ -5,8 +5,7 @@
 #ifndef SENSOR_EFFECT_H
 #define SENSOR_EFFECT_H
 
-#include <QFrame>
-#include <QString>
+#include "sensor_effect_base.h"
 
 #include <memory>
 
@@ -14,7 +13,7 @@ namespace Ui {
 class SensorEffect;
 }
 
-class SensorEffect : public QFrame {
+class SensorEffect : public SensorEffectBase {
     Q_OBJECT
 public:
     explicit SensorEffect(QWidget* parent = nullptr);
@@ -27,17 +26,11 @@ public:
     // unchanged (the slider then clamps it to 1-10).
     static int BrightnessLevel(int byte);
 
-    // The setters below leave the controls' signals open: whether a change
-    // is sent depends on g_sendEnabled and g_sensorPageUpdating at the call.
+    // Leaves the combo's signals open, as the base's setters do: whether the
+    // change is sent depends on g_sendEnabled and g_sensorPageUpdating.
     void SetMode(int mode); // 0 off, 1 steady, 2 breathing; then the rows of the mode
-    void SetSpeed(int value);
-    void SetBrightnessLevel(int level);
-    void SetSlidersEnabled(bool enabled);
     void SetModeEnabled(bool enabled);
     void SetModeText(int index, const QString& text);
-    void SetTitleText(const QString& text);
-    void SetSpeedText(const QString& text);
-    void SetBrightnessText(const QString& text);
 
 private slots:
     void on_Model_currentIndexChanged(int index);
@@ -47,10 +40,7 @@ private slots:
     void on_LightH_sliderMoved(int position);
 
 private:
-    void ShowRowsOf(int mode);
-
     std::unique_ptr<Ui::SensorEffect> ui;
-    QString m_pictureFolder;
 };
 
 #endif // SENSOR_EFFECT_H

@@ -1,150 +1,68 @@
 #include "sensor_effect_b.h"
 #include "ui_sensor_effect_b.h"
 
-#include "app_state.h"
-#include "device_image_setters.h"
 #include "frame_style.h"
-#include "paths.h"
-#include "sensor_effect.h"
 
 #include <QButtonGroup>
 
-namespace {
-
-bool MaySend()
-{
-    return g_sendEnabled && !g_sensorPageUpdating;
-}
-
-} // namespace
-
 SensorEffectB::SensorEffectB(QWidget* parent)
-    : QFrame(parent)
+    : SensorEffectBase(parent)
     , ui(new Ui::SensorEffectB)
 {
     ui->setupUi(this);
-    m_pictureFolder = PictureFolder(QStringLiteral("Sensor"));
     m_group = new QButtonGroup(this);
     m_group->setExclusive(true);
     m_group->addButton(ui->MM1);
     m_group->addButton(ui->MM2);
     m_group->addButton(ui->MM3);
 
-    const QString caption = FrameStyle::CaptionStyle();
-    ui->label->setStyleSheet(caption);
-    ui->label_14->setStyleSheet(caption);
-    ui->label_15->setStyleSheet(caption);
+    AttachRows({ui->label, ui->label_14, ui->label_15, ui->SpeedH, ui->SpeedSpinBox, ui->line, ui->LightH,
+                ui->LightSpinBox, ui->line_2},
+               QStringLiteral("width:  5px;height: 50px;  margin-top: -20px;margin-left: 0px; "
+                              "margin-bottom: -20px;margin-right: 0px;"),
+               QStringLiteral("255, 255, 255"));
 
     const QString box = FrameStyle::CheckBoxStyle(m_pictureFolder);
     ui->MM1->setStyleSheet(box);
     ui->MM2->setStyleSheet(box);
     ui->MM3->setStyleSheet(box);
-
-    const QString slider =
-        QStringLiteral("QSlider:groove:horizontal{height:2px;left: 0px;right: 0px;border:0px;border-radius:6px;"
-                       "background:rgba(0,0,0,50);}"
-                       "QSlider:handle:horizontal{ width:  5px;height: 50px;  margin-top: -20px;margin-left: 0px; "
-                       "margin-bottom: -20px;margin-right: 0px; border-image: %1;} "
-                       "QSlider:sub-page:horizontal{background-color: rgb(%2);}"
-                       "QSlider:add-page:horizontal{background-color: rgb(255, 255, 255);}")
-            .arg(FrameStyle::Url(m_pictureFolder, QStringLiteral("HuaKuai.png")),
-                 FrameStyle::Colour(QStringLiteral("SliderColor")));
-    ui->SpeedH->setStyleSheet(slider);
-    ui->LightH->setStyleSheet(slider);
-
-    const QString number = QStringLiteral("QSpinBox{color: rgb(%1);background-color: transparent;border: 0px;}")
-                               .arg(FrameStyle::Colour(QStringLiteral("LabelColor")));
-    ui->SpeedSpinBox->setStyleSheet(number);
-    ui->LightSpinBox->setStyleSheet(number);
 }
 
 SensorEffectB::~SensorEffectB() = default;
 
-void SensorEffectB::SetMode(int mode)
+QCheckBox* SensorEffectB::BoxOfMode(int mode) const
 {
     switch (mode) {
     case 0:
-        ui->MM3->setChecked(true);
-        break;
+        return ui->MM3;
     case 1:
-        ui->MM1->setChecked(true);
-        break;
+        return ui->MM1;
     case 2:
-        ui->MM2->setChecked(true);
-        break;
+        return ui->MM2;
     default:
-        return;
+        return nullptr;
     }
+}
+
+void SensorEffectB::SetMode(int mode)
+{
+    QCheckBox* box = BoxOfMode(mode);
+    if (!box)
+        return;
+    box->setChecked(true);
     ShowRowsOf(mode);
 }
 
 void SensorEffectB::SetModeText(int index, const QString& text)
 {
-    switch (index) {
-    case 0:
-        ui->MM3->setText(text);
-        break;
-    case 1:
-        ui->MM1->setText(text);
-        break;
-    case 2:
-        ui->MM2->setText(text);
-        break;
-    default:
-        break;
-    }
-}
-
-void SensorEffectB::SetSpeed(int value)
-{
-    ui->SpeedH->setValue(value);
-}
-
-void SensorEffectB::SetBrightnessLevel(int level)
-{
-    ui->LightH->setValue(level);
-}
-
-void SensorEffectB::SetSlidersEnabled(bool enabled)
-{
-    ui->SpeedH->setEnabled(enabled);
-    ui->LightH->setEnabled(enabled);
-}
-
-void SensorEffectB::SetTitleText(const QString& text)
-{
-    ui->label->setText(text);
-}
-
-void SensorEffectB::SetSpeedText(const QString& text)
-{
-    ui->label_14->setText(text);
-}
-
-void SensorEffectB::SetBrightnessText(const QString& text)
-{
-    ui->label_15->setText(text);
-}
-
-void SensorEffectB::ShowRowsOf(int mode)
-{
-    const bool speed = mode == 2;
-    const bool brightness = mode == 1;
-    ui->SpeedH->setVisible(speed);
-    ui->SpeedSpinBox->setVisible(speed);
-    ui->line->setVisible(!speed);
-    ui->LightH->setVisible(brightness);
-    ui->LightSpinBox->setVisible(brightness);
-    ui->line_2->setVisible(!brightness);
+    if (QCheckBox* box = BoxOfMode(index))
+        box->setText(text);
 }
 
 void SensorEffectB::ModeClicked(bool checked, int mode)
 {
-    if (!checked)
-        return;
-    ShowRowsOf(mode);
-    if (MaySend())
-        SetDpiLedMode(mode);
+    if (checked)
+        ModeChosen(mode);
 }
 
 void SensorEffectB::on_MM1_clicked(bool checked)
@@ -164,24 +82,20 @@ void SensorEffectB::on_MM3_clicked(bool checked)
 
 void SensorEffectB::on_SpeedH_valueChanged(int value)
 {
-    ui->SpeedSpinBox->setValue(value);
-    if (MaySend())
-        SetDpiLedSpeed(value);
+    SpeedChanged(value);
 }
 
 void SensorEffectB::on_SpeedH_sliderMoved(int position)
 {
-    ui->SpeedSpinBox->setValue(position);
+    SpeedMoved(position);
 }
 
 void SensorEffectB::on_LightH_valueChanged(int value)
 {
-    ui->LightSpinBox->setValue(value);
-    if (MaySend())
-        SetDpiLedBrightness(SensorEffect::BrightnessByte(value));
+    BrightnessChanged(value);
 }
 
 void SensorEffectB::on_LightH_sliderMoved(int position)
 {
-    ui->LightSpinBox->setValue(position);
+    BrightnessMoved(position);
 }

@@ -3,18 +3,18 @@
 #ifndef SENSOR_EFFECT_B_H
 #define SENSOR_EFFECT_B_H
 
-#include <QFrame>
-#include <QString>
+#include "sensor_effect_base.h"
 
 #include <memory>
 
 class QButtonGroup;
+class QCheckBox;
 
 namespace Ui {
 class SensorEffectB;
 }
 
-class SensorEffectB : public QFrame {
+class SensorEffectB : public SensorEffectBase {
     Q_OBJECT
 public:
     explicit SensorEffectB(QWidget* parent = nullptr);
@@ -24,12 +24,6 @@ public:
     // shows the rows of the mode.
     void SetMode(int mode);
     void SetModeText(int index, const QString& text);
-    void SetSpeed(int value);
-    void SetBrightnessLevel(int level);
-    void SetSlidersEnabled(bool enabled);
-    void SetTitleText(const QString& text);
-    void SetSpeedText(const QString& text);
-    void SetBrightnessText(const QString& text);
 
 private slots:
     void on_MM1_clicked(bool checked);
@@ -41,11 +35,11 @@ private slots:
     void on_LightH_sliderMoved(int position);
 
 private:
-    void ShowRowsOf(int mode);
+    // MM3, MM1 or MM2 for mode 0, 1 or 2; null for another mode.
+    QCheckBox* BoxOfMode(int mode) const;
     void ModeClicked(bool checked, int mode);
 
     std::unique_ptr<Ui::SensorEffectB> ui;
-    QString m_pictureFolder;
     QButtonGroup* m_group = nullptr;
 };
 

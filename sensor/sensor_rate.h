@@ -5,44 +5,21 @@
 #ifndef SENSOR_RATE_H
 #define SENSOR_RATE_H
 
-#include <QFrame>
-#include <QString>
+#include "sensor_rate_base.h"
 
 #include <memory>
 
-class QAbstractButton;
 class QButtonGroup;
 
 namespace Ui {
 class SensorRate;
 }
 
-class SensorRate : public QFrame {
+class SensorRate : public SensorRateBase {
     Q_OBJECT
 public:
-    static constexpr int kLevelCount = 7;
-    // Device code of a level (8, 4, 2, 1, 0x10, 0x20, 0x40); -1 outside 0-6.
-    static int CodeOfLevel(int level);
-    // The level of a device code; -1 for a code outside the table.
-    static int LevelOfCode(int code);
-
-    // Which of the three upper buttons (2000, 4000, 8000 Hz) a visible set
-    // shows; false for a set outside 0-3.
-    static bool UpperLevelsShown(int set, bool shown[3]);
-    // A rate button's click (also of the alternative layout): sends the code
-    // of the level when the button is checked and sending is allowed, and
-    // announces a successful send on the hub.
-    static void SendClickedLevel(bool checked, int level);
-
     explicit SensorRate(QWidget* parent = nullptr);
     ~SensorRate() override;
-
-    // Checks the button of the level; never sends. Other values do nothing.
-    void SetLevel(int level);
-    // Set 0: 125-1000 Hz, 1: up to 4000, 2: up to 2000, 3: up to 8000 Hz.
-    // Other values do nothing; the checked button stays checked.
-    void SetVisibleLevels(int set);
-    void SetTitleText(const QString& text);
 
 private slots:
     void on_Button125HZ_clicked(bool checked);
@@ -54,10 +31,7 @@ private slots:
     void on_Button8000HZ_clicked(bool checked);
 
 private:
-    QAbstractButton* ButtonOfLevel(int level) const;
-
     std::unique_ptr<Ui::SensorRate> ui;
-    QString m_pictureFolder;
     QButtonGroup* m_group = nullptr;
 };
 

@@ -4,27 +4,21 @@
 #ifndef SENSOR_RATE_B_H
 #define SENSOR_RATE_B_H
 
-#include <QFrame>
-#include <QString>
+#include "sensor_rate_base.h"
 
 #include <memory>
 
-class QAbstractButton;
 class QButtonGroup;
 
 namespace Ui {
 class SensorRateB;
 }
 
-class SensorRateB : public QFrame {
+class SensorRateB : public SensorRateBase {
     Q_OBJECT
 public:
     explicit SensorRateB(QWidget* parent = nullptr);
     ~SensorRateB() override;
-
-    void SetLevel(int level);
-    void SetVisibleLevels(int set);
-    void SetTitleText(const QString& text);
 
 private slots:
     void on_Button125HZ_clicked(bool checked);
@@ -36,10 +30,7 @@ private slots:
     void on_Button8000HZ_clicked(bool checked);
 
 private:
-    QAbstractButton* ButtonOfLevel(int level) const;
-
     std::unique_ptr<Ui::SensorRateB> ui;
-    QString m_pictureFolder;
     QButtonGroup* m_group = nullptr;
 };
 

@@ -1,43 +1,19 @@
 #include "straight_line_b.h"
 #include "ui_straight_line_b.h"
 
-#include "app_state.h"
 #include "device_image_setters.h"
-#include "frame_style.h"
-#include "paths.h"
 
 StraightLineB::StraightLineB(QWidget* parent)
-    : QFrame(parent)
+    : OnOffFrame(parent)
     , ui(new Ui::StraightLineB)
 {
     ui->setupUi(this);
-    m_pictureFolder = PictureFolder(QStringLiteral("Sensor"));
-    ui->label->setStyleSheet(FrameStyle::CaptionStyle());
-    ui->StraightLine_2->setStyleSheet(FrameStyle::SwitchStyle(ui->StraightLine_2->objectName(), m_pictureFolder));
+    AttachSwitch(ui->label, ui->StraightLine_2);
 }
 
 StraightLineB::~StraightLineB() = default;
 
-void StraightLineB::SetChecked(bool on)
-{
-    ui->StraightLine_2->setChecked(on);
-}
-
-void StraightLineB::SetLabelText(const QString& text)
-{
-    ui->label->setText(text);
-}
-
-void StraightLineB::SetLabelToolTip(const QString& text)
-{
-    ui->label->setToolTip(text);
-}
-
 void StraightLineB::on_StraightLine_2_clicked(bool checked)
 {
-    // Before sending is allowed a click only moves the switch; an offline
-    // mouse is reported by the setter, and the next fill puts the switch back.
-    if (!g_sendEnabled)
-        return;
-    SetStraightLine(checked ? 1 : 0);
+    SendClick(checked, SetStraightLine);
 }

@@ -3,8 +3,7 @@
 #ifndef STRAIGHT_LINE_B_H
 #define STRAIGHT_LINE_B_H
 
-#include <QFrame>
-#include <QString>
+#include "on_off_frame.h"
 
 #include <memory>
 
@@ -12,23 +11,17 @@ namespace Ui {
 class StraightLineB;
 }
 
-class StraightLineB : public QFrame {
+class StraightLineB : public OnOffFrame {
     Q_OBJECT
 public:
     explicit StraightLineB(QWidget* parent = nullptr);
     ~StraightLineB() override;
-
-    // Programmatic state changes emit no click, so they never send.
-    void SetChecked(bool on);
-    void SetLabelText(const QString& text);
-    void SetLabelToolTip(const QString& text);
 
 private slots:
     void on_StraightLine_2_clicked(bool checked);
 
 private:
     std::unique_ptr<Ui::StraightLineB> ui;
-    QString m_pictureFolder;
 };
 
 #endif // STRAIGHT_LINE_B_H

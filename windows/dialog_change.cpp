@@ -91,6 +91,15 @@ void ReplaceFoundEntry(const DeviceAllInfo& entry)
     }
 }
 
+// Asks the library whether the entry's device answers; until the reply is
+// read, the entry holds no online state or receiver address.
+void AskOnline(DeviceAllInfo& entry, unsigned char (&reply)[DEVICELIB_ONLINE_REPLY_SIZE])
+{
+    entry.receiverAddress.clear();
+    entry.online = false;
+    UsbFinderC_GetDeviceOnLineWithUsbAddress(entry.path.toUtf8().constData(), reply);
+}
+
 void ReadOnlineReply(DeviceAllInfo& entry, const unsigned char (&reply)[DEVICELIB_ONLINE_REPLY_SIZE])
 {
     entry.online = reply[6] == 1;
@@ -109,6 +118,19 @@ QString MarkerStyle(const QString& folder, const QString& picture)
     return QStringLiteral("QLabel{border:0px;background-position:center;background-repeat:no-repeat;"
                           "background-image: url(")
         + folder + picture + QStringLiteral(");color: rgb(255, 255, 255);}");
+}
+
+// A status marker above a device card, hidden until the card's state is known.
+QLabel* NewMarker(QWidget* page, const QString& name, int x, const QString& folder, const QString& picture)
+{
+    auto* marker = new QLabel(page);
+    marker->setObjectName(name);
+    marker->move(x, kMarkerY);
+    marker->setFixedSize(kMarkerSize);
+    marker->setFocusPolicy(Qt::NoFocus);
+    marker->hide();
+    marker->setStyleSheet(MarkerStyle(folder, picture));
+    return marker;
 }
 
 QString WindowButtonStyle(const QString& folder, const QString& normal, const QString& hover, const QString& pressed)
@@ -246,11 +268,8 @@ bool RefreshDeviceOnline(int index)
     if (index < 0 || index >= g_homeDeviceList.size())
         return false;
     DeviceAllInfo entry = g_homeDeviceList.at(index);
-    entry.receiverAddress.clear();
-    entry.online = false;
-
     unsigned char reply[DEVICELIB_ONLINE_REPLY_SIZE] = {};
-    UsbFinderC_GetDeviceOnLineWithUsbAddress(entry.path.toUtf8().constData(), reply);
+    AskOnline(entry, reply);
     ReadOnlineReply(entry, reply);
 
     g_homeDeviceList[index] = entry;
@@ -462,24 +481,13 @@ void DialogChange::BuildDeviceGrid()
         button->show();
         g_deviceButtons.append(button);
 
-        auto* offline = new QLabel(page);
-        offline->setObjectName(QStringLiteral("label") + QString::number(i));
-        offline->move(slot.markerX, kMarkerY);
-        offline->setFixedSize(kMarkerSize);
-        offline->setFocusPolicy(Qt::NoFocus);
-        offline->hide();
-        offline->setStyleSheet(MarkerStyle(m_pictureFolder, QStringLiteral("DisOnline.png")));
+        QLabel* offline = NewMarker(page, QStringLiteral("label") + QString::number(i), slot.markerX, m_pictureFolder,
+                                    QStringLiteral("DisOnline.png"));
         offline->setToolTip(OfflineTips());
         g_offlineMarkers.append(offline);
 
-        auto* online = new QLabel(page);
-        online->setObjectName(QStringLiteral("UsbWifi") + QString::number(i));
-        online->move(slot.markerX, kMarkerY);
-        online->setFixedSize(kMarkerSize);
-        online->setFocusPolicy(Qt::NoFocus);
-        online->hide();
-        online->setStyleSheet(MarkerStyle(
-            m_pictureFolder, entry.wired ? QStringLiteral("OnLineUsb.png") : QStringLiteral("OnLineWifi.png")));
+        QLabel* online = NewMarker(page, QStringLiteral("UsbWifi") + QString::number(i), slot.markerX, m_pictureFolder,
+                                   entry.wired ? QStringLiteral("OnLineUsb.png") : QStringLiteral("OnLineWifi.png"));
         if (slot.aloneOnLastPage)
             online->setToolTip(OfflineTips());
         g_onlineMarkers.append(online);
@@ -517,10 +525,8 @@ bool DialogChange::RefreshDeviceButton(int index)
         return false;
 
     DeviceAllInfo entry = g_homeDeviceList.at(index);
-    entry.receiverAddress.clear();
-    entry.online = false;
     unsigned char reply[DEVICELIB_ONLINE_REPLY_SIZE] = {};
-    UsbFinderC_GetDeviceOnLineWithUsbAddress(entry.path.toUtf8().constData(), reply);
+    AskOnline(entry, reply);
     IdentifyHomeDevice(entry);
     ReadOnlineReply(entry, reply);
 

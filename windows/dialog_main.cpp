@@ -8,6 +8,7 @@
 #include "devicelib.h"
 #include "dialog.h"
 #include "dialog_change.h"
+#include "dialog_change_rules.h"
 #include "firmware_images.h"
 #include "label_file.h"
 #include "match.h"
@@ -49,18 +50,6 @@ void WaitProcessingEvents(int ms)
     const QDateTime end = QDateTime::currentDateTime().addMSecs(ms);
     while (QDateTime::currentDateTime() < end)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
-}
-
-// The catalogue key of the receiver firmware for a receiver's connection type.
-QString ReceiverModelKey(int connectionType)
-{
-    switch (connectionType) {
-    case 0: return QStringLiteral("DM");
-    case 4: return QStringLiteral("D2M");
-    case 1: return QStringLiteral("D4M");
-    case 5: return QStringLiteral("D8M");
-    default: return QString();
-    }
 }
 
 } // namespace
@@ -329,7 +318,7 @@ void DialogMain::SpaceOnHomePage()
     UpDateRepair repair;
     repair.move(CentredPosition(&repair));
 
-    const QString receiverKey = ReceiverModelKey(receiver.connectionType);
+    const QString receiverKey = HomeRules::ReceiverModelKey(receiver.connectionType);
     const QString receiverModel = receiverKey.isEmpty() ? QString() : config->Value(group, receiverKey);
     bool receiverImage = false;
     if (!(receiverModel.isEmpty() && receiverKey != QLatin1String("DM"))) {

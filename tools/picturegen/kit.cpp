@@ -35,7 +35,7 @@ QImage Canvas(QSize size)
     return image;
 }
 
-static void Prepare(QPainter& painter)
+void Prepare(QPainter& painter)
 {
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -47,6 +47,22 @@ QColor Mix(const QColor& a, const QColor& b, qreal t)
     auto mix = [t](int x, int y) { return int(std::lround(x + (y - x) * t)); };
     return QColor(mix(a.red(), b.red()), mix(a.green(), b.green()), mix(a.blue(), b.blue()),
                   mix(a.alpha(), b.alpha()));
+}
+
+QColor WithAlpha(QColor color, int alpha)
+{
+    color.setAlpha(alpha);
+    return color;
+}
+
+QLinearGradient FadingAccent(qreal x0, qreal x1, qreal edge)
+{
+    QLinearGradient gradient(QPointF(x0, 0), QPointF(x1, 0));
+    gradient.setColorAt(0.0, WithAlpha(theme::accent, 0));
+    gradient.setColorAt(edge, theme::accent);
+    gradient.setColorAt(1.0 - edge, theme::accent);
+    gradient.setColorAt(1.0, WithAlpha(theme::accent, 0));
+    return gradient;
 }
 
 QLinearGradient VerticalGradient(const QRectF& rect, const QColor& top, const QColor& bottom)
@@ -131,6 +147,33 @@ void DrawText(QPainter& painter, const QRectF& rect, const QString& text, int pi
     painter.setPen(color);
     painter.drawText(rect, flags, text);
     painter.restore();
+}
+
+void DrawLogoMark(QPainter& painter, const QRectF& box, const QColor& color, qreal pen)
+{
+    painter.save();
+    painter.setPen(QPen(color, pen, Qt::SolidLine, Qt::RoundCap));
+    painter.setBrush(Qt::NoBrush);
+    const QRectF ring = box.adjusted(pen, pen, -pen * 1.6, -pen * 1.6);
+    painter.drawEllipse(ring);
+    const QPointF c = ring.center();
+    const qreal r = ring.width() / 2;
+    painter.drawLine(c + QPointF(r * 0.35, r * 0.35), c + QPointF(r * 1.05, r * 1.05));
+    painter.restore();
+}
+
+void DrawTitleBand(QPainter& painter, qreal width, qreal height)
+{
+    const QRectF band(0, 0, width, height);
+    painter.fillRect(band, VerticalGradient(band, Mix(theme::panelTop, theme::window, 0.2), theme::panelBottom));
+    painter.fillRect(QRectF(0, 0, width, 2), FadingAccent(0, width, 0.25));
+    painter.fillRect(QRectF(0, height - 1, width, 1), theme::border);
+    painter.fillRect(QRectF(0, height - 2, width, 1), QColor(0, 0, 0, 60));
+
+    // The name is centred on the logo's ring.
+    DrawLogoMark(painter, QRectF(22, 12, 26, 26), theme::accent, 3);
+    DrawText(painter, QRectF(58, 8, 220, 34), QStringLiteral("Quorix One"), 19, theme::textStrong,
+             Qt::AlignLeft | Qt::AlignVCenter, true);
 }
 
 // --- pieces -------------------------------------------------------------------
@@ -406,6 +449,47 @@ QImage SliderHandle(QSize size, State state)
     return image;
 }
 
+QImage Switch(QSize size, bool on)
+{
+    QImage image = Canvas(size);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const QRectF track = QRectF(QPointF(0, 0), size).adjusted(0.5, 0.5, -0.5, -0.5);
+    const qreal radius = track.height() / 2;
+    painter.setPen(QPen(on ? theme::accentPressed : theme::border.lighter(130), 1));
+    painter.setBrush(on ? VerticalGradient(track, theme::accentHover, theme::accent)
+                        : VerticalGradient(track, theme::field, theme::fieldHover));
+    painter.drawRoundedRect(track, radius, radius);
+    const qreal knob = track.height() - 4;
+    const qreal x = on ? track.right() - 2 - knob : track.left() + 2;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(on ? theme::textStrong : theme::textDim);
+    painter.drawEllipse(QRectF(x, track.top() + 2, knob, knob));
+    return image;
+}
+
+QImage MinusSign(QSize size)
+{
+    QImage image = Canvas(size);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(theme::text);
+    painter.drawRoundedRect(QRectF(1, (size.height() - 2) / 2.0, size.width() - 2, 2), 1, 1);
+    return image;
+}
+
+QImage PlusSign(QSize size)
+{
+    QImage image = MinusSign(size);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(theme::text);
+    painter.drawRoundedRect(QRectF((size.width() - 2) / 2.0, 1, 2, size.height() - 2), 1, 1);
+    return image;
+}
+
 // --- registration ---------------------------------------------------------------
 
 static std::vector<RegisteredFolder>& Folders()
@@ -422,6 +506,13 @@ FolderRegistrar::FolderRegistrar(const char* folder, FolderPainter paint)
 const std::vector<RegisteredFolder>& RegisteredFolders()
 {
     return Folders();
+}
+
+void AddIconButton(PictureSink& out, const QString& name, QSize size, Glyph glyph)
+{
+    out.Add(name, IconButton(size, glyph, State::Normal));
+    out.Add(name + QStringLiteral("Hover"), IconButton(size, glyph, State::Hover));
+    out.Add(name + QStringLiteral("Click"), IconButton(size, glyph, State::Pressed));
 }
 
 } // namespace kit

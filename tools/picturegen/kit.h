@@ -38,8 +38,12 @@
 //   CheckBox ................ box unticked / ticked
 //   ComboField / ComboArrow / ComboList .. combo-box pieces
 //   SliderGroove / SliderHandle ......... slider pieces
-//   VerticalGradient, Mix, DrawGlyph, DrawText, RoundedPath ... for your own
-//   drawings on a Canvas().
+//   Switch .................. on/off switch, off grey, on accent
+//   MinusSign / PlusSign .... step buttons: bars across the whole picture
+//   VerticalGradient, Mix, WithAlpha, FadingAccent, DrawGlyph, DrawText,
+//   RoundedPath, DrawLogoMark, DrawTitleBand ... for your own drawings on a
+//   Canvas(); Prepare a QPainter of your own as the kit does.
+//   AddIconButton ........... adds an IconButton's three pictures to a folder
 #ifndef PICTUREGEN_KIT_H
 #define PICTUREGEN_KIT_H
 
@@ -82,13 +86,25 @@ enum class Glyph { Close, Minimise, Maximise, ArrowLeft, ArrowRight, ArrowUp, Ar
 
 // --- helpers ------------------------------------------------------------------
 QImage Canvas(QSize size); // transparent, ready for QPainter
+// Antialiased shapes and text, smoothly scaled pictures: how the kit paints.
+void Prepare(QPainter& painter);
 QColor Mix(const QColor& a, const QColor& b, qreal t); // t = 0 gives a, 1 gives b
+QColor WithAlpha(QColor color, int alpha);
+// A horizontal gradient from x0 to x1: the accent fading out towards both
+// ends, full from `edge` to 1 - edge of the way.
+QLinearGradient FadingAccent(qreal x0, qreal x1, qreal edge);
 QLinearGradient VerticalGradient(const QRectF& rect, const QColor& top, const QColor& bottom);
 QPainterPath RoundedPath(const QRectF& rect, qreal radius);
 // Glyph drawn with round caps inside `box`, crisp at small sizes.
 void DrawGlyph(QPainter& painter, Glyph glyph, const QRectF& box, const QColor& color, qreal penWidth);
 void DrawText(QPainter& painter, const QRectF& rect, const QString& text, int pixelSize, const QColor& color,
               int flags = 0x0084 /* Qt::AlignCenter */, bool bold = false);
+// The Q of the logo: a ring with a short tail, in a box of any size.
+void DrawLogoMark(QPainter& painter, const QRectF& box, const QColor& color, qreal pen);
+// The title band along the top of the program's windows: the band, the
+// accent rule along its top edge, its lower edge, and the logo with the
+// program's name, which stay in one place whichever window shows them.
+void DrawTitleBand(QPainter& painter, qreal width, qreal height);
 
 // --- pieces -------------------------------------------------------------------
 QImage Panel(QSize size, qreal radius = 10);
@@ -102,6 +118,13 @@ QImage ComboArrow(QSize size, bool open);
 QImage ComboList(QSize size);
 QImage SliderGroove(QSize size, bool filled);
 QImage SliderHandle(QSize size, State state);
+// A rounded track with a round knob: left and grey when off, right on the
+// accent when on.
+QImage Switch(QSize size, bool on);
+// A 2-pixel bar across the whole width (the minus of a 4-pixel-high picture
+// still shows); the plus adds one down the whole height.
+QImage MinusSign(QSize size);
+QImage PlusSign(QSize size);
 
 // --- registration ---------------------------------------------------------------
 class PictureSink {
@@ -123,6 +146,10 @@ public:
 };
 
 const std::vector<RegisteredFolder>& RegisteredFolders();
+
+// name, name + "Hover" and name + "Click": an IconButton in its normal,
+// hover and pressed states.
+void AddIconButton(PictureSink& out, const QString& name, QSize size, Glyph glyph);
 
 } // namespace kit
 

@@ -17,51 +17,14 @@ const int kBandHeight = 98;   // top band: logo, page buttons, battery
 const int kColumnWidth = 134; // left column: back button
 const QRectF kPageArea(144, 100, 866, 590);
 
-void Smooth(QPainter& painter)
-{
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-}
-
-// The Q of the logo: a ring with a short tail, in a box of any size.
-void DrawLogoMark(QPainter& painter, const QRectF& box, const QColor& color, qreal pen)
-{
-    painter.save();
-    painter.setPen(QPen(color, pen, Qt::SolidLine, Qt::RoundCap));
-    painter.setBrush(Qt::NoBrush);
-    const QRectF ring = box.adjusted(pen, pen, -pen * 1.6, -pen * 1.6);
-    painter.drawEllipse(ring);
-    const QPointF c = ring.center();
-    const qreal r = ring.width() / 2;
-    painter.drawLine(c + QPointF(r * 0.35, r * 0.35), c + QPointF(r * 1.05, r * 1.05));
-    painter.restore();
-}
-
 QImage Background()
 {
     QImage image = Backdrop(kWindow);
     QPainter painter(&image);
-    Smooth(painter);
+    Prepare(painter);
 
-    // Top band.
-    const QRectF band(0, 0, kWindow.width(), kBandHeight);
-    painter.fillRect(band, VerticalGradient(band, Mix(theme::panelTop, theme::window, 0.2), theme::panelBottom));
-    QLinearGradient rule(QPointF(0, 0), QPointF(kWindow.width(), 0));
-    QColor faded = theme::accent;
-    faded.setAlpha(0);
-    rule.setColorAt(0.0, faded);
-    rule.setColorAt(0.25, theme::accent);
-    rule.setColorAt(0.75, theme::accent);
-    rule.setColorAt(1.0, faded);
-    painter.fillRect(QRectF(0, kBandHeight - 1, kWindow.width(), 1), theme::border);
-    painter.fillRect(QRectF(0, kBandHeight - 2, kWindow.width(), 1), QColor(0, 0, 0, 60));
-    painter.fillRect(QRectF(0, 0, kWindow.width(), 2), rule);
-
-    // Logo and name.
-    // Where the home page has them, so switching pages keeps them in place.
-    DrawLogoMark(painter, QRectF(22, 12, 26, 26), theme::accent, 3);
-    DrawText(painter, QRectF(58, 7, 220, 34), QStringLiteral("Quorix One"), 19, theme::textStrong,
-             Qt::AlignLeft | Qt::AlignVCenter, true);
+    // Top band: logo, name, page buttons, battery.
+    DrawTitleBand(painter, kWindow.width(), kBandHeight);
 
     // Left column.
     const QRectF column(0, kBandHeight, kColumnWidth, kWindow.height() - kBandHeight);
@@ -162,7 +125,7 @@ QImage PageButton(PageIcon icon, State state)
 {
     QImage image = Canvas({30, 30});
     QPainter painter(&image);
-    Smooth(painter);
+    Prepare(painter);
     QColor ink = theme::textDim;
     if (state == State::Hover) {
         QColor plate = theme::fieldHover;
@@ -195,7 +158,7 @@ QImage Battery()
     // The level bar (38 x 18) sits one pixel inside the body's outline.
     QImage image = Canvas({43, 20});
     QPainter painter(&image);
-    Smooth(painter);
+    Prepare(painter);
     painter.setPen(QPen(theme::textDim, 1));
     painter.setBrush(QColor(0, 0, 0, 70));
     painter.drawRoundedRect(QRectF(0.5, 0.5, 39, 19), 3, 3);
@@ -209,7 +172,7 @@ QImage ChargingSign()
 {
     QImage image = Canvas({17, 7});
     QPainter painter(&image);
-    Smooth(painter);
+    Prepare(painter);
     const QPolygonF bolt({QPointF(1, 3.6), QPointF(8.2, 0.4), QPointF(7.4, 3.1), QPointF(16, 3.4),
                           QPointF(8.8, 6.6), QPointF(9.6, 3.9)});
     painter.setPen(QPen(QColor(20, 22, 26), 0.8));
@@ -224,7 +187,7 @@ QImage BackButton(State state)
 {
     QImage image = Canvas({34, 30});
     QPainter painter(&image);
-    Smooth(painter);
+    Prepare(painter);
     QColor ink = theme::textDim;
     QColor plate = Qt::transparent;
     QColor edge = theme::border;
@@ -255,7 +218,7 @@ QImage Logo()
 {
     QImage image = Canvas({64, 64});
     QPainter painter(&image);
-    Smooth(painter);
+    Prepare(painter);
     const QRectF body(2, 2, 60, 60);
     painter.setPen(QPen(Mix(theme::accent, Qt::black, 0.35), 1.5));
     painter.setBrush(VerticalGradient(body, theme::panelTop, theme::window));
@@ -290,12 +253,8 @@ void Paint(PictureSink& out)
         out.Add(QLatin1String(page.checked), PageButton(page.icon, State::Checked));
     }
 
-    for (const auto& window : {std::make_pair("Close", Glyph::Close), std::make_pair("Min", Glyph::Minimise)}) {
-        const QString name = QLatin1String(window.first);
-        out.Add(name, IconButton({20, 20}, window.second, State::Normal));
-        out.Add(name + QStringLiteral("Hover"), IconButton({20, 20}, window.second, State::Hover));
-        out.Add(name + QStringLiteral("Click"), IconButton({20, 20}, window.second, State::Pressed));
-    }
+    AddIconButton(out, QStringLiteral("Close"), {20, 20}, Glyph::Close);
+    AddIconButton(out, QStringLiteral("Min"), {20, 20}, Glyph::Minimise);
 
     out.Add(QStringLiteral("PageChange"), BackButton(State::Normal));
     out.Add(QStringLiteral("PageChangeHover"), BackButton(State::Hover));

@@ -20,55 +20,15 @@ const int kBandHeight = 50;
 const QRectF kGridArea(65, 200, 894, 360); // the page's stacked widget
 const QSize kCard(284, 360);
 
-void Smooth(QPainter& painter)
-{
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-}
-
-QColor WithAlpha(QColor color, int alpha)
-{
-    color.setAlpha(alpha);
-    return color;
-}
-
-// The Q of the logo, as on the device window.
-void DrawLogoMark(QPainter& painter, const QRectF& box, const QColor& color, qreal pen)
-{
-    painter.save();
-    painter.setPen(QPen(color, pen, Qt::SolidLine, Qt::RoundCap));
-    painter.setBrush(Qt::NoBrush);
-    const QRectF ring = box.adjusted(pen, pen, -pen * 1.6, -pen * 1.6);
-    painter.drawEllipse(ring);
-    const QPointF c = ring.center();
-    const qreal r = ring.width() / 2;
-    painter.drawLine(c + QPointF(r * 0.35, r * 0.35), c + QPointF(r * 1.05, r * 1.05));
-    painter.restore();
-}
-
 // --- background ----------------------------------------------------------------
 
 QImage MainBack()
 {
     QImage image = Backdrop(kWindow);
     QPainter painter(&image);
-    Smooth(painter);
+    Prepare(painter);
 
-    // Title band with the accent rule along the top edge.
-    const QRectF band(0, 0, kWindow.width(), kBandHeight);
-    painter.fillRect(band, VerticalGradient(band, Mix(theme::panelTop, theme::window, 0.2), theme::panelBottom));
-    QLinearGradient rule(QPointF(0, 0), QPointF(kWindow.width(), 0));
-    rule.setColorAt(0.0, WithAlpha(theme::accent, 0));
-    rule.setColorAt(0.25, theme::accent);
-    rule.setColorAt(0.75, theme::accent);
-    rule.setColorAt(1.0, WithAlpha(theme::accent, 0));
-    painter.fillRect(QRectF(0, 0, kWindow.width(), 2), rule);
-    painter.fillRect(QRectF(0, kBandHeight - 1, kWindow.width(), 1), theme::border);
-    painter.fillRect(QRectF(0, kBandHeight - 2, kWindow.width(), 1), QColor(0, 0, 0, 60));
-
-    DrawLogoMark(painter, QRectF(22, 12, 26, 26), theme::accent, 3);
-    DrawText(painter, QRectF(58, 8, 220, 34), QStringLiteral("Quorix One"), 19, theme::textStrong,
-             Qt::AlignLeft | Qt::AlignVCenter, true);
+    DrawTitleBand(painter, kWindow.width(), kBandHeight);
 
     // A faint dot grid fading out towards the edges: the "desk" the devices
     // stand on.
@@ -275,7 +235,7 @@ QImage DeviceCard(CardState state)
 {
     QImage image = Canvas(kCard);
     QPainter painter(&image);
-    Smooth(painter);
+    Prepare(painter);
     const QRectF card = QRectF(QPointF(0, 0), kCard).adjusted(0.5, 0.5, -0.5, -0.5);
     const bool online = state == CardState::Online;
 
@@ -319,7 +279,7 @@ QImage MarkerPicture(Marker marker)
 {
     QImage image = Canvas({32, 32});
     QPainter painter(&image);
-    Smooth(painter);
+    Prepare(painter);
     const QPointF c(16, 16);
     const QColor ink = marker == Marker::Offline ? theme::danger : theme::accent;
     painter.setPen(QPen(WithAlpha(ink, 150), 1.2));
@@ -374,7 +334,7 @@ QImage RateBadge(int kiloHertz)
 {
     QImage image = Canvas({42, 26});
     QPainter painter(&image);
-    Smooth(painter);
+    Prepare(painter);
     const QRectF pill(0.5, 3.5, 41, 19);
     // The faster the receiver, the stronger the accent.
     const qreal strength = kiloHertz >= 8 ? 1.0 : kiloHertz >= 4 ? 0.7 : kiloHertz >= 2 ? 0.45 : 0.25;
@@ -393,7 +353,7 @@ QImage PagingArrow(Glyph glyph, bool hover)
 {
     QImage image = Canvas({46, 46});
     QPainter painter(&image);
-    Smooth(painter);
+    Prepare(painter);
     const QRectF plate(3.5, 3.5, 39, 39);
     painter.setPen(QPen(hover ? theme::accent : theme::border, 1.2));
     painter.setBrush(hover ? QBrush(Mix(theme::field, theme::accent, 0.30)) : QBrush(WithAlpha(theme::field, 200)));
@@ -406,7 +366,7 @@ QImage RepairButton()
 {
     QImage image = Canvas({36, 33});
     QPainter painter(&image);
-    Smooth(painter);
+    Prepare(painter);
     // A wrench with a warning dot: a firmware repair is waiting.
     const QRectF plate(2.5, 1.5, 30, 30);
     painter.setPen(QPen(theme::border, 1));
@@ -437,12 +397,8 @@ void Paint(PictureSink& out)
 {
     out.Add(QStringLiteral("MainBack"), MainBack());
 
-    for (const auto& window : {std::make_pair("Close", Glyph::Close), std::make_pair("Min", Glyph::Minimise)}) {
-        const QString name = QLatin1String(window.first);
-        out.Add(name, IconButton({20, 20}, window.second, State::Normal));
-        out.Add(name + QStringLiteral("Hover"), IconButton({20, 20}, window.second, State::Hover));
-        out.Add(name + QStringLiteral("Click"), IconButton({20, 20}, window.second, State::Pressed));
-    }
+    AddIconButton(out, QStringLiteral("Close"), {20, 20}, Glyph::Close);
+    AddIconButton(out, QStringLiteral("Min"), {20, 20}, Glyph::Minimise);
     out.Add(QStringLiteral("Repair"), RepairButton());
     out.Add(QStringLiteral("Right"), PagingArrow(Glyph::ArrowRight, false));
     out.Add(QStringLiteral("RightClick"), PagingArrow(Glyph::ArrowRight, true));

@@ -11,32 +11,6 @@ using namespace kit;
 
 namespace {
 
-void Prepare(QPainter& painter)
-{
-    painter.setRenderHint(QPainter::Antialiasing, true);
-}
-
-// The on/off switch: a rounded track with a round knob, left and grey when
-// off, right on the accent when on.
-QImage Switch(QSize size, bool on)
-{
-    QImage image = Canvas(size);
-    QPainter painter(&image);
-    Prepare(painter);
-    const QRectF track = QRectF(QPointF(0, 0), size).adjusted(0.5, 0.5, -0.5, -0.5);
-    const qreal radius = track.height() / 2;
-    painter.setPen(QPen(on ? theme::accentPressed : theme::border.lighter(130), 1));
-    painter.setBrush(on ? VerticalGradient(track, theme::accentHover, theme::accent)
-                        : VerticalGradient(track, theme::field, theme::fieldHover));
-    painter.drawRoundedRect(track, radius, radius);
-    const qreal knob = track.height() - 4;
-    const qreal x = on ? track.right() - 2 - knob : track.left() + 2;
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(on ? theme::textStrong : theme::textDim);
-    painter.drawEllipse(QRectF(x, track.top() + 2, knob, knob));
-    return image;
-}
-
 // The slider handle: a slim upright bar, light with an accent edge.
 QImage Handle(QSize size)
 {
@@ -77,33 +51,6 @@ QImage ColourBoard(QSize size)
     painter.setPen(QPen(theme::border, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(shape);
-    return image;
-}
-
-// A bar across the whole picture (the minus step is only 4 px high).
-QImage Minus(QSize size)
-{
-    QImage image = Canvas(size);
-    QPainter painter(&image);
-    Prepare(painter);
-    const qreal thickness = 2;
-    const QRectF bar(1, (size.height() - thickness) / 2.0, size.width() - 2, thickness);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(theme::text);
-    painter.drawRoundedRect(bar, 1, 1);
-    return image;
-}
-
-QImage Plus(QSize size)
-{
-    QImage image = Canvas(size);
-    QPainter painter(&image);
-    Prepare(painter);
-    const qreal thickness = 2;
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(theme::text);
-    painter.drawRoundedRect(QRectF(1, (size.height() - thickness) / 2.0, size.width() - 2, thickness), 1, 1);
-    painter.drawRoundedRect(QRectF((size.width() - thickness) / 2.0, 1, thickness, size.height() - 2), 1, 1);
     return image;
 }
 
@@ -177,8 +124,8 @@ void Paint(PictureSink& out)
     out.Add(QStringLiteral("Open"), Switch({36, 18}, true));
 
     out.Add(QStringLiteral("ColorBoard"), ColourBoard({308, 34}));
-    out.Add(QStringLiteral("Reduce"), Minus({14, 4}));
-    out.Add(QStringLiteral("Add"), Plus({14, 14}));
+    out.Add(QStringLiteral("Reduce"), MinusSign({14, 4}));
+    out.Add(QStringLiteral("Add"), PlusSign({14, 14}));
     out.Add(QStringLiteral("PreviewColor"), EmptyPreview({60, 60}));
     for (const PresetSwatch& preset : kPresets)
         out.Add(QStringLiteral("Color") + QLatin1Char(preset.letter), Swatch({28, 28}, preset.colour));

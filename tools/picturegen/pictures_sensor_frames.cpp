@@ -4,61 +4,13 @@
 // editor add their own pictures to this folder from their own files.
 #include "kit.h"
 
-#include <QPainter>
-
 using namespace kit;
 
 namespace {
 
-// The on/off switch (36 x 18, drawn centred on the switch button): a
-// rounded track with a round knob, left and grey when off, right on the
-// accent when on.
-QImage Switch(QSize size, bool on)
-{
-    QImage image = Canvas(size);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    const QRectF track = QRectF(QPointF(0, 0), size).adjusted(0.5, 0.5, -0.5, -0.5);
-    const qreal radius = track.height() / 2;
-    painter.setPen(QPen(on ? theme::accentPressed : theme::border.lighter(130), 1));
-    painter.setBrush(on ? VerticalGradient(track, theme::accentHover, theme::accent)
-                        : VerticalGradient(track, theme::field, theme::fieldHover));
-    painter.drawRoundedRect(track, radius, radius);
-    const qreal knob = track.height() - 4;
-    const qreal x = on ? track.right() - 2 - knob : track.left() + 2;
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(on ? theme::textStrong : theme::textDim);
-    painter.drawEllipse(QRectF(x, track.top() + 2, knob, knob));
-    return image;
-}
-
-// The debounce steps: a bar across the whole 4-pixel-high minus picture,
-// and a plus of the same stroke.
-QImage Minus(QSize size)
-{
-    QImage image = Canvas(size);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(theme::text);
-    painter.drawRoundedRect(QRectF(1, (size.height() - 2) / 2.0, size.width() - 2, 2), 1, 1);
-    return image;
-}
-
-QImage Plus(QSize size)
-{
-    QImage image = Canvas(size);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(theme::text);
-    painter.drawRoundedRect(QRectF(1, (size.height() - 2) / 2.0, size.width() - 2, 2), 1, 1);
-    painter.drawRoundedRect(QRectF((size.width() - 2) / 2.0, 1, 2, size.height() - 2), 1, 1);
-    return image;
-}
-
 void Paint(PictureSink& out)
 {
+    // The on/off switch, drawn centred on the switch button.
     out.Add(QStringLiteral("Close"), Switch({36, 18}, false));
     out.Add(QStringLiteral("Open"), Switch({36, 18}, true));
 
@@ -79,8 +31,9 @@ void Paint(PictureSink& out)
     out.Add(QStringLiteral("ReportRate"), Button({74, 26}, State::Normal, ButtonKind::Secondary));
     out.Add(QStringLiteral("ReportRateClick"), Button({74, 26}, State::Normal, ButtonKind::Primary));
 
-    out.Add(QStringLiteral("Reduce"), Minus({14, 4}));
-    out.Add(QStringLiteral("Add"), Plus({14, 14}));
+    // The debounce steps; the minus picture is only 4 pixels high.
+    out.Add(QStringLiteral("Reduce"), MinusSign({14, 4}));
+    out.Add(QStringLiteral("Add"), PlusSign({14, 14}));
 }
 
 const FolderRegistrar registrar("Sensor", Paint);

@@ -13,12 +13,6 @@ namespace {
 
 const QSize kDialog(458, 242);
 
-QColor WithAlpha(QColor color, int alpha)
-{
-    color.setAlpha(alpha);
-    return color;
-}
-
 // A receiver seen from the side, sending: the left margin's illustration.
 void DrawReceiver(QPainter& painter, const QPointF& base)
 {

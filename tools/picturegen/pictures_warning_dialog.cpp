@@ -15,14 +15,7 @@ QImage NoticeBackground(QSize size)
     QImage image = Panel(size, 0);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, true);
-    QLinearGradient line(QPointF(0, 0), QPointF(size.width(), 0));
-    QColor faded = theme::accent;
-    faded.setAlpha(0);
-    line.setColorAt(0.0, faded);
-    line.setColorAt(0.2, theme::accent);
-    line.setColorAt(0.8, theme::accent);
-    line.setColorAt(1.0, faded);
-    painter.fillRect(QRectF(1, 1, size.width() - 2, 2), line);
+    painter.fillRect(QRectF(1, 1, size.width() - 2, 2), FadingAccent(0, size.width(), 0.2));
     return image;
 }
 
@@ -30,9 +23,7 @@ void Paint(PictureSink& out)
 {
     out.Add(QStringLiteral("BackGround"), NoticeBackground({300, 140}));
 
-    out.Add(QStringLiteral("Close"), IconButton({20, 20}, Glyph::Close, State::Normal));
-    out.Add(QStringLiteral("CloseHover"), IconButton({20, 20}, Glyph::Close, State::Hover));
-    out.Add(QStringLiteral("CloseClick"), IconButton({20, 20}, Glyph::Close, State::Pressed));
+    AddIconButton(out, QStringLiteral("Close"), {20, 20}, Glyph::Close);
 
     // The offline notice spells its button pictures "ConFirm"; file names
     // are case-sensitive here, so both spellings exist.
