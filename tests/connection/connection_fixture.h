@@ -1,171 +1,94 @@
-// Helpers of the connection tests: the program folder, the program-wide
-// state between test functions, a stand-in for the pages on the hub, and
-// waiting until the library, the worker pass and the queued calls are done.
+// Helpers of the connection tests: their world, a stand-in for the pages on
+// the hub, and what the home page does when a device is chosen. The program
+// folder, the program-wide state and waiting until the library and the
+// worker have settled come from program_folder.h, program_state.h and
+// library_calls.h.
 #ifndef CONNECTION_FIXTURE_H
 #define CONNECTION_FIXTURE_H
 
 #include "app_state.h"
 #include "device_cache.h"
 #include "device_report.h"
+#include "hub_recorder.h"
 #include "paths.h"
-#include "program_folder.h"
 #include "post_msg.h"
+#include "program_folder.h"
+#include "program_state.h"
+#include "library_calls.h"
+#include "world_text.h"
+#include "test_image.h"
 #include "worker.h"
 
 #include <devicelib_control.h>
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QObject>
 #include <QStringList>
-#include <QThread>
 
-#include <cstring>
-
-// Everything a test may have changed goes back to its start value.
-inline void ResetConnectionState()
+// The catalogue's first three models and two receivers it does not know:
+// Aero (model 1) behind a 4K receiver, a spare Aero paired with an unplugged
+// 1K receiver, Lynx (model 2) behind an 8K receiver, Orca (model 3) on its
+// cable, a receiver of an unknown model and an unplugged one of another
+// customer.
+inline QString ConnectionWorld(const QString& aeroReceiverVersion = QStringLiteral("1.1"),
+                               const QString& aeroMouseVersion = QStringLiteral("1.2"))
 {
-    SetCurrentDevice(DeviceAllInfo());
-    g_devicePageList.clear();
-    g_devicePath.set(QByteArray());
-    g_cacheNameOnSelect.clear();
-    g_cacheNameOnDump.clear();
-    std::memset(g_deviceImage.bytes(), 0, FlashDataMap::Size);
-    g_dongleRgb = DongleRGB();
-    std::memset(g_statusChangedFlags, 0, sizeof g_statusChangedFlags);
-    for (auto* flag : {&g_sendEnabled, &g_buttonPageUpdating, &g_sensorPageUpdating, &g_buttonPageApplied,
-                       &g_sensorPageApplied, &g_applyingParameters, &g_workerRun, &g_deviceOnline, &g_lastOnline,
-                       &g_deviceReady, &g_waitingForDevice, &g_restartNeeded, &g_forceReconnect,
-                       &g_resetKeysPending, &g_configApplied, &g_mouseUpdateAvailable, &g_receiverUpdateAvailable,
-                       &g_firmwareUpdating})
-        *flag = false;
-    g_deviceAccessAllowed = true;
-    g_deviceSelected = 0;
-    SetStatusClock(nullptr);
-    SetRepairDialogVisibleQuery(nullptr);
+    using SimWorld::Mouse;
+    using SimWorld::Receiver;
+    return QStringLiteral("[World]\nVid = 0x2FE5\n")
+           + Receiver("r4", 4, 1, "Name = QX-AERO-R4\nVersion = " + aeroReceiverVersion + "\nAddress = A1 4B 04")
+           + Mouse("m4", 1, "r4", "Name = QX-AERO-M\nVersion = " + aeroMouseVersion + "\nBattery = 80")
+           + Receiver("rs", 1, 1, "Name = QX-AERO-R1\nAddress = C3 00 01\nPlugged = false")
+           + Mouse("spare", 1, "rs", "Name = QX-AERO-M\nVersion = 1.2")
+           + Receiver("r8", 8, 2, "Name = QX-LYNX-R8\nVersion = 1.1\nAddress = B2 5C 08")
+           + Mouse("m8", 2, "r8", "Name = QX-LYNX-M\nVersion = 1.2")
+           + Mouse("orca", 3, QString(), "Name = QX-ORCA-M\nVersion = 1.2")
+           + Receiver("x9", 1, 9, "Pid = 0x7B01\nName = QX-UNKNOWN-R1\nAddress = D4 00 09")
+           + Receiver("other", 2, 1, "Name = OTHER-R2\nAddress = E5 00 02\nPlugged = false", 5);
 }
 
 // The pages' side of the hub: blocking queued where the pages connect so,
-// automatic elsewhere. Every call is noted in order.
-class PageRecorder : public QObject {
-    Q_OBJECT
+// automatic elsewhere. Notes, with every image, whether a page was still
+// marked "applied" when it came.
+class PageRecorder : public HubRecorder {
 public:
-    QStringList events;
-    QList<FlashDataMap> images;     // the image of every image signal, in order
-    QList<bool> appliedAtImage;     // a page still marked "applied" when an image came
-    bool allOnMainThread = true;
+    QList<bool> appliedAtImage;
 
     PageRecorder()
     {
-        PostMsg* hub = PostMsg::GetInstance();
         const auto bq = Qt::BlockingQueuedConnection;
-        connect(hub, SIGNAL(SigUpDataLightUIButton(FlashDataMap)), this, SLOT(SlotButton(FlashDataMap)), bq);
-        connect(hub, SIGNAL(SigUpDataLightLight(FlashDataMap)), this, SLOT(SlotLight(FlashDataMap)), bq);
-        connect(hub, SIGNAL(SigUpDataLightSensor(FlashDataMap)), this, SLOT(SlotSensor(FlashDataMap)), bq);
-        connect(hub, SIGNAL(SigUpDataDPILed(FlashDataMap)), this, SLOT(SlotDpiLed(FlashDataMap)), bq);
-        connect(hub, SIGNAL(SigForm()), this, SLOT(SlotForm()), bq);
-        connect(hub, SIGNAL(SigFormReset()), this, SLOT(SlotFormReset()), bq);
-        connect(hub, SIGNAL(SigUpDataConfigUI(int,int,bool)), this, SLOT(SlotConfigUI(int,int,bool)), bq);
-        connect(hub, SIGNAL(SigUpDataReportRate(int)), this, SLOT(SlotReportRate(int)), bq);
-        connect(hub, SIGNAL(SigUpDataDPI(int)), this, SLOT(SlotDpi(int)), bq);
-        connect(hub, SIGNAL(SigBattery(bool,int,bool)), this, SLOT(SlotBattery(bool,int,bool)), bq);
-        connect(hub, SIGNAL(SigRGBValue(DongleRGB*)), this, SLOT(SlotRgb(DongleRGB*)), bq);
-        connect(hub, SIGNAL(SigLongRangeMode(bool)), this, SLOT(SlotLongRange(bool)), bq);
-        connect(hub, SIGNAL(SigUpDataParam(int)), this, SLOT(SlotParam(int)));
-        connect(hub, SIGNAL(SigSetver(int)), this, SLOT(SlotSetver(int)));
-        connect(hub, SIGNAL(SigCloseOffOnline()), this, SLOT(SlotCloseOffOnline()));
-        connect(hub, SIGNAL(SigChangeMainDialog(int)), this, SLOT(SlotChangeMainDialog(int)));
-        connect(hub, SIGNAL(SigLabelTextB(QString,QString)), this, SLOT(SlotLabelTextB(QString,QString)));
-        connect(hub, SIGNAL(SigCheckUpdate()), this, SLOT(SlotCheckUpdate()));
+        Record(&PostMsg::SigUpDataLightUIButton, QStringLiteral("Button"), bq);
+        Record(&PostMsg::SigUpDataLightLight, QStringLiteral("Light"), bq);
+        Record(&PostMsg::SigUpDataLightSensor, QStringLiteral("Sensor"), bq);
+        Record(&PostMsg::SigUpDataDPILed, QStringLiteral("DPILed"), bq);
+        Record(&PostMsg::SigForm, QStringLiteral("Form"), bq);
+        Record(&PostMsg::SigFormReset, QStringLiteral("FormReset"), bq);
+        Record(&PostMsg::SigUpDataConfigUI, QStringLiteral("ConfigUI"), bq);
+        Record(&PostMsg::SigUpDataReportRate, QStringLiteral("ReportRate"), bq);
+        Record(&PostMsg::SigUpDataDPI, QStringLiteral("DPI"), bq);
+        Record(&PostMsg::SigBattery, QStringLiteral("Battery"), bq);
+        RecordAs(
+            &PostMsg::SigRGBValue,
+            [](DongleRGB* rgb) { return QStringLiteral("RGB(%1)").arg(rgb ? int(rgb->bytes[0]) : -1); }, bq);
+        Record(&PostMsg::SigLongRangeMode, QStringLiteral("LongRange"), bq);
+        Record(&PostMsg::SigUpDataParam, QStringLiteral("Param"));
+        Record(&PostMsg::SigSetver, QStringLiteral("Setver"));
+        Record(&PostMsg::SigCloseOffOnline, QStringLiteral("CloseOffOnline"));
+        Record(&PostMsg::SigChangeMainDialog, QStringLiteral("ChangeMainDialog"));
+        Record(&PostMsg::SigLabelTextB, QStringLiteral("LabelTextB"));
+        Record(&PostMsg::SigCheckUpdate, QStringLiteral("CheckUpdate"));
+        onEvent = [this](const QString&) {
+            while (appliedAtImage.size() < images.size())
+                appliedAtImage << (g_buttonPageApplied || g_sensorPageApplied);
+        };
     }
 
-    // The events whose text starts with one of the prefixes, in order.
-    QStringList only(const QStringList& prefixes) const
+    void Clear()
     {
-        QStringList picked;
-        for (const QString& e : events) {
-            for (const QString& p : prefixes) {
-                if (e.startsWith(p)) {
-                    picked << e;
-                    break;
-                }
-            }
-        }
-        return picked;
-    }
-
-    void clear()
-    {
-        events.clear();
-        images.clear();
+        HubRecorder::Clear();
         appliedAtImage.clear();
     }
-
-public slots:
-    void SlotButton(FlashDataMap map) { image(QStringLiteral("Button"), map); }
-    void SlotLight(FlashDataMap map) { image(QStringLiteral("Light"), map); }
-    void SlotSensor(FlashDataMap map) { image(QStringLiteral("Sensor"), map); }
-    void SlotDpiLed(FlashDataMap map) { image(QStringLiteral("DPILed"), map); }
-    void SlotForm() { note(QStringLiteral("Form")); }
-    void SlotFormReset() { note(QStringLiteral("FormReset")); }
-    void SlotConfigUI(int total, int index, bool enable)
-    {
-        note(QStringLiteral("ConfigUI %1 %2 %3").arg(total).arg(index).arg(int(enable)));
-    }
-    void SlotReportRate(int code) { note(QStringLiteral("ReportRate %1").arg(code)); }
-    void SlotDpi(int stage) { note(QStringLiteral("DPI %1").arg(stage)); }
-    void SlotBattery(bool charging, int percent, bool text)
-    {
-        note(QStringLiteral("Battery %1 %2 %3").arg(int(charging)).arg(percent).arg(int(text)));
-    }
-    void SlotRgb(DongleRGB* rgb) { note(QStringLiteral("RGB %1").arg(rgb ? int(rgb->bytes[0]) : -1)); }
-    void SlotLongRange(bool on) { note(QStringLiteral("LongRange %1").arg(int(on))); }
-    void SlotParam(int index) { note(QStringLiteral("Param %1").arg(index)); }
-    void SlotSetver(int index) { note(QStringLiteral("Setver %1").arg(index)); }
-    void SlotCloseOffOnline() { note(QStringLiteral("CloseOffOnline")); }
-    void SlotChangeMainDialog(int index) { note(QStringLiteral("ChangeMainDialog %1").arg(index)); }
-    void SlotLabelTextB(QString version, QString update)
-    {
-        note(QStringLiteral("LabelTextB %1 %2").arg(version, update));
-    }
-    void SlotCheckUpdate() { note(QStringLiteral("CheckUpdate")); }
-
-private:
-    void note(const QString& event)
-    {
-        events << event;
-        if (QThread::currentThread() != QCoreApplication::instance()->thread())
-            allOnMainThread = false;
-    }
-    void image(const QString& event, const FlashDataMap& map)
-    {
-        note(event);
-        images << map;
-        appliedAtImage << (g_buttonPageApplied || g_sensorPageApplied);
-    }
 };
-
-// Waits until the library has delivered everything, no pass runs and the
-// calls queued to this thread have run. False after timeoutMs.
-inline bool Settle(int timeoutMs = 10000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        const bool passBefore = g_worker && g_worker->isRunning();
-        const bool idle = SimControl::waitIdle(qMax(1, timeoutMs - int(clock.elapsed())));
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-        const bool passAfter = g_worker && g_worker->isRunning();
-        if (idle && !passBefore && !passAfter)
-            return true;
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QThread::msleep(1);
-    }
-}
 
 // The record the home page makes of a listed device of the shipped catalogue
 // (model n has MID n).
@@ -199,29 +122,6 @@ inline void SelectAndStart(const DeviceAllInfo& record)
     g_workerRun = true;
     g_deviceSelected = 1;
     g_worker->start();
-}
-
-inline QByteArray ImageBytes(const FlashDataMap& image)
-{
-    return QByteArray(reinterpret_cast<const char*>(image.bytes()), FlashDataMap::Size);
-}
-
-inline FlashDataMap ImageFrom(const QByteArray& bytes)
-{
-    FlashDataMap image;
-    std::memcpy(image.bytes(), bytes.constData(), size_t(qMin(bytes.size(), int(FlashDataMap::Size))));
-    return image;
-}
-
-// Calls of one library function in the log, in order, with their arguments.
-inline QStringList LoggedCalls(const QString& prefix)
-{
-    QStringList calls;
-    for (const SimControl::Call& call : SimControl::callLog()) {
-        if (call.function.startsWith(prefix))
-            calls << (call.argument.isEmpty() ? call.function : call.function + QLatin1Char(' ') + call.argument);
-    }
-    return calls;
 }
 
 #endif // CONNECTION_FIXTURE_H

@@ -2,25 +2,13 @@
 // reach the image.
 #include "device_cache.h"
 #include "paths.h"
+#include "test_image.h"
 
 #include <QtTest>
 
 #include <cstring>
 
 namespace {
-
-FlashDataMap Pattern(int seed)
-{
-    FlashDataMap image;
-    for (int i = 0; i < FlashDataMap::Size; ++i)
-        image.at(i) = uint8_t((i * 31 + seed) & 0xFF);
-    return image;
-}
-
-QByteArray Bytes(const FlashDataMap& image)
-{
-    return QByteArray(reinterpret_cast<const char*>(image.bytes()), FlashDataMap::Size);
-}
 
 QByteArray Prefix(quint32 length)
 {
@@ -58,30 +46,30 @@ void TestConnectionCache::init()
 void TestConnectionCache::roundTripKeepsEveryByte()
 {
     const QString name = DeviceCacheName(0x17, 0x01);
-    const FlashDataMap written = Pattern(7);
+    const FlashDataMap written = SeededImage(7);
     QVERIFY(WriteDeviceCache(name, written));
-    FlashDataMap read = Pattern(99);
+    FlashDataMap read = SeededImage(99);
     QVERIFY(ReadDeviceCache(name, read));
-    QCOMPARE(Bytes(read), Bytes(written));
+    QCOMPARE(ImageBytes(read), ImageBytes(written));
 }
 
 void TestConnectionCache::fileLayout()
 {
     const QString name = DeviceCacheName(0x00, 0xAB);
     QCOMPARE(name, QStringLiteral("Device_CID00_MIDAB.bin"));
-    QVERIFY(WriteDeviceCache(name, Pattern(3)));
+    QVERIFY(WriteDeviceCache(name, SeededImage(3)));
     QFile file(UserDataFolder() + QStringLiteral("/Device_Info/Device_CID00_MIDAB.bin"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray content = file.readAll();
     QCOMPARE(content.size(), 10432);
     QCOMPARE(content.left(4), QByteArray::fromHex("000028BC"));
-    QCOMPARE(content.mid(4), Bytes(Pattern(3)));
+    QCOMPARE(content.mid(4), ImageBytes(SeededImage(3)));
 }
 
 // A file the program did not write as one image leaves the image untouched.
 void TestConnectionCache::rejectedFiles_data()
 {
-    const QByteArray image = Bytes(Pattern(5));
+    const QByteArray image = ImageBytes(SeededImage(5));
     QTest::addColumn<bool>("exists");
     QTest::addColumn<QByteArray>("content");
     QTest::newRow("missing") << false << QByteArray();
@@ -103,21 +91,21 @@ void TestConnectionCache::rejectedFiles()
     const QString name = DeviceCacheName(1, 2);
     if (exists)
         QVERIFY(WriteRaw(name, content));
-    const FlashDataMap before = Pattern(42);
+    const FlashDataMap before = SeededImage(42);
     FlashDataMap image = before;
     QVERIFY(!ReadDeviceCache(name, image));
-    QCOMPARE(Bytes(image), Bytes(before));
+    QCOMPARE(ImageBytes(image), ImageBytes(before));
 }
 
 void TestConnectionCache::rewriteReplacesWholeFile()
 {
     const QString name = DeviceCacheName(0x17, 0x02);
     QVERIFY(WriteRaw(name, QByteArray(20000, 'z'))); // a damaged longer file
-    QVERIFY(WriteDeviceCache(name, Pattern(1)));
-    QVERIFY(WriteDeviceCache(name, Pattern(2)));
+    QVERIFY(WriteDeviceCache(name, SeededImage(1)));
+    QVERIFY(WriteDeviceCache(name, SeededImage(2)));
     FlashDataMap read;
     QVERIFY(ReadDeviceCache(name, read));
-    QCOMPARE(Bytes(read), Bytes(Pattern(2)));
+    QCOMPARE(ImageBytes(read), ImageBytes(SeededImage(2)));
     QCOMPARE(QFileInfo(DeviceCachePath(name)).size(), qint64(10432));
     // Only the cache file itself: no temporary file is left beside it.
     QCOMPARE(QDir(UserDataFolder() + QStringLiteral("/Device_Info")).entryList(QDir::Files | QDir::Hidden),
@@ -127,13 +115,13 @@ void TestConnectionCache::rewriteReplacesWholeFile()
 // Before the first dump the name is empty: the save names the folder itself.
 void TestConnectionCache::writeWithoutFolderOrName()
 {
-    QVERIFY(!WriteDeviceCache(QString(), Pattern(1)));
-    FlashDataMap image = Pattern(9);
+    QVERIFY(!WriteDeviceCache(QString(), SeededImage(1)));
+    FlashDataMap image = SeededImage(9);
     QVERIFY(!ReadDeviceCache(QString(), image));
-    QCOMPARE(Bytes(image), Bytes(Pattern(9)));
+    QCOMPARE(ImageBytes(image), ImageBytes(SeededImage(9)));
 
     QVERIFY(QDir(UserDataFolder() + QStringLiteral("/Device_Info")).removeRecursively());
-    QVERIFY(!WriteDeviceCache(DeviceCacheName(1, 1), Pattern(1)));
+    QVERIFY(!WriteDeviceCache(DeviceCacheName(1, 1), SeededImage(1)));
     QVERIFY(!QFileInfo::exists(DeviceCachePath(DeviceCacheName(1, 1))));
 }
 

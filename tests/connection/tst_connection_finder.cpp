@@ -22,34 +22,6 @@ FinderAnswer s_answer;
 std::vector<QByteArray> s_paths;
 std::vector<char*> s_pointers;
 
-const char* const kWorld = R"(
-[World]
-Vid = 0x2FE5
-[Receiver r4]
-Class = 4
-Cid = 23
-Mid = 1
-Name = QX-AERO-R4
-Address = A1 4B 04
-[Receiver r8]
-Class = 8
-Cid = 23
-Mid = 2
-Name = QX-LYNX-R8
-Address = B2 5C 08
-[Mouse orca]
-Cid = 23
-Mid = 3
-Name = QX-ORCA-M
-OnCable = true
-[Receiver x9]
-Class = 1
-Cid = 23
-Mid = 9
-Name = QX-UNKNOWN-R1
-Address = D4 00 09
-)";
-
 } // namespace
 
 extern "C" char** UsbFinderC_FindHidDevicesByDeviceId(const char* vid, const char* pid, int usagePage, int capacity,
@@ -89,8 +61,7 @@ private slots:
 void TestConnectionFinder::initTestCase()
 {
     QVERIFY(PrepareProgramFolder());
-    SimControl::resetWorld();
-    QVERIFY(SimControl::loadWorldText(QString::fromLatin1(kWorld)));
+    QVERIFY(SimWorld::Load(ConnectionWorld()));
 }
 
 void TestConnectionFinder::cleanup()

@@ -14,44 +14,6 @@
 
 namespace {
 
-const char* const kWorld = R"(
-[World]
-Vid = 0x2FE5
-[Receiver r4]
-Class = 4
-Cid = 23
-Mid = 1
-Name = QX-AERO-R4
-Version = 1.1
-Address = A1 4B 04
-[Mouse m4]
-Cid = 23
-Mid = 1
-Name = QX-AERO-M
-Version = %1
-Receiver = r4
-Battery = 80
-[Receiver r8]
-Class = 8
-Cid = 23
-Mid = 2
-Name = QX-LYNX-R8
-Version = 1.1
-Address = B2 5C 08
-[Mouse m8]
-Cid = 23
-Mid = 2
-Name = QX-LYNX-M
-Version = 1.2
-Receiver = r8
-[Mouse orca]
-Cid = 23
-Mid = 3
-Name = QX-ORCA-M
-Version = 1.2
-OnCable = true
-)";
-
 QByteArray Header(int type, int subCode = 0)
 {
     return SimControl::makeReportHeader(type, subCode);
@@ -124,7 +86,6 @@ private slots:
     void dumpNeverSendsPartImage();
 
 private:
-    void loadWorld(const QString& mouseVersion = QStringLiteral("1.2"));
     // Makes the listed device current and opens the connection to it.
     DeviceAllInfo connectTo(const QString& id);
 
@@ -143,9 +104,9 @@ void TestConnectionReport::initTestCase()
 
 void TestConnectionReport::init()
 {
-    ResetConnectionState();
+    ResetProgramState();
     g_showBatteryValue = 1;
-    loadWorld();
+    QVERIFY(SimWorld::Load(ConnectionWorld()));
     m_pages = new PageRecorder;
 }
 
@@ -155,14 +116,6 @@ void TestConnectionReport::cleanup()
     QVERIFY(Settle());
     delete m_pages;
     m_pages = nullptr;
-}
-
-void TestConnectionReport::loadWorld(const QString& mouseVersion)
-{
-    SimControl::resetWorld();
-    QVERIFY(SimControl::loadWorldText(QString::fromLatin1(kWorld).arg(mouseVersion)));
-    SimControl::setLatencyMs(0);
-    SimControl::clearCallLog();
 }
 
 DeviceAllInfo TestConnectionReport::connectTo(const QString& id)
@@ -188,15 +141,15 @@ void TestConnectionReport::dumpFillsImageAndEmitsInOrder()
     QCOMPARE(ImageBytes(g_deviceImage), mouse);
     // The receiver's light comes first, then the image, then the answers to
     // the four requests the dump makes.
-    QCOMPARE(m_pages->only({"RGB", "Button", "Light", "Sensor", "Form", "DPILed", "Battery", "ConfigUI"}),
-             (QStringList{"RGB 1", "Button", "Light", "Sensor", "Form", "DPILed", "Battery 0 80 1",
-                          "ConfigUI 4 0 1"}));
-    QVERIFY(m_pages->events.contains(QStringLiteral("Setver 0")));
+    QCOMPARE(m_pages->Only({"RGB", "Button", "Light", "Sensor", "Form", "DPILed", "Battery", "ConfigUI"}),
+             (QStringList{"RGB(1)", "Button", "Light", "Sensor", "Form", "DPILed", "Battery(0,80,1)",
+                          "ConfigUI(4,0,1)"}));
+    QVERIFY(m_pages->events.contains(QStringLiteral("Setver(0)")));
     QVERIFY(m_pages->allOnMainThread);
     for (int i = 0; i < 3; ++i)
         QCOMPARE(ImageBytes(m_pages->images.at(i)), mouse);
     QCOMPARE(m_pages->appliedAtImage.mid(0, 3), (QList<bool>{false, false, false}));
-    QCOMPARE(LoggedCalls(QStringLiteral("UsbServer_Read")),
+    QCOMPARE(LibraryCalls({QStringLiteral("UsbServer_Read")}),
              (QStringList{"UsbServer_ReadAllFlashData", "UsbServer_ReadDPILed", "UsbServer_ReadBatteryLevel",
                           "UsbServer_ReadVersion", "UsbServer_ReadConfig"}));
     QCOMPARE(SimControl::callCount(QStringLiteral("ProtocolDataUpdate")), 1);
@@ -216,7 +169,7 @@ void TestConnectionReport::passAskedForDuringFillIsKept()
             Qt::BlockingQueuedConnection);
     QVERIFY(UsbServer_ReadAllFlashData());
     QVERIFY(Settle());
-    QCOMPARE(m_pages->only({"Form"}), QStringList{"Form"});
+    QCOMPARE(m_pages->Only({"Form"}), QStringList{"Form"});
     QVERIFY(g_workerRun);
 }
 
@@ -226,9 +179,9 @@ void TestConnectionReport::receiverQueriesOfDump_data()
     QTest::addColumn<int>("light");
     QTest::addColumn<bool>("longRange");
     QTest::addColumn<QStringList>("events");
-    QTest::newRow("4K, light 2, long range") << "r4" << 2 << true << QStringList{"RGB 2", "LongRange 1"};
-    QTest::newRow("4K, light 3") << "r4" << 3 << false << QStringList{"RGB 3"};
-    QTest::newRow("8K, long range") << "r8" << 0 << true << QStringList{"LongRange 1"};
+    QTest::newRow("4K, light 2, long range") << "r4" << 2 << true << QStringList{"RGB(2)", "LongRange(1)"};
+    QTest::newRow("4K, light 3") << "r4" << 3 << false << QStringList{"RGB(3)"};
+    QTest::newRow("8K, long range") << "r8" << 0 << true << QStringList{"LongRange(1)"};
     QTest::newRow("8K") << "r8" << 0 << false << QStringList{};
     QTest::newRow("cable") << "orca" << 0 << false << QStringList{};
 }
@@ -246,8 +199,8 @@ void TestConnectionReport::receiverQueriesOfDump()
     connectTo(device);
     QVERIFY(UsbServer_ReadAllFlashData());
     QVERIFY(Settle());
-    QCOMPARE(m_pages->only({"RGB", "LongRange"}), events);
-    QCOMPARE(m_pages->only({"Button"}), QStringList{"Button"});
+    QCOMPARE(m_pages->Only({"RGB", "LongRange"}), events);
+    QCOMPARE(m_pages->Only({"Button"}), QStringList{"Button"});
 }
 
 void TestConnectionReport::smallReports_data()
@@ -268,17 +221,17 @@ void TestConnectionReport::smallReports_data()
     QByteArray dumpHeader = Header(8, 0);
     dumpHeader[3] = 1;
 
-    QTest::newRow("battery") << Header(4) << battery << false << QStringList{"Battery 1 55 1"} << -1 << none << 0;
+    QTest::newRow("battery") << Header(4) << battery << false << QStringList{"Battery(1,55,1)"} << -1 << none << 0;
     QTest::newRow("battery, short payload") << Header(4) << battery.left(2) << false << nothing << -1 << none << 0;
-    QTest::newRow("rate on a receiver") << Header(8, 0) << Bytes({0x20}) << false << QStringList{"ReportRate 32"} << 0
+    QTest::newRow("rate on a receiver") << Header(8, 0) << Bytes({0x20}) << false << QStringList{"ReportRate(32)"} << 0
                                         << Bytes({0x20}) << 1;
     QTest::newRow("rate 0x20 on a cable") << Header(8, 0) << Bytes({0x20}) << true << nothing << -1 << none << 0;
-    QTest::newRow("rate 15 on a cable") << Header(8, 0) << Bytes({0x0F}) << true << QStringList{"ReportRate 15"} << 0
+    QTest::newRow("rate 15 on a cable") << Header(8, 0) << Bytes({0x0F}) << true << QStringList{"ReportRate(15)"} << 0
                                         << Bytes({0x0F}) << 1;
     QTest::newRow("rate of two bytes") << Header(8, 0) << Bytes({1, 2}) << false << nothing << -1 << none << 0;
-    QTest::newRow("current stage") << Header(8, 4) << Bytes({3}) << false << QStringList{"DPI 3"} << 2 << Bytes({3})
+    QTest::newRow("current stage") << Header(8, 4) << Bytes({3}) << false << QStringList{"DPI(3)"} << 2 << Bytes({3})
                                    << 0;
-    QTest::newRow("current stage 7") << Header(8, 4) << Bytes({7}) << false << QStringList{"DPI 7"} << 2 << Bytes({7})
+    QTest::newRow("current stage 7") << Header(8, 4) << Bytes({7}) << false << QStringList{"DPI(7)"} << 2 << Bytes({7})
                                      << 0;
     QTest::newRow("current stage 8") << Header(8, 4) << Bytes({8}) << false << nothing << -1 << none << 0;
     QTest::newRow("current stage 255") << Header(8, 4) << Bytes({255}) << false << nothing << -1 << none << 0;
@@ -293,22 +246,22 @@ void TestConnectionReport::smallReports_data()
     QTest::newRow("dump with header byte 3 set") << dumpHeader << QByteArray(6912, '\x11') << false << nothing << -1
                                                  << none << 0;
     QTest::newRow("unknown sub-code") << Header(8, 0x10) << Bytes({1}) << false << nothing << -1 << none << 0;
-    QTest::newRow("configuration list") << Header(14) << Bytes({2}) << false << QStringList{"ConfigUI 4 2 1"} << -1
+    QTest::newRow("configuration list") << Header(14) << Bytes({2}) << false << QStringList{"ConfigUI(4,2,1)"} << -1
                                         << none << 0;
-    QTest::newRow("configuration list, empty") << Header(14) << none << false << QStringList{"ConfigUI 0 0 0"} << -1
+    QTest::newRow("configuration list, empty") << Header(14) << none << false << QStringList{"ConfigUI(0,0,0)"} << -1
                                                << none << 0;
     QTest::newRow("configuration list, two bytes") << Header(14) << Bytes({1, 2}) << false
-                                                   << QStringList{"ConfigUI 0 0 0"} << -1 << none << 0;
-    QTest::newRow("receiver light") << Header(21) << none << false << QStringList{"RGB 0"} << -1 << none << 0;
+                                                   << QStringList{"ConfigUI(0,0,0)"} << -1 << none << 0;
+    QTest::newRow("receiver light") << Header(21) << none << false << QStringList{"RGB(0)"} << -1 << none << 0;
     QTest::newRow("long range, 10 bytes") << Header(23) << QByteArray(10, '\1') << false
-                                          << QStringList{"LongRange 0"} << -1 << none << 0;
+                                          << QStringList{"LongRange(0)"} << -1 << none << 0;
     QTest::newRow("long range, 9 bytes") << Header(23) << QByteArray(9, '\1') << false << nothing << -1 << none << 0;
     QTest::newRow("status, short payload") << Header(10) << Bytes({1}) << false << nothing << -1 << none << 0;
     QTest::newRow("header of one byte") << Header(4).left(1) << battery << false << nothing << -1 << none << 0;
-    QTest::newRow("header of two bytes") << Header(4).left(2) << battery << false << QStringList{"Battery 1 55 1"}
+    QTest::newRow("header of two bytes") << Header(4).left(2) << battery << false << QStringList{"Battery(1,55,1)"}
                                          << -1 << none << 0;
     QTest::newRow("header without sub-code byte") << Header(8, 4).left(4) << Bytes({5}) << false
-                                                  << QStringList{"ReportRate 5"} << 0 << Bytes({5}) << 1;
+                                                  << QStringList{"ReportRate(5)"} << 0 << Bytes({5}) << 1;
     for (int type : {0, 1, 2, 3, 5, 6, 7, 11, 12, 13, 15, 16, 17, 19, 20, 22, 24, 255})
         QTest::addRow("type %d", type) << Header(type) << Bytes({1}) << false << nothing << -1 << none << 0;
 }
@@ -328,7 +281,7 @@ void TestConnectionReport::smallReports()
     device.wired = wired;
     SetCurrentDevice(device);
     const QByteArray before = SimControl::mouseImage(QStringLiteral("m4"));
-    g_deviceImage = ImageFrom(before);
+    g_deviceImage = ImageFromBytes(before);
 
     QVERIFY(SimControl::injectReport(header, payload));
     QVERIFY(Settle());
@@ -341,7 +294,7 @@ void TestConnectionReport::smallReports()
     for (const FlashDataMap& image : qAsConst(m_pages->images))
         QCOMPARE(ImageBytes(image), expected);
     QCOMPARE(SimControl::callCount(QStringLiteral("ProtocolDataUpdate")), sends);
-    QCOMPARE(LoggedCalls(QStringLiteral("UsbServer_Read")), QStringList());
+    QCOMPARE(LibraryCalls({QStringLiteral("UsbServer_Read")}), QStringList());
 }
 
 void TestConnectionReport::statusRequests_data()
@@ -349,16 +302,16 @@ void TestConnectionReport::statusRequests_data()
     QTest::addColumn<int>("flags");
     QTest::addColumn<QStringList>("requests");
     QTest::addColumn<QStringList>("events");
-    QTest::newRow("current stage") << 0x01 << QStringList{"UsbServer_ReadCurrentDPI"} << QStringList{"DPI 0"};
-    QTest::newRow("stage and restart") << 0x05 << QStringList{"UsbServer_ReadCurrentDPI"} << QStringList{"DPI 0"};
-    QTest::newRow("polling rate") << 0x02 << QStringList{"UsbServer_ReadReportRate"} << QStringList{"ReportRate 1"};
-    QTest::newRow("battery") << 0x40 << QStringList{"UsbServer_ReadBatteryLevel"} << QStringList{"Battery 0 80 1"};
+    QTest::newRow("current stage") << 0x01 << QStringList{"UsbServer_ReadCurrentDPI"} << QStringList{"DPI(0)"};
+    QTest::newRow("stage and restart") << 0x05 << QStringList{"UsbServer_ReadCurrentDPI"} << QStringList{"DPI(0)"};
+    QTest::newRow("polling rate") << 0x02 << QStringList{"UsbServer_ReadReportRate"} << QStringList{"ReportRate(1)"};
+    QTest::newRow("battery") << 0x40 << QStringList{"UsbServer_ReadBatteryLevel"} << QStringList{"Battery(0,80,1)"};
     QTest::newRow("unused byte 4") << 0x10 << QStringList{} << QStringList{};
     QTest::newRow("everything")
         << 0x7F
         << QStringList{"UsbServer_ReadCurrentDPI", "UsbServer_ReadReportRate", "UsbServer_ReadBatteryLevel",
                        "UsbServer_ReadLedBar", "UsbServer_ReadDPILed"}
-        << QStringList{"DPI 0", "ReportRate 1", "Battery 0 80 1", "Light", "DPILed"};
+        << QStringList{"DPI(0)", "ReportRate(1)", "Battery(0,80,1)", "Light", "DPILed"};
 }
 
 void TestConnectionReport::statusRequests()
@@ -367,11 +320,11 @@ void TestConnectionReport::statusRequests()
     QFETCH(QStringList, requests);
     QFETCH(QStringList, events);
     connectTo(QStringLiteral("r4"));
-    g_deviceImage = ImageFrom(SimControl::mouseImage(QStringLiteral("m4")));
+    g_deviceImage = ImageFromBytes(SimControl::mouseImage(QStringLiteral("m4")));
     QVERIFY(SimControl::injectReport(Header(10), SimControl::statusPayload(flags)));
     QVERIFY(Settle());
-    QCOMPARE(LoggedCalls(QStringLiteral("UsbServer_Read")), requests);
-    QCOMPARE(m_pages->only({"DPI", "ReportRate", "Battery", "Light", "DPILed"}), events);
+    QCOMPARE(LibraryCalls({QStringLiteral("UsbServer_Read")}), requests);
+    QCOMPARE(m_pages->Only({"DPI", "ReportRate", "Battery", "Light", "DPILed"}), events);
 }
 
 // A restart request counts once per 3000 ms, counted from the worker's
@@ -404,7 +357,7 @@ void TestConnectionReport::restartDebounce()
         QCOMPARE(bool(g_restartNeeded), accepted.at(i));
         QCOMPARE(bool(g_forceReconnect), accepted.at(i));
     }
-    QCOMPARE(LoggedCalls(QStringLiteral("UsbServer_Read")), QStringList());
+    QCOMPARE(LibraryCalls({QStringLiteral("UsbServer_Read")}), QStringList());
 
     // Without a test clock the count runs on g_statusTimer.
     SetStatusClock(nullptr);
@@ -424,15 +377,15 @@ void TestConnectionReport::configApplied_data()
     QTest::addColumn<QStringList>("events");
     QTest::addColumn<QStringList>("receiverCalls");
     QTest::newRow("model 1: long range off, light 1")
-        << 0 << QList<int>{} << QStringList{"RGB 1", "LongRange 0"}
+        << 0 << QList<int>{} << QStringList{"RGB(1)", "LongRange(0)"}
         << QStringList{"UsbFinderC_Set4KDongleRGB", "UsbFinderC_SetLongRangeMode"};
-    QTest::newRow("model 2: long range on") << 1 << QList<int>{} << QStringList{"LongRange 1"}
+    QTest::newRow("model 2: long range on") << 1 << QList<int>{} << QStringList{"LongRange(1)"}
                                             << QStringList{"UsbFinderC_SetLongRangeMode"};
     QTest::newRow("model 3: buttons 3 and 4 kept") << 2 << QList<int>{3, 4} << QStringList{} << QStringList{};
-    QTest::newRow("model 4: light 2") << 3 << QList<int>{} << QStringList{"RGB 2", "LongRange 0"}
+    QTest::newRow("model 4: light 2") << 3 << QList<int>{} << QStringList{"RGB(2)", "LongRange(0)"}
                                       << QStringList{"UsbFinderC_Set4KDongleRGB", "UsbFinderC_SetLongRangeMode"};
     QTest::newRow("lists 1 and 4 start with 0x05") << 4 << QList<int>{0, 3} << QStringList{} << QStringList{};
-    QTest::newRow("one receiver item") << 5 << QList<int>{} << QStringList{"LongRange 1"}
+    QTest::newRow("one receiver item") << 5 << QList<int>{} << QStringList{"LongRange(1)"}
                                        << QStringList{"UsbFinderC_SetLongRangeMode"};
     QTest::newRow("no receiver items") << 6 << QList<int>{} << QStringList{} << QStringList{};
 }
@@ -454,14 +407,14 @@ void TestConnectionReport::configApplied()
     QVERIFY(SimControl::injectReport(Header(9), QByteArray(1, '\0')));
     QVERIFY(Settle());
 
-    QCOMPARE(m_pages->only({"RGB", "LongRange"}), events);
-    QStringList calls = LoggedCalls(QStringLiteral("UsbFinderC_"));
+    QCOMPARE(m_pages->Only({"RGB", "LongRange"}), events);
+    QStringList calls = LibraryCalls({QStringLiteral("UsbFinderC_")});
     for (QString& call : calls)
         call = call.section(QLatin1Char(' '), 0, 0);
     calls.removeAll(QStringLiteral("UsbFinderC_GetVersion")); // the version report's
     QCOMPARE(calls, receiverCalls); // the dump asked the receiver nothing
 
-    const FlashDataMap expectedFunctions = ImageFrom(withKeys);
+    const FlashDataMap expectedFunctions = ImageFromBytes(withKeys);
     for (int button = 0; button < FlashDataMap::ButtonCount; ++button) {
         QCOMPARE(ButtonKeysCleared(g_deviceImage, button), !kept.contains(button));
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(g_deviceImage.keyFunctions[button]), 3),
@@ -499,12 +452,12 @@ void TestConnectionReport::versionReport()
 {
     QFETCH(QString, version);
     QFETCH(QString, text);
-    loadWorld(version);
+    QVERIFY(SimWorld::Load(ConnectionWorld(QStringLiteral("1.1"), version)));
     connectTo(QStringLiteral("r4"));
     QVERIFY(SimControl::injectReport(Header(18), QByteArray()));
     QVERIFY(Settle());
     QCOMPARE(CurrentDeviceCopy().mouseVersion, text);
-    QCOMPARE(m_pages->events, QStringList{"Setver 0"});
+    QCOMPARE(m_pages->events, QStringList{"Setver(0)"});
     QCOMPARE(MouseVersionValueName(0), QStringLiteral("MouseVer231"));
     QCOMPARE(StoredMouseVersion(0), text);
 }
@@ -513,7 +466,7 @@ void TestConnectionReport::versionReport()
 // thread copies the record.
 void TestConnectionReport::mouseVersionWriteIsSafe()
 {
-    loadWorld(QStringLiteral("0x0105"));
+    QVERIFY(SimWorld::Load(ConnectionWorld(QStringLiteral("1.1"), QStringLiteral("0x0105"))));
     connectTo(QStringLiteral("r4"));
     const int reports = 400;
     for (int i = 0; i < reports; ++i)
@@ -545,7 +498,7 @@ void TestConnectionReport::dumpNeverSendsPartImage()
     withKeys[int(ImageOffset::DebounceTime)] = 0;
     QVERIFY(SimControl::setMouseImage(QStringLiteral("m4"), withKeys));
     connectTo(QStringLiteral("r4"));
-    g_deviceImage = ImageFrom(withKeys);
+    g_deviceImage = ImageFromBytes(withKeys);
 
     std::atomic<bool> stop{false};
     std::atomic<int> sends{0};

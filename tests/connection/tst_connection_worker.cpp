@@ -13,86 +13,11 @@
 
 namespace {
 
-// Aero (model 1) behind a 4K receiver, a spare Aero paired with an unplugged
-// 1K receiver, Lynx (model 2) behind an 8K receiver, Orca (model 3) on its
-// cable, and a receiver of a model the catalogue does not know.
-const char* const kWorld = R"(
-[World]
-Vid = 0x2FE5
-[Receiver r4]
-Class = 4
-Cid = 23
-Mid = 1
-Name = QX-AERO-R4
-Version = %1
-Address = A1 4B 04
-[Mouse m4]
-Cid = 23
-Mid = 1
-Name = QX-AERO-M
-Version = 1.2
-Receiver = r4
-[Receiver rs]
-Class = 1
-Cid = 23
-Mid = 1
-Name = QX-AERO-R1
-Address = C3 00 01
-Plugged = false
-[Mouse spare]
-Cid = 23
-Mid = 1
-Name = QX-AERO-M
-Version = 1.2
-Receiver = rs
-[Receiver r8]
-Class = 8
-Cid = 23
-Mid = 2
-Name = QX-LYNX-R8
-Version = 1.1
-Address = B2 5C 08
-[Mouse m8]
-Cid = 23
-Mid = 2
-Name = QX-LYNX-M
-Version = 1.2
-Receiver = r8
-[Mouse orca]
-Cid = 23
-Mid = 3
-Name = QX-ORCA-M
-Version = 1.2
-OnCable = true
-[Receiver x9]
-Class = 1
-Pid = 0x7B01
-Cid = 23
-Mid = 9
-Name = QX-UNKNOWN-R1
-Address = D4 00 09
-[Receiver other]
-Class = 2
-Cid = 5
-Mid = 1
-Name = OTHER-R2
-Address = E5 00 02
-Plugged = false
-)";
-
 const QStringList kProductIds{"0x7A01", "0x7B01", "0x7B02", "0x7B04", "0x7B08"};
 
 QString CachePathFor(int cid, int mid)
 {
     return DeviceCachePath(DeviceCacheName(uint8_t(cid), uint8_t(mid)));
-}
-
-FlashDataMap Pattern(int seed)
-{
-    FlashDataMap image;
-    for (int i = 0; i < FlashDataMap::Size; ++i)
-        image.at(i) = uint8_t((i * 13 + seed) & 0xFF);
-    return image;
 }
 
 QString PathOf(const QString& id)
@@ -154,7 +79,6 @@ private slots:
     void repairDialogCheck();
 
 private:
-    void loadWorld(const QString& receiverVersion = QStringLiteral("1.1"));
     // Selects the device and lets the first pass and its dump finish.
     void connectTo(const QString& id);
     void makeCurrent(const QString& id);
@@ -170,8 +94,8 @@ void TestConnectionWorker::initTestCase()
 
 void TestConnectionWorker::init()
 {
-    ResetConnectionState();
-    loadWorld();
+    ResetProgramState();
+    QVERIFY(SimWorld::Load(ConnectionWorld()));
     QDir(UserDataFolder() + QStringLiteral("/Device_Info")).removeRecursively();
     QVERIFY(QDir().mkpath(UserDataFolder() + QStringLiteral("/Device_Info")));
     g_worker = new Worker;
@@ -194,14 +118,6 @@ void TestConnectionWorker::cleanup()
     QVERIFY(Settle());
     delete m_pages;
     m_pages = nullptr;
-}
-
-void TestConnectionWorker::loadWorld(const QString& receiverVersion)
-{
-    SimControl::resetWorld();
-    QVERIFY(SimControl::loadWorldText(QString::fromLatin1(kWorld).arg(receiverVersion)));
-    SimControl::setLatencyMs(0);
-    SimControl::clearCallLog();
 }
 
 void TestConnectionWorker::connectTo(const QString& id)
@@ -250,13 +166,14 @@ void TestConnectionWorker::selectAndConnect()
 
     const QByteArray mouse = SimControl::mouseImage(QStringLiteral("m4"));
     QCOMPARE(g_devicePath.bytes(), SimControl::devicePath(QStringLiteral("r4")));
-    QCOMPARE(LoggedCalls(QStringLiteral("UsbServerC_Start")),
+    QCOMPARE(LibraryCalls({QStringLiteral("UsbServerC_Start")}),
              QStringList{QStringLiteral("UsbServerC_Start ") + PathOf(QStringLiteral("r4"))});
-    QCOMPARE(LoggedCalls(QStringLiteral("UsbServer_SetPCDriverStatus")), QStringList{"UsbServer_SetPCDriverStatus 1"});
+    QCOMPARE(LibraryCalls({QStringLiteral("UsbServer_SetPCDriverStatus")}),
+             QStringList{"UsbServer_SetPCDriverStatus 1"});
     QCOMPARE(ImageBytes(g_deviceImage), mouse);
-    QCOMPARE(m_pages->only({"Param", "Button", "Light", "Sensor", "Form"}),
-             (QStringList{"Param 0", "Button", "Light", "Sensor", "Form"}));
-    QCOMPARE(m_pages->events.first(), QStringLiteral("Setver 4"));
+    QCOMPARE(m_pages->Only({"Param", "Button", "Light", "Sensor", "Form"}),
+             (QStringList{"Param(0)", "Button", "Light", "Sensor", "Form"}));
+    QCOMPARE(m_pages->events.first(), QStringLiteral("Setver(4)"));
     for (int i = 0; i < 3; ++i)
         QCOMPARE(ImageBytes(m_pages->images.at(i)), mouse);
     QVERIFY(m_pages->allOnMainThread);
@@ -296,7 +213,7 @@ void TestConnectionWorker::offlineFill()
 {
     QFETCH(QString, cacheFile);
     QFETCH(bool, cached);
-    const FlashDataMap image = Pattern(5);
+    const FlashDataMap image = SeededImage(5);
     if (cacheFile == QLatin1String("damaged")) {
         QFile file(CachePathFor(23, 1));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -308,12 +225,12 @@ void TestConnectionWorker::offlineFill()
     connectTo(QStringLiteral("r4"));
 
     if (cached) {
-        QCOMPARE(m_pages->only({"Button", "Light", "Sensor", "Form", "Param"}),
+        QCOMPARE(m_pages->Only({"Button", "Light", "Sensor", "Form", "Param"}),
                  (QStringList{"Button", "Light", "Sensor", "Form"}));
         for (const FlashDataMap& received : qAsConst(m_pages->images))
             QCOMPARE(ImageBytes(received), ImageBytes(image));
     } else {
-        QCOMPARE(m_pages->only({"Button", "Light", "Sensor", "Form", "Param"}), QStringList{"FormReset"});
+        QCOMPARE(m_pages->Only({"Button", "Light", "Sensor", "Form", "Param"}), QStringList{"FormReset"});
     }
     QVERIFY(g_waitingForDevice);
     QVERIFY(!CurrentDeviceCopy().online);
@@ -345,7 +262,7 @@ void TestConnectionWorker::onlineCheckReconnects()
     QVERIFY(g_waitingForDevice);
     QVERIFY(!m_pages->events.contains(QStringLiteral("CloseOffOnline")));
 
-    m_pages->clear();
+    m_pages->Clear();
     QVERIFY(SimControl::setMouseOnline(QStringLiteral("m4"), true));
     QVERIFY(Settle());
     g_worker->SlotCheckOnline();
@@ -358,10 +275,10 @@ void TestConnectionWorker::onlineCheckReconnects()
     QCOMPARE(SimControl::callCount(QStringLiteral("UsbServerC_Start")), connections);
     QCOMPARE(m_passes.load(), connections);
     QCOMPARE(ImageBytes(g_deviceImage), SimControl::mouseImage(QStringLiteral("m4")));
-    QVERIFY(m_pages->only({"Button"}).size() >= 1);
+    QVERIFY(m_pages->Only({"Button"}).size() >= 1);
     if (restartNeeded) {
         QVERIFY(CurrentDeviceCopy().online);
-        QCOMPARE(m_pages->only({"Param"}), QStringList{"Param 0"});
+        QCOMPARE(m_pages->Only({"Param"}), QStringList{"Param(0)"});
     }
 }
 
@@ -378,11 +295,11 @@ void TestConnectionWorker::restartRequestReconnects()
     QVERIFY(g_restartNeeded);
     QVERIFY(g_forceReconnect);
 
-    m_pages->clear();
+    m_pages->Clear();
     g_worker->SlotCheckOnline();
     QVERIFY(Settle());
-    QCOMPARE(m_pages->only({"Param"}), QStringList{"Param 1"});
-    QCOMPARE(m_pages->only({"Button", "Light", "Sensor", "Form"}), (QStringList{"Button", "Light", "Sensor", "Form"}));
+    QCOMPARE(m_pages->Only({"Param"}), QStringList{"Param(1)"});
+    QCOMPARE(m_pages->Only({"Button", "Light", "Sensor", "Form"}), (QStringList{"Button", "Light", "Sensor", "Form"}));
     QVERIFY(!g_forceReconnect);
     QVERIFY(!g_restartNeeded);
     QCOMPARE(SimControl::callCount(QStringLiteral("UsbServerC_Start")), 2);
@@ -415,7 +332,7 @@ void TestConnectionWorker::restartKeptWhilePassRuns()
     QVERIFY(Settle());
     QCOMPARE(m_passes.load(), 2);
     QVERIFY(!g_restartNeeded);
-    QCOMPARE(m_pages->only({"Param"}), QStringList{"Param 1"});
+    QCOMPARE(m_pages->Only({"Param"}), QStringList{"Param(1)"});
     QCOMPARE(SimControl::callCount(QStringLiteral("UsbServerC_Start")), 2);
 }
 
@@ -437,7 +354,7 @@ void TestConnectionWorker::reconnectWhilePassRuns()
     g_worker->SlotCheckOnline();
     QVERIFY(Settle());
     QCOMPARE(m_passes.load(), 2);
-    QCOMPARE(LoggedCalls(QStringLiteral("UsbServerC_Start")).last(),
+    QCOMPARE(LibraryCalls({QStringLiteral("UsbServerC_Start")}).last(),
              QStringLiteral("UsbServerC_Start ") + PathOf(QStringLiteral("orca")));
     QCOMPARE(ImageBytes(g_deviceImage), SimControl::mouseImage(QStringLiteral("orca")));
 }
@@ -456,7 +373,7 @@ void TestConnectionWorker::shutdownWhilePassBlockedInEmit()
     QVERIFY(!g_workerRun);
     QVERIFY(!g_onlineCheckTimer->isActive());
     // The pass went no further than the emit it was blocked in.
-    QCOMPARE(m_pages->only({"FormReset"}), QStringList{"FormReset"});
+    QCOMPARE(m_pages->Only({"FormReset"}), QStringList{"FormReset"});
     QCOMPARE(SimControl::callCount(QStringLiteral("UsbServerC_Start")), 0);
     delete g_worker;
 }
@@ -719,7 +636,7 @@ void TestConnectionWorker::enumerateListing()
         expected << PathOf(id);
     QCOMPARE(paths, expected);
     QCOMPARE(SimControl::callCount(QStringLiteral("UsbFinderC_GetDeviceInfo")) > 0, identified);
-    QCOMPARE(LoggedCalls(QStringLiteral("UsbFinderC_FindHidDevicesByDeviceId")).size(), kProductIds.size());
+    QCOMPARE(LibraryCalls({QStringLiteral("UsbFinderC_FindHidDevicesByDeviceId")}).size(), kProductIds.size());
     if (!current.isEmpty())
         QCOMPARE(g_devicePath.bytes(), SimControl::devicePath(current));
 }
@@ -739,7 +656,7 @@ void TestConnectionWorker::followsMouseToCable()
     QFETCH(QString, mouse);
     QFETCH(bool, followed);
     connectTo(QStringLiteral("r4"));
-    m_pages->clear();
+    m_pages->Clear();
     SimControl::clearCallLog();
 
     QVERIFY(SimControl::setPlugged(mouse, true)); // the hot-plug callback follows
@@ -751,9 +668,9 @@ void TestConnectionWorker::followsMouseToCable()
     QCOMPARE(QString::fromUtf8(g_devicePath.bytes()), expectedPath);
     QCOMPARE(current.wired, followed);
     QCOMPARE(m_passes.load(), followed ? 2 : 1);
-    QCOMPARE(LoggedCalls(QStringLiteral("UsbServerC_Start")),
+    QCOMPARE(LibraryCalls({QStringLiteral("UsbServerC_Start")}),
              followed ? QStringList{QStringLiteral("UsbServerC_Start ") + expectedPath} : QStringList{});
-    QVERIFY(!m_pages->events.contains(QStringLiteral("ChangeMainDialog 0")));
+    QVERIFY(!m_pages->events.contains(QStringLiteral("ChangeMainDialog(0)")));
     if (followed) {
         const DeviceAllInfo cable = ListedRecord(mouse);
         QCOMPARE(current.cid, cable.cid);
@@ -761,7 +678,7 @@ void TestConnectionWorker::followsMouseToCable()
         QCOMPARE(int(current.connectionType), int(cable.connectionType));
         QCOMPARE(current.receiverAddress, cable.receiverAddress);
         QVERIFY(current.online);
-        QCOMPARE(m_pages->only({"Button"}), QStringList{"Button"}); // the pages are filled anew
+        QCOMPARE(m_pages->Only({"Button"}), QStringList{"Button"}); // the pages are filled anew
     }
 }
 
@@ -797,8 +714,8 @@ void TestConnectionWorker::returnsHome()
     OnDevicePageUsbChanged();
     QVERIFY(Settle());
 
-    QCOMPARE(m_pages->events.first(), QStringLiteral("Setver 4"));
-    QCOMPARE(m_pages->events.count(QStringLiteral("ChangeMainDialog 0")), home ? 1 : 0);
+    QCOMPARE(m_pages->events.first(), QStringLiteral("Setver(4)"));
+    QCOMPARE(m_pages->events.count(QStringLiteral("ChangeMainDialog(0)")), home ? 1 : 0);
     QCOMPARE(CurrentDeviceCopy().path, reset ? QString() : selectedPath);
     QCOMPARE(g_devicePageList.size(), left.isEmpty() ? 0 : 1);
     QCOMPARE(m_passes.load(), 0);
@@ -814,16 +731,16 @@ void TestConnectionWorker::firmwareCheckOfCableMouse_data()
     QTest::addColumn<bool>("mouseUpdate");
     QTest::addColumn<bool>("receiverUpdate");
 
-    QTest::newRow("cable mouse, older firmware") << "orca" << "v1.2" << "1.1" << true << "LabelTextB  true" << true
+    QTest::newRow("cable mouse, older firmware") << "orca" << "v1.2" << "1.1" << true << "LabelTextB(,true)" << true
                                                  << false;
-    QTest::newRow("cable mouse, current firmware") << "orca" << "v1.3" << "1.1" << true << "LabelTextB  " << false
+    QTest::newRow("cable mouse, current firmware") << "orca" << "v1.3" << "1.1" << true << "LabelTextB(,)" << false
                                                    << false;
-    QTest::newRow("cable mouse, no version yet") << "orca" << "" << "1.1" << true << "LabelTextB  " << false << false;
-    QTest::newRow("beside its older receiver") << "m4" << "v1.3" << "1.1" << true << "LabelTextB v1.1 true" << false
+    QTest::newRow("cable mouse, no version yet") << "orca" << "" << "1.1" << true << "LabelTextB(,)" << false << false;
+    QTest::newRow("beside its older receiver") << "m4" << "v1.3" << "1.1" << true << "LabelTextB(v1.1,true)" << false
                                                << true;
-    QTest::newRow("beside its current receiver") << "m4" << "v1.3" << "1.2" << true << "LabelTextB v1.2 " << false
+    QTest::newRow("beside its current receiver") << "m4" << "v1.3" << "1.2" << true << "LabelTextB(v1.2,)" << false
                                                  << false;
-    QTest::newRow("no bin folder") << "m4" << "v1.2" << "1.1" << false << "LabelTextB v1.1 " << true << true;
+    QTest::newRow("no bin folder") << "m4" << "v1.2" << "1.1" << false << "LabelTextB(v1.1,)" << true << true;
     QTest::newRow("wireless mouse: no check") << "r4" << "v1.2" << "1.1" << true << "" << true << true;
 }
 
@@ -836,7 +753,7 @@ void TestConnectionWorker::firmwareCheckOfCableMouse()
     QFETCH(QString, label);
     QFETCH(bool, mouseUpdate);
     QFETCH(bool, receiverUpdate);
-    loadWorld(receiverVersion);
+    QVERIFY(SimWorld::Load(ConnectionWorld(receiverVersion)));
     QVERIFY(SimControl::setPlugged(QStringLiteral("x9"), false));
     if (current == QLatin1String("m4"))
         QVERIFY(SimControl::setPlugged(current, true));
@@ -856,7 +773,7 @@ void TestConnectionWorker::firmwareCheckOfCableMouse()
         QVERIFY(QDir().rename(bin + QStringLiteral(".away"), bin));
     QVERIFY(Settle());
 
-    QCOMPARE(m_pages->only({"LabelTextB"}), label.isEmpty() ? QStringList() : QStringList{label});
+    QCOMPARE(m_pages->Only({"LabelTextB"}), label.isEmpty() ? QStringList() : QStringList{label});
     QCOMPARE(bool(g_mouseUpdateAvailable), mouseUpdate);
     QCOMPARE(bool(g_receiverUpdateAvailable), receiverUpdate);
 }
@@ -883,7 +800,7 @@ void TestConnectionWorker::repairDialogCheck()
         SetRepairDialogVisibleQuery([dialog] { return dialog == 2; });
     g_firmwareUpdating = updating;
     for (bool gone : {false, true}) {
-        m_pages->clear();
+        m_pages->Clear();
         makeCurrent(QStringLiteral("r4"));
         if (gone)
             QVERIFY(SimControl::setPlugged(QStringLiteral("r4"), false));

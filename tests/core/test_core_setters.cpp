@@ -4,8 +4,8 @@
 #include "app_state.h"
 #include "device_image_setters.h"
 #include "post_msg.h"
-
-#include <devicelib_control.h>
+#include "sim_mouse.h"
+#include "test_image.h"
 
 #include <QtTest>
 
@@ -15,8 +15,6 @@
 #include <thread>
 
 namespace {
-
-const char* const kMouse = "aero";
 
 struct Patch {
     std::size_t offset;
@@ -61,25 +59,6 @@ std::size_t MacroOffset(int button)
     return ImageOffset::MacroBlocks + std::size_t(FlashDataMap::MacroBlockSize) * std::size_t(button);
 }
 
-// Every byte differs from its neighbours; the macro blocks hold short names
-// and no events, so the whole image fits the mouse.
-FlashDataMap Baseline()
-{
-    FlashDataMap image;
-    for (int i = 0; i < FlashDataMap::Size; ++i)
-        image.at(i) = uint8_t((i * 37 + 11) & 0xFF);
-    for (int button = 0; button < FlashDataMap::ButtonCount; ++button) {
-        image.macroBlocks[button][0] = 2;
-        image.macroBlocks[button][31] = 0;
-    }
-    return image;
-}
-
-QByteArray ImageBytes(const FlashDataMap& image)
-{
-    return QByteArray(reinterpret_cast<const char*>(image.bytes()), FlashDataMap::Size);
-}
-
 DPIStage Stage(int x, int flags, int red, int green, int blue)
 {
     DPIStage stage;
@@ -100,7 +79,7 @@ QByteArray StageBytes(const DPIStage& stage)
 // Bytes that differ from the baseline everywhere in [offset, offset + size).
 QByteArray InvertedBaseline(std::size_t offset, int size)
 {
-    const FlashDataMap baseline = Baseline();
+    const FlashDataMap baseline = PatternImage();
     QByteArray bytes(size, 0);
     for (int i = 0; i < size; ++i)
         bytes[i] = char(~baseline.at(offset + std::size_t(i)));
@@ -187,8 +166,6 @@ const QList<SetterCase>& BadCalls()
     return calls;
 }
 
-void IgnoreReports(const unsigned char*, int, const unsigned char*, int) {}
-
 } // namespace
 
 // A page whose slot changes a field while the report thread waits for it.
@@ -222,43 +199,22 @@ private slots:
     void sendDeviceImageSkipsTheGate();
     void concurrentWritersNeverSendATornImage();
     void slotOfBlockedReportThreadMayCallSetters();
-
-private:
-    QByteArray m_path;
 };
 
 void TestCoreSetters::initTestCase()
 {
-    SimControl::resetWorld();
-    SimControl::setLatencyMs(0);
-    SimControl::ReceiverSpec receiver;
-    receiver.id = "r4";
-    receiver.receiverClass = SimControl::Receiver4K;
-    QVERIFY(SimControl::addReceiver(receiver));
-    SimControl::MouseSpec mouse;
-    mouse.id = kMouse;
-    mouse.receiver = "r4";
-    QVERIFY(SimControl::addMouse(mouse));
-    m_path = SimControl::devicePath("r4");
-    QVERIFY(!m_path.isEmpty());
-    g_devicePath.set(m_path);
-    QVERIFY(UsbServerC_Start(m_path.constData(), m_path.constData(), &IgnoreReports));
+    QVERIFY(SimMouse::Start());
 }
 
 void TestCoreSetters::init()
 {
-    QVERIFY(SimControl::setMouseOnline(kMouse, true));
-    g_deviceImage = Baseline();
-    g_buttonPageUpdating = false;
-    g_sensorPageUpdating = false;
-    g_lightPageUpdating = false;
-    SimControl::clearCallLog();
+    QVERIFY(SimMouse::Reset(PatternImage()));
 }
 
 void TestCoreSetters::cleanup()
 {
     if (SimControl::connectionPath().isEmpty())
-        QVERIFY(UsbServerC_Start(m_path.constData(), m_path.constData(), &IgnoreReports));
+        QVERIFY(SimMouse::Connect());
 }
 
 void TestCoreSetters::onlineWritesExactlyItsBytesAndSendsOnce_data()
@@ -272,7 +228,7 @@ void TestCoreSetters::onlineWritesExactlyItsBytesAndSendsOnce()
 {
     QFETCH(int, index);
     const SetterCase& setter = SetterCases()[index];
-    QByteArray expected = ImageBytes(Baseline());
+    QByteArray expected = ImageBytes(PatternImage());
     for (const Patch& patch : setter.writes) {
         // Each written byte must differ from the baseline, or the test could
         // not tell whether the setter wrote it.
@@ -285,7 +241,7 @@ void TestCoreSetters::onlineWritesExactlyItsBytesAndSendsOnce()
     QVERIFY(setter.call());
 
     QCOMPARE(ImageBytes(g_deviceImage), expected);
-    QCOMPARE(SimControl::callCount("ProtocolDataUpdate"), 1);
+    QCOMPARE(SimMouse::Sends(), 1);
     QCOMPARE(SimControl::lastImageSent(), expected);
     QCOMPARE(offline.count(), 0);
 }
@@ -298,13 +254,13 @@ void TestCoreSetters::offlineWritesNothingAndNotifiesOnce_data()
 void TestCoreSetters::offlineWritesNothingAndNotifiesOnce()
 {
     QFETCH(int, index);
-    QVERIFY(SimControl::setMouseOnline(kMouse, false));
+    QVERIFY(SimMouse::SetOnline(false));
     QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
 
     QVERIFY(!SetterCases()[index].call());
 
-    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(Baseline()));
-    QCOMPARE(SimControl::callCount("ProtocolDataUpdate"), 0);
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(PatternImage()));
+    QCOMPARE(SimMouse::Sends(), 0);
     QCOMPARE(offline.count(), 1);
     QCOMPARE(offline.at(0).at(0).toInt(), 0);
 }
@@ -328,7 +284,7 @@ void TestCoreSetters::offlineNoticeOnlyOutsidePageFills()
     QFETCH(bool, sensorPage);
     QFETCH(bool, lightPage);
     QFETCH(int, notices);
-    QVERIFY(SimControl::setMouseOnline(kMouse, false));
+    QVERIFY(SimMouse::SetOnline(false));
     g_buttonPageUpdating = buttonPage;
     g_sensorPageUpdating = sensorPage;
     g_lightPageUpdating = lightPage;
@@ -338,7 +294,7 @@ void TestCoreSetters::offlineNoticeOnlyOutsidePageFills()
     QVERIFY(!CheckDeviceOnline());
 
     QCOMPARE(offline.count(), 2 * notices);
-    QCOMPARE(int(g_deviceImage.reportRate), int(Baseline().reportRate));
+    QCOMPARE(int(g_deviceImage.reportRate), int(PatternImage().reportRate));
 }
 
 void TestCoreSetters::checkDeviceOnline()
@@ -346,13 +302,13 @@ void TestCoreSetters::checkDeviceOnline()
     QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
     QVERIFY(CheckDeviceOnline());
     QCOMPARE(offline.count(), 0);
-    QCOMPARE(SimControl::callCount("ProtocolDataUpdate"), 0);
-    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(Baseline()));
+    QCOMPARE(SimMouse::Sends(), 0);
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(PatternImage()));
 
-    QVERIFY(SimControl::setMouseOnline(kMouse, false));
+    QVERIFY(SimMouse::SetOnline(false));
     QVERIFY(!CheckDeviceOnline());
     QCOMPARE(offline.count(), 1);
-    QCOMPARE(SimControl::callCount("ProtocolDataUpdate"), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
 }
 
 void TestCoreSetters::ledModeSwitchesOffAndOn()
@@ -373,7 +329,7 @@ void TestCoreSetters::ledModeSwitchesOffAndOn()
     QVERIFY(SetLedBarMode(1));
     QCOMPARE(int(g_deviceImage.at(0x43)), 1);
     QCOMPARE(int(g_deviceImage.at(0x49)), 1);
-    QCOMPARE(SimControl::callCount("ProtocolDataUpdate"), 4);
+    QCOMPARE(SimMouse::Sends(), 4);
 }
 
 void TestCoreSetters::indexOutOfRangeWritesNothing_data()
@@ -388,8 +344,8 @@ void TestCoreSetters::indexOutOfRangeWritesNothing()
     QFETCH(int, index);
     QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
     QVERIFY(!BadCalls()[index].call());
-    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(Baseline()));
-    QCOMPARE(SimControl::callCount("ProtocolDataUpdate"), 0);
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(PatternImage()));
+    QCOMPARE(SimMouse::Sends(), 0);
     QCOMPARE(offline.count(), 0);
 }
 
@@ -403,7 +359,7 @@ void TestCoreSetters::refusedSendReturnsFalseAndKeepsImage()
     QVERIFY(!SetDebounceTime(4));
     QVERIFY(!SetDpiStageColor(1, 9, 9, 9));
     QCOMPARE(offline.count(), 0);
-    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(Baseline()));
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(PatternImage()));
     QVERIFY(SimControl::imagesSent().isEmpty());
 }
 
@@ -433,7 +389,7 @@ void TestCoreSetters::macroThatDoesNotFitIsUndone()
 void TestCoreSetters::sendDeviceImageSkipsTheGate()
 {
     QVERIFY(SendDeviceImage());
-    QCOMPARE(SimControl::lastImageSent(), ImageBytes(Baseline()));
+    QCOMPARE(SimControl::lastImageSent(), ImageBytes(PatternImage()));
     QCOMPARE(SimControl::callCount("UsbFinderC_GetDeviceOnLine"), 0);
 }
 
@@ -539,7 +495,7 @@ void TestCoreSetters::slotOfBlockedReportThreadMayCallSetters()
 
     QVERIFY(page.accepted);
     QCOMPARE(int(g_deviceImage.debounceTime), 9);
-    QCOMPARE(SimControl::callCount("ProtocolDataUpdate"), 2);
+    QCOMPARE(SimMouse::Sends(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestCoreSetters)

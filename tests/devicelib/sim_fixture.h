@@ -4,60 +4,29 @@
 #define SIM_FIXTURE_H
 
 #include "devicelib_control.h"
+#include "world_text.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QString>
 #include <QThread>
 
 // A 4K receiver with an awake mouse, an 8K receiver with a sleeping one, and
-// a mouse on its cable that is paired with the 4K receiver's twin.
-inline const char* kTestWorld = R"(
-[World]
-Vid = 0x2FE5
-[Receiver r4]
-Class = 4
-Cid = 23
-Mid = 1
-Name = QX-AERO-R4
-Version = 1.1
-Address = 0A 0B 0C
-[Mouse m4]
-Cid = 23
-Mid = 1
-Name = QX-AERO-M
-Version = 1.2
-Receiver = r4
-[Receiver r8]
-Class = 8
-Cid = 23
-Mid = 2
-Name = QX-LYNX-R8
-Version = 1.1
-Address = 1A 1B 1C
-[Mouse m8]
-Cid = 23
-Mid = 2
-Name = QX-LYNX-M
-Version = 1.2
-Receiver = r8
-Awake = false
-[Receiver spare]
-Class = 1
-Cid = 23
-Mid = 3
-Name = QX-ORCA-R1
-Address = 2A 2B 2C
-Plugged = false
-[Mouse cable]
-Cid = 23
-Mid = 3
-Name = QX-ORCA-M
-Version = 1.2
-Receiver = spare
-OnCable = true
-)";
+// a mouse on its cable that is paired with an unplugged 1K receiver.
+inline QString TestWorld()
+{
+    using SimWorld::Mouse;
+    using SimWorld::Receiver;
+    return QStringLiteral("[World]\nVid = 0x2FE5\n")
+           + Receiver("r4", 4, 1, "Name = QX-AERO-R4\nVersion = 1.1\nAddress = 0A 0B 0C")
+           + Mouse("m4", 1, "r4", "Name = QX-AERO-M\nVersion = 1.2")
+           + Receiver("r8", 8, 2, "Name = QX-LYNX-R8\nVersion = 1.1\nAddress = 1A 1B 1C")
+           + Mouse("m8", 2, "r8", "Name = QX-LYNX-M\nVersion = 1.2\nAwake = false")
+           + Receiver("spare", 1, 3, "Name = QX-ORCA-R1\nAddress = 2A 2B 2C\nPlugged = false")
+           + Mouse("cable", 3, "spare", "Name = QX-ORCA-M\nVersion = 1.2\nOnCable = true");
+}
 
 struct RecordedReport {
     QByteArray header;
@@ -101,7 +70,7 @@ private:
 inline void loadTestWorld()
 {
     SimControl::resetWorld();
-    SimControl::loadWorldText(QString::fromLatin1(kTestWorld));
+    SimControl::loadWorldText(TestWorld());
     SimControl::setLatencyMs(1);
     ReportRecorder::instance().take();
 }

@@ -569,7 +569,7 @@ void DeviceLibContract::worldFile_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("valid");
     QTest::addColumn<int>("devices");
-    QTest::newRow("test world") << QString::fromLatin1(kTestWorld) << true << 6;
+    QTest::newRow("test world") << TestWorld() << true << 6;
     QTest::newRow("empty") << QString() << true << 0;
     QTest::newRow("comments and defaults") << "; note\n# note\n[Receiver a] ; trailing\n[Mouse b]\nReceiver = a\n" << true << 2;
     QTest::newRow("unknown section") << "[Keyboard k]\n" << false << 0;

@@ -1,14 +1,18 @@
-// Helpers of the home page tests: simulated worlds written as text, a
-// watcher that answers the modal dialogs the home page opens, and a
-// recorder of the hub signals a click sends.
+// Helpers of the home page tests: loading a simulated world (its sections
+// written with world_text.h) into a clean home state, a watcher that answers
+// the modal dialogs the home page opens, and a recorder of the hub signals a
+// click sends.
 #ifndef HOME_FIXTURE_H
 #define HOME_FIXTURE_H
 
 #include "app_state.h"
 #include "dialog_change.h"
+#include "hub_recorder.h"
 #include "mytoolbuttonenter.h"
 #include "match.h"
 #include "post_msg.h"
+#include "library_calls.h"
+#include "world_text.h"
 
 #include <devicelib_control.h>
 
@@ -27,33 +31,13 @@ namespace home {
 
 // --- worlds --------------------------------------------------------------------
 
-// A receiver section; `extra` adds "key = value" lines.
-inline QString Receiver(const QString& id, int receiverClass, int mid, const QString& extra = QString(), int cid = 23)
-{
-    return QStringLiteral("[Receiver %1]\nClass = %2\nCid = %3\nMid = %4\n%5\n")
-        .arg(id)
-        .arg(receiverClass)
-        .arg(cid)
-        .arg(mid)
-        .arg(extra);
-}
-
-// A mouse paired with `receiver`, or on its cable when `receiver` is empty.
-inline QString Mouse(const QString& id, int mid, const QString& receiver, const QString& extra = QString(),
-                     int cid = 23)
-{
-    const QString link =
-        receiver.isEmpty() ? QStringLiteral("OnCable = true") : QStringLiteral("Receiver = ") + receiver;
-    return QStringLiteral("[Mouse %1]\nCid = %2\nMid = %3\n%4\n%5\n").arg(id).arg(cid).arg(mid).arg(link, extra);
-}
+using SimWorld::Mouse;
+using SimWorld::Receiver;
 
 // Loads the world and starts from a clean program state and call log.
 inline bool LoadWorld(const QString& text)
 {
-    SimControl::resetWorld();
-    const bool loaded = SimControl::loadWorldText(text);
-    SimControl::setLatencyMs(0);
-    SimControl::clearCallLog();
+    const bool loaded = SimWorld::Load(text);
     g_homeDeviceList.clear();
     g_foundDeviceList.clear();
     g_deviceSelected = 0;
@@ -64,16 +48,6 @@ inline bool LoadWorld(const QString& text)
     g_pairSelectionSuspended = false;
     g_pairState = PairIdle;
     return loaded;
-}
-
-inline QStringList LibraryCalls(const QString& function)
-{
-    QStringList calls;
-    for (const SimControl::Call& call : SimControl::callLog()) {
-        if (call.function == function)
-            calls << call.argument;
-    }
-    return calls;
 }
 
 // --- the grid ------------------------------------------------------------------------
@@ -165,35 +139,21 @@ private:
 
 // --- hub signals of a click --------------------------------------------------------------
 
-class ClickRecorder : public QObject {
-    Q_OBJECT
+class ClickRecorder : public HubRecorder {
 public:
     ClickRecorder()
     {
-        PostMsg* hub = PostMsg::GetInstance();
-        connect(hub, SIGNAL(SigSetver(int)), this, SLOT(Setver(int)));
-        connect(hub, SIGNAL(SigMouseIndex(int)), this, SLOT(MouseIndex(int)));
-        connect(hub, SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this, SLOT(SelectMouseInfo(DeviceAllInfo)));
-        connect(hub, SIGNAL(SigLabelTextB(QString, QString)), this, SLOT(LabelTextB(QString, QString)));
-        connect(hub, SIGNAL(SigChangeMainDialog(int)), this, SLOT(ChangeMainDialog(int)));
+        Record(&PostMsg::SigSetver, QStringLiteral("SigSetver"));
+        Record(&PostMsg::SigMouseIndex, QStringLiteral("SigMouseIndex"));
+        RecordAs(&PostMsg::SigSelectMouseInfo, [this](DeviceAllInfo info) {
+            selected = info;
+            return QStringLiteral("SigSelectMouseInfo");
+        });
+        Record(&PostMsg::SigLabelTextB, QStringLiteral("SigLabelTextB"));
+        Record(&PostMsg::SigChangeMainDialog, QStringLiteral("SigChangeMainDialog"));
     }
 
-    QStringList events;
     DeviceAllInfo selected;
-
-private slots:
-    void Setver(int index) { events << QStringLiteral("SigSetver(%1)").arg(index); }
-    void MouseIndex(int index) { events << QStringLiteral("SigMouseIndex(%1)").arg(index); }
-    void SelectMouseInfo(DeviceAllInfo info)
-    {
-        selected = info;
-        events << QStringLiteral("SigSelectMouseInfo");
-    }
-    void LabelTextB(QString version, QString update)
-    {
-        events << QStringLiteral("SigLabelTextB(%1,%2)").arg(version, update);
-    }
-    void ChangeMainDialog(int index) { events << QStringLiteral("SigChangeMainDialog(%1)").arg(index); }
 };
 
 } // namespace home

@@ -6,11 +6,11 @@
 #include "home_fixture.h"
 
 #include "config_store.h"
+#include "own_program_folder.h"
 #include "registry_values.h"
 #include "up_date_repair.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -21,30 +21,18 @@ using namespace home;
 
 namespace {
 
-bool CopyFile(const QString& from, const QString& to)
-{
-    QFile::remove(to);
-    return QFile::copy(from, to);
-}
-
 // The shipped catalogue and label files in this test's own program folder.
 bool PrepareProgramFolder()
 {
-    const QString shared = QStringLiteral(QUORIX_SHARED_APP_DIR);
-    const QString own = QCoreApplication::applicationDirPath();
-    if (QDir(shared) == QDir(own))
+    using namespace OwnProgramFolder;
+    if (!IsOwn())
         return false;
-    QDir(own).mkpath(QStringLiteral("usersetting"));
-    QDir(own).mkpath(QStringLiteral("Language"));
     // The pictures are only looked at, never changed.
-    QFile::remove(own + QStringLiteral("/Picture"));
-    QFile::link(shared + QStringLiteral("/Picture"), own + QStringLiteral("/Picture"));
-    const QString config = QStringLiteral("/usersetting/Config.ini");
-    bool ok = CopyFile(shared + config, own + config);
-    const QDir languages(shared + QStringLiteral("/Language"));
-    for (const QString& name : languages.entryList({QStringLiteral("*.xml")}, QDir::Files))
-        ok = CopyFile(languages.filePath(name), own + QStringLiteral("/Language/") + name) && ok;
-    return ok;
+    const QString pictures = QCoreApplication::applicationDirPath() + QStringLiteral("/Picture");
+    QFile::remove(pictures);
+    QFile::link(Shared() + QStringLiteral("/Picture"), pictures);
+    return CopyShipped(QStringLiteral("usersetting/Config.ini"))
+           && CopyShipped(QStringLiteral("Language"), QStringLiteral("*.xml"));
 }
 
 ConfigStore* Config()
@@ -192,7 +180,7 @@ void TestHomeDiscovery::listsEveryProductIdInOrder()
     for (const char* id : {"orca", "r1", "r2", "r4", "r8"})
         expected << QString::fromUtf8(SimControl::devicePath(QLatin1String(id)));
     QCOMPARE(paths, expected);
-    QCOMPARE(LibraryCalls(QStringLiteral("UsbFinderC_FindHidDevicesByDefaultDeviceId")),
+    QCOMPARE(CallArguments(QStringLiteral("UsbFinderC_FindHidDevicesByDefaultDeviceId")),
              (QStringList{QStringLiteral("0x2FE5/0x7A01"), QStringLiteral("0x2FE5/0x7B01"),
                           QStringLiteral("0x2FE5/0x7B02"), QStringLiteral("0x2FE5/0x7B04"),
                           QStringLiteral("0x2FE5/0x7B08")}));

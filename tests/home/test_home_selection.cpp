@@ -4,6 +4,7 @@
 // to the repair and pairing routes.
 #include "gui_fixture.h"
 #include "home_fixture.h"
+#include "test_image.h"
 
 #include "mytoolbuttonenter.h"
 #include "registry_values.h"
@@ -14,11 +15,6 @@
 using namespace home;
 
 namespace {
-
-QByteArray ImageBytes(const FlashDataMap& image)
-{
-    return QByteArray(reinterpret_cast<const char*>(image.bytes()), FlashDataMap::Size);
-}
 
 // The top-left corner that centres `dialog` on the home page.
 QPoint CentredOnHome(const QWidget* dialog, QPoint shift = QPoint())
@@ -74,12 +70,12 @@ void TestHomeSelection::clickOpensTheDeviceWindow()
     QTest::mouseClick(ButtonOf(QStringLiteral("aero-r4")), Qt::LeftButton);
     QCOMPARE(gui.MainPageIndex(), 1);
     QCOMPARE(g_deviceSelected.load(), 1);
-    QVERIFY(GuiFixture::Settle());
+    QVERIFY(Settle());
 
     const QString path = QString::fromUtf8(SimControl::devicePath(QStringLiteral("aero-r4")));
     QCOMPARE(CurrentDeviceCopy().path, path);
-    QVERIFY(LibraryCalls(QStringLiteral("UsbServerC_Start")).contains(path));
-    QVERIFY(LibraryCalls(QStringLiteral("UsbServer_SetPCDriverStatus")).contains(QStringLiteral("1")));
+    QVERIFY(CallArguments(QStringLiteral("UsbServerC_Start")).contains(path));
+    QVERIFY(CallArguments(QStringLiteral("UsbServer_SetPCDriverStatus")).contains(QStringLiteral("1")));
     QVERIFY(SimControl::callCount(QStringLiteral("UsbServer_ReadAllFlashData")) >= 1);
     // The pages got the mouse's configuration.
     QCOMPARE(ImageBytes(g_deviceImage), SimControl::mouseImage(QStringLiteral("aero")));
@@ -120,8 +116,8 @@ void TestHomeSelection::clickSendsInOrder()
     QCOMPARE(g_receiverUpdateAvailable.load(), receiverUpdate);
     // Both flags are set before the worker's pass starts.
     QCOMPARE(g_deviceSelected.load(), 1);
-    QVERIFY(GuiFixture::Settle());
-    QVERIFY(LibraryCalls(QStringLiteral("UsbServerC_Start"))
+    QVERIFY(Settle());
+    QVERIFY(CallArguments(QStringLiteral("UsbServerC_Start"))
                 .contains(QString::fromUtf8(SimControl::devicePath(device))));
 }
 
@@ -210,7 +206,7 @@ void TestHomeSelection::routes()
         QCOMPARE(g_deviceSelected.load(), 0);
     }
     QCOMPARE(recorder.events.first(), QStringLiteral("SigSetver(6)"));
-    QVERIFY(GuiFixture::Settle());
+    QVERIFY(Settle());
 }
 
 QTEST_MAIN(TestHomeSelection)

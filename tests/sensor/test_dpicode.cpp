@@ -5,8 +5,8 @@
 #include "app_state.h"
 #include "device_image_setters.h"
 #include "dpi_code.h"
-
-#include <devicelib_control.h>
+#include "sim_mouse.h"
+#include "test_image.h"
 
 #include <QtTest>
 
@@ -48,8 +48,6 @@ DPIStage Record(int code, int flags)
     return stage;
 }
 
-void IgnoreReports(const unsigned char*, int, const unsigned char*, int) {}
-
 } // namespace
 
 class TestDpiCode : public QObject {
@@ -69,16 +67,7 @@ private slots:
 
 void TestDpiCode::initTestCase()
 {
-    SimControl::resetWorld();
-    SimControl::setLatencyMs(0);
-    SimControl::ReceiverSpec receiver(QStringLiteral("r4"));
-    QVERIFY(SimControl::addReceiver(receiver));
-    SimControl::MouseSpec mouse(QStringLiteral("aero"));
-    mouse.receiver = QStringLiteral("r4");
-    QVERIFY(SimControl::addMouse(mouse));
-    const QByteArray path = SimControl::devicePath(QStringLiteral("r4"));
-    g_devicePath.set(path);
-    QVERIFY(UsbServerC_Start(path.constData(), path.constData(), &IgnoreReports));
+    QVERIFY(SimMouse::Start());
 }
 
 void TestDpiCode::init()
@@ -271,16 +260,15 @@ void TestDpiCode::writeStageGoesThroughTheImage()
     QCOMPARE(int(stage.y), 43);
     QCOMPARE(int(stage.flags), 0x66);
     QCOMPARE(int(stage.red), 7);
-    QCOMPARE(SimControl::callCount(QStringLiteral("ProtocolDataUpdate")), 1);
+    QCOMPARE(SimMouse::Sends(), 1);
     QCOMPARE(SimControl::lastImageSent().at(0x0F + 6 * 3 + 2), char(0x66));
 
     // No stage checked, or no such stage: nothing is written or sent.
     const FlashDataMap before = g_deviceImage;
     QVERIFY(!WriteDpiStage(-1, 800));
     QVERIFY(!WriteDpiStage(8, 800));
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(g_deviceImage.bytes()), FlashDataMap::Size),
-             QByteArray(reinterpret_cast<const char*>(before.bytes()), FlashDataMap::Size));
-    QCOMPARE(SimControl::callCount(QStringLiteral("ProtocolDataUpdate")), 1);
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(before));
+    QCOMPARE(SimMouse::Sends(), 1);
 
     // The fallback code of a missing definition follows the stage's flags
     // before the write.

@@ -58,7 +58,7 @@ private slots:
 
 void TestFramesDebounce::initTestCase()
 {
-    StartDevice();
+    QVERIFY(SimMouse::Start());
 }
 
 void TestFramesDebounce::init()
@@ -128,7 +128,7 @@ void TestFramesDebounce::offlineChoiceStillShowsTheNotice()
     DebounceTime frame;
     BlockedFill(frame, 10);
     ShowFrame(&frame);
-    QVERIFY(SimControl::setMouseOnline(QString::fromLatin1(MouseId()), false));
+    QVERIFY(SimMouse::SetOnline(false));
     QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
     NoticeCloser closer;
 

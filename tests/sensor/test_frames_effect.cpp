@@ -1,6 +1,7 @@
 // The DPI-light frames: which row each mode shows, the brightness table, a
 // fill that shows the device's values without sending, the numbers beside
 // the sliders while dragging, and the mode texts.
+#include "find_child.h"
 #include "test_frames_fixture.h"
 
 #include "sensor_effect.h"
@@ -13,12 +14,6 @@
 using namespace frames;
 
 namespace {
-
-template <typename T>
-T* Child(QWidget* frame, const char* name)
-{
-    return frame->findChild<T*>(QString::fromLatin1(name));
-}
 
 // Shown state of SpeedH, SpeedSpinBox, line, LightH, LightSpinBox, line_2.
 QList<bool> Rows(QWidget* frame)
@@ -50,7 +45,7 @@ private slots:
 
 void TestFramesEffect::initTestCase()
 {
-    StartDevice();
+    QVERIFY(SimMouse::Start());
 }
 
 void TestFramesEffect::init()

@@ -1,13 +1,13 @@
-// Shared set-up of the option-frame tests: a simulated mouse behind a 4K
-// receiver with an open connection, a recognisable device image, and the
+// Shared set-up of the option-frame tests: the simulated mouse (sim_mouse.h)
+// with the recognisable image, what a frame's writes leave in it, and the
 // user's actions on combos, sliders and the debounce notice.
 #ifndef TEST_FRAMES_FIXTURE_H
 #define TEST_FRAMES_FIXTURE_H
 
 #include "app_state.h"
 #include "less_three.h"
-
-#include <devicelib_control.h>
+#include "sim_mouse.h"
+#include "test_image.h"
 
 #include <QtTest>
 
@@ -21,81 +21,26 @@
 
 namespace frames {
 
-inline const char* MouseId()
-{
-    return "aero";
-}
-
 // One image byte a frame writes.
 struct Write {
     int offset;
     int value;
 };
 
-// Every byte differs from its neighbours and from what the frames write;
-// the macro blocks are short and empty, so the mouse takes the image.
-inline FlashDataMap Baseline()
-{
-    FlashDataMap image;
-    for (int i = 0; i < FlashDataMap::Size; ++i)
-        image.at(i) = uint8_t((i * 37 + 11) & 0xFF);
-    for (int button = 0; button < FlashDataMap::ButtonCount; ++button) {
-        image.macroBlocks[button][0] = 2;
-        image.macroBlocks[button][31] = 0;
-    }
-    return image;
-}
-
-inline QByteArray Bytes(const FlashDataMap& image)
-{
-    return QByteArray(reinterpret_cast<const char*>(image.bytes()), FlashDataMap::Size);
-}
-
+// The baseline is PatternImage(): its bytes differ from what the frames write.
 inline QByteArray BaselineWith(const QList<Write>& writes)
 {
-    QByteArray bytes = Bytes(Baseline());
+    QByteArray bytes = ImageBytes(PatternImage());
     for (const Write& write : writes)
         bytes[write.offset] = char(write.value);
     return bytes;
-}
-
-inline void IgnoreReports(const unsigned char*, int, const unsigned char*, int) {}
-
-// Once per test program.
-inline void StartDevice()
-{
-    SimControl::resetWorld();
-    SimControl::setLatencyMs(0);
-    SimControl::ReceiverSpec receiver;
-    receiver.id = QStringLiteral("r4");
-    receiver.receiverClass = SimControl::Receiver4K;
-    QVERIFY(SimControl::addReceiver(receiver));
-    SimControl::MouseSpec mouse;
-    mouse.id = QString::fromLatin1(MouseId());
-    mouse.receiver = QStringLiteral("r4");
-    QVERIFY(SimControl::addMouse(mouse));
-    const QByteArray path = SimControl::devicePath(QStringLiteral("r4"));
-    QVERIFY(!path.isEmpty());
-    g_devicePath.set(path);
-    QVERIFY(UsbServerC_Start(path.constData(), path.constData(), &IgnoreReports));
 }
 
 // Before every case: mouse online, baseline image, sending allowed, no page
 // filling, empty call log.
 inline void ResetDevice()
 {
-    QVERIFY(SimControl::setMouseOnline(QString::fromLatin1(MouseId()), true));
-    g_deviceImage = Baseline();
-    g_sendEnabled = true;
-    g_sensorPageUpdating = false;
-    g_buttonPageUpdating = false;
-    g_lightPageUpdating = false;
-    SimControl::clearCallLog();
-}
-
-inline int Sends()
-{
-    return SimControl::callCount(QStringLiteral("ProtocolDataUpdate"));
+    QVERIFY(SimMouse::Reset(PatternImage()));
 }
 
 // The image holds exactly the baseline with these writes, and the mouse was
@@ -103,8 +48,8 @@ inline int Sends()
 inline void ExpectImage(const QList<Write>& writes, int sends)
 {
     const QByteArray expected = BaselineWith(writes);
-    QCOMPARE(Bytes(g_deviceImage), expected);
-    QCOMPARE(Sends(), sends);
+    QCOMPARE(ImageBytes(g_deviceImage), expected);
+    QCOMPARE(SimMouse::Sends(), sends);
     QCOMPARE(SimControl::imagesSent().size(), sends);
     if (sends > 0)
         QCOMPARE(SimControl::lastImageSent(), expected);

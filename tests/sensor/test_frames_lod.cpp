@@ -55,7 +55,7 @@ private slots:
 
 void TestFramesLod::initTestCase()
 {
-    StartDevice();
+    QVERIFY(SimMouse::Start());
 }
 
 void TestFramesLod::init()

@@ -96,15 +96,11 @@ private slots:
     void hideModelFollowsOnlyAnAcceptedChange();
     void clickingTheCheckedButtonSendsAgain();
     void variantKeeps8000ApartFromTheGroup();
-
-private:
-    QByteArray m_path;
 };
 
 void TestFramesRate::initTestCase()
 {
-    StartDevice();
-    m_path = g_devicePath.bytes();
+    QVERIFY(SimMouse::Start());
 }
 
 void TestFramesRate::init()
@@ -115,7 +111,7 @@ void TestFramesRate::init()
 void TestFramesRate::cleanup()
 {
     if (SimControl::connectionPath().isEmpty())
-        QVERIFY(UsbServerC_Start(m_path.constData(), m_path.constData(), &IgnoreReports));
+        QVERIFY(SimMouse::Connect());
 }
 
 void TestFramesRate::rateTable_data()
@@ -236,7 +232,7 @@ void TestFramesRate::hideModelFollowsOnlyAnAcceptedChange()
     SetLevel(frame.get(), variantB, level == 3 ? 2 : 3);
     ShowFrame(frame.get());
     if (mouse == QLatin1String("offline"))
-        QVERIFY(SimControl::setMouseOnline(QString::fromLatin1(MouseId()), false));
+        QVERIFY(SimMouse::SetOnline(false));
     if (mouse == QLatin1String("refusing"))
         UsbServer_Exit(); // the mouse answers, but the image cannot be sent
     QSignalSpy hideModel(PostMsg::GetInstance(), SIGNAL(SigHideModel(int)));
@@ -246,9 +242,9 @@ void TestFramesRate::hideModelFollowsOnlyAnAcceptedChange()
     QVERIFY(Button(frame.get(), level)->isChecked());
     if (announced < 0) {
         QCOMPARE(hideModel.count(), 0);
-        QCOMPARE(Bytes(g_deviceImage), Bytes(Baseline()));
+        QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(PatternImage()));
         QVERIFY(SimControl::imagesSent().isEmpty());
-        QCOMPARE(Sends(), mouse == QLatin1String("refusing") ? 1 : 0);
+        QCOMPARE(SimMouse::Sends(), mouse == QLatin1String("refusing") ? 1 : 0);
     } else {
         QCOMPARE(hideModel.count(), 1);
         QCOMPARE(hideModel.at(0).at(0).toInt(), announced);

@@ -3,6 +3,7 @@
 // is not allowed; an offline mouse gives one offline signal and no write;
 // the page-updating flags stop only the frames that test them. Programmatic
 // selections send only where a change signal reaches a handler.
+#include "find_child.h"
 #include "test_frames_fixture.h"
 
 #include "debounce_time.h"
@@ -56,19 +57,10 @@ std::function<QFrame*()> Make(std::function<void(T*)> prepare = nullptr)
     };
 }
 
-template <typename T = QAbstractButton>
-T* Child(QFrame* frame, const char* name)
-{
-    T* child = frame->findChild<T*>(QString::fromLatin1(name));
-    if (!child)
-        qFatal("no child %s", name);
-    return child;
-}
-
 std::function<void(QFrame*)> Click(const char* name)
 {
     return [name](QFrame* frame) {
-        QAbstractButton* button = Child(frame, name);
+        QAbstractButton* button = Child<QAbstractButton>(frame, name);
         QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
     };
 }
@@ -286,7 +278,7 @@ private slots:
 
 void TestFramesSendRules::initTestCase()
 {
-    StartDevice();
+    QVERIFY(SimMouse::Start());
 }
 
 void TestFramesSendRules::init()
@@ -348,7 +340,7 @@ void TestFramesSendRules::offlineMouseGivesOneSignalAndNoWrite()
     const ActionCase& test = ActionCases()[row];
     std::unique_ptr<QFrame> frame = Build(test.make);
     ShowFrame(frame.get());
-    QVERIFY(SimControl::setMouseOnline(QString::fromLatin1(MouseId()), false));
+    QVERIFY(SimMouse::SetOnline(false));
     QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
     QSignalSpy hideModel(PostMsg::GetInstance(), SIGNAL(SigHideModel(int)));
     NoticeCloser notices;

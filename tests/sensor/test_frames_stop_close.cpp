@@ -37,7 +37,7 @@ private slots:
 
 void TestFramesStopClose::initTestCase()
 {
-    StartDevice();
+    QVERIFY(SimMouse::Start());
 }
 
 void TestFramesStopClose::init()
@@ -76,7 +76,7 @@ void TestFramesStopClose::itemTableRoundTrips()
 
     frame.SetLevel(StopCloseTime::ItemOfSeconds(int(g_deviceImage.at(0x08)) * 10));
     QCOMPARE(Combo(frame)->currentIndex(), item);
-    QCOMPARE(Sends(), 1);
+    QCOMPARE(SimMouse::Sends(), 1);
 }
 
 void TestFramesStopClose::otherSecondsHaveNoItem_data()

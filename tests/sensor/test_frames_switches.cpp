@@ -79,7 +79,7 @@ private slots:
 
 void TestFramesSwitches::initTestCase()
 {
-    StartDevice();
+    QVERIFY(SimMouse::Start());
 }
 
 void TestFramesSwitches::init()
@@ -173,7 +173,7 @@ void TestFramesSwitches::refusedClickStillMovesTheSwitch()
     frame.setChecked(true);
     ShowFrame(frame.frame.get());
     if (offline)
-        QVERIFY(SimControl::setMouseOnline(QString::fromLatin1(MouseId()), false));
+        QVERIFY(SimMouse::SetOnline(false));
     else
         g_sendEnabled = false;
 

@@ -2,12 +2,13 @@
 // each one writes and sends, the offline checks, and the screen colour picker
 // with a fake screen.
 #include "app_state.h"
+#include "find_child.h"
 #include "lamp_light.h"
 #include "post_msg.h"
 #include "screen_grab.h"
+#include "sim_mouse.h"
+#include "test_image.h"
 #include "user_setting_store.h"
-
-#include <devicelib_control.h>
 
 #include <QtTest>
 
@@ -22,30 +23,11 @@
 
 namespace {
 
-const char* const kMouse = "aero";
-
-void IgnoreReports(const unsigned char*, int, const unsigned char*, int) {}
-
-template <class T>
-T* Child(QWidget* page, const QString& name)
-{
-    T* child = page->findChild<T*>(name);
-    if (!child)
-        qFatal("no child %s", qPrintable(name));
-    return child;
-}
-
-// Every byte differs from its neighbours, so a stray write shows; the macro
-// blocks hold short names and no events, so the mouse takes the image.
+// The recognisable image (a stray write shows) with the light bar in the
+// given colour.
 FlashDataMap Baseline(int red, int green, int blue)
 {
-    FlashDataMap image;
-    for (int i = 0; i < FlashDataMap::Size; ++i)
-        image.at(std::size_t(i)) = uint8_t((i * 37 + 11) & 0xFF);
-    for (int button = 0; button < FlashDataMap::ButtonCount; ++button) {
-        image.macroBlocks[button][0] = 2;
-        image.macroBlocks[button][31] = 0;
-    }
+    FlashDataMap image = PatternImage();
     image.ledBar[0] = 2; // single-colour breathing, switched on: the colour group shows
     image.ledBar[1] = uint8_t(red);
     image.ledBar[2] = uint8_t(green);
@@ -56,11 +38,6 @@ FlashDataMap Baseline(int red, int green, int blue)
     image.lightOffTime = 30;
     image.lightOffWhileMoving = 0;
     return image;
-}
-
-QByteArray Bytes(const FlashDataMap& image)
-{
-    return QByteArray(reinterpret_cast<const char*>(image.bytes()), FlashDataMap::Size);
 }
 
 QByteArray WithBytes(QByteArray image, std::size_t offset, std::initializer_list<int> values)
@@ -188,32 +165,18 @@ private:
 
     std::unique_ptr<LampLight> m_page;
     FakeScreen m_screen;
-    QByteArray m_path;
 };
 
 void TestLampLightActions::initTestCase()
 {
-    SimControl::resetWorld();
-    SimControl::setLatencyMs(0);
-    SimControl::ReceiverSpec receiver;
-    receiver.id = "r4";
-    QVERIFY(SimControl::addReceiver(receiver));
-    SimControl::MouseSpec mouse;
-    mouse.id = kMouse;
-    mouse.receiver = "r4";
-    QVERIFY(SimControl::addMouse(mouse));
-    m_path = SimControl::devicePath("r4");
-    g_devicePath.set(m_path);
-    QVERIFY(UsbServerC_Start(m_path.constData(), m_path.constData(), &IgnoreReports));
+    QVERIFY(SimMouse::Start());
     UserSettingStore::Instance()->SetValue("Language", "Language", "0");
     ScreenGrab::SetCurrent(&m_screen);
 }
 
 void TestLampLightActions::init()
 {
-    QVERIFY(SimControl::setMouseOnline(kMouse, true));
-    g_sendEnabled = false;
-    g_lightPageUpdating = false;
+    QVERIFY(SimMouse::Reset(Baseline(10, 20, 30), false)); // ShowPage allows sending
     m_screen = FakeScreen();
     m_screen.picture = Picture(QColor(200, 100, 50));
 }
@@ -254,7 +217,7 @@ void TestLampLightActions::actionWritesItsBytes()
     QFETCH(int, index);
     const Action& action = Actions()[index];
     LampLight* page = ShowPage();
-    QByteArray expected = Bytes(Baseline(10, 20, 30));
+    QByteArray expected = ImageBytes(Baseline(10, 20, 30));
     for (int i = 0; i < action.bytes.size(); ++i)
         expected[int(action.offset) + i] = action.bytes[i];
     if (action.name == QByteArray("mode neon"))
@@ -263,9 +226,9 @@ void TestLampLightActions::actionWritesItsBytes()
 
     action.run(page);
 
-    QCOMPARE(Bytes(g_deviceImage), expected);
+    QCOMPARE(ImageBytes(g_deviceImage), expected);
     QCOMPARE(SimControl::lastImageSent(), expected);
-    QVERIFY(SimControl::callCount("ProtocolDataUpdate") >= 1);
+    QVERIFY(SimMouse::Sends() >= 1);
     QCOMPARE(offline.count(), 0);
 }
 
@@ -281,15 +244,15 @@ void TestLampLightActions::actionOnOfflineMouseNotifiesOnce()
     QFETCH(int, index);
     const Action& action = Actions()[index];
     LampLight* page = ShowPage();
-    QVERIFY(SimControl::setMouseOnline(kMouse, false));
+    QVERIFY(SimMouse::SetOnline(false));
     QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
 
     action.run(page);
 
     QCOMPARE(offline.count(), 1);
     QCOMPARE(offline.at(0).at(0).toInt(), 0);
-    QCOMPARE(SimControl::callCount("ProtocolDataUpdate"), 0);
-    QCOMPARE(Bytes(g_deviceImage), Bytes(Baseline(10, 20, 30)));
+    QCOMPARE(SimMouse::Sends(), 0);
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(Baseline(10, 20, 30)));
     if (action.directColour) {
         QCOMPARE(Child<QSpinBox>(page, "RSpinBox")->value(), 10);
         QCOMPARE(Child<QSpinBox>(page, "GSpinBox")->value(), 20);
@@ -308,15 +271,15 @@ void TestLampLightActions::actionWithoutSendingStaysLocal()
     QFETCH(int, index);
     LampLight* page = ShowPage();
     g_sendEnabled = false;
-    QVERIFY(SimControl::setMouseOnline(kMouse, false));
+    QVERIFY(SimMouse::SetOnline(false));
     QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
 
     Actions()[index].run(page);
 
     QCOMPARE(offline.count(), 0);
-    QCOMPARE(SimControl::callCount("ProtocolDataUpdate"), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
     QCOMPARE(SimControl::callCount("UsbFinderC_GetDeviceOnLine"), 0);
-    QCOMPARE(Bytes(g_deviceImage), Bytes(Baseline(10, 20, 30)));
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(Baseline(10, 20, 30)));
 }
 
 void TestLampLightActions::presetWritesItsColour_data()
@@ -349,9 +312,9 @@ void TestLampLightActions::presetWritesItsColour()
 
     QTest::mouseClick(Child<QWidget>(page, button), Qt::LeftButton);
 
-    const QByteArray expected = WithBytes(Bytes(Baseline(1, 2, 3)), ImageOffset::LedBar + 1,
+    const QByteArray expected = WithBytes(ImageBytes(Baseline(1, 2, 3)), ImageOffset::LedBar + 1,
                                           {uchar(colour[0]), uchar(colour[1]), uchar(colour[2])});
-    QCOMPARE(Bytes(g_deviceImage), expected);
+    QCOMPARE(ImageBytes(g_deviceImage), expected);
     QCOMPARE(SimControl::lastImageSent(), expected);
     QCOMPARE(SimControl::imagesSent().size(), 3);
     QVERIFY(Child<QLabel>(page, "labelPreView")->styleSheet().contains(
@@ -397,9 +360,9 @@ void TestLampLightActions::stepAtRangeEnd()
 
     QTest::mouseClick(Child<QWidget>(page, button), Qt::LeftButton);
 
-    const QByteArray expected = WithBytes(Bytes(Baseline(uchar(start[0]), uchar(start[1]), uchar(start[2]))),
+    const QByteArray expected = WithBytes(ImageBytes(Baseline(uchar(start[0]), uchar(start[1]), uchar(start[2]))),
                                           ImageOffset::LedBar + 1, {uchar(end[0]), uchar(end[1]), uchar(end[2])});
-    QCOMPARE(Bytes(g_deviceImage), expected);
+    QCOMPARE(ImageBytes(g_deviceImage), expected);
     if (start == end) {
         QVERIFY(SimControl::imagesSent().isEmpty());
     } else {
@@ -417,7 +380,7 @@ void TestLampLightActions::modeOffKeepsModeByte()
 
     mode->setCurrentIndex(0);
 
-    const QByteArray expected = WithBytes(Bytes(Baseline(10, 20, 30)), ImageOffset::LedBarEnabled, {0});
+    const QByteArray expected = WithBytes(ImageBytes(Baseline(10, 20, 30)), ImageOffset::LedBarEnabled, {0});
     QCOMPARE(SimControl::lastImageSent(), expected);
     QCOMPARE(int(g_deviceImage.ledBar[0]), 2);
     mode->setCurrentIndex(3);
@@ -440,10 +403,10 @@ void TestLampLightActions::sliderDragSendsOnRelease()
     slider->setSliderPosition(9);
     slider->setSliderPosition(2);
     QCOMPARE(Child<QSpinBox>(page, "SpeedSpinBox_2")->value(), 2);
-    QCOMPARE(SimControl::callCount("ProtocolDataUpdate"), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
     slider->setSliderDown(false);
 
-    QCOMPARE(SimControl::callCount("ProtocolDataUpdate"), 1);
+    QCOMPARE(SimMouse::Sends(), 1);
     QCOMPARE(int(g_deviceImage.ledBar[4]), 1);
 }
 

@@ -2,11 +2,11 @@
 // mode shows, filling from an image, reset, texts and styles.
 #include "app_state.h"
 #include "config_store.h"
+#include "find_child.h"
 #include "lamp_light.h"
 #include "post_msg.h"
+#include "sim_mouse.h"
 #include "user_setting_store.h"
-
-#include <devicelib_control.h>
 
 #include <QtTest>
 
@@ -21,19 +21,6 @@
 #include <memory>
 
 namespace {
-
-const char* const kMouse = "aero";
-
-void IgnoreReports(const unsigned char*, int, const unsigned char*, int) {}
-
-template <class T>
-T* Child(QWidget* page, const QString& name)
-{
-    T* child = page->findChild<T*>(name);
-    if (!child)
-        qFatal("no child %s", qPrintable(name));
-    return child;
-}
 
 QStringList PresetNames()
 {
@@ -110,34 +97,17 @@ private:
     LampLight* MakePage();
 
     std::unique_ptr<LampLight> m_page;
-    QByteArray m_path;
 };
 
 void TestLampLightPage::initTestCase()
 {
-    SimControl::resetWorld();
-    SimControl::setLatencyMs(0);
-    SimControl::ReceiverSpec receiver;
-    receiver.id = "r4";
-    QVERIFY(SimControl::addReceiver(receiver));
-    SimControl::MouseSpec mouse;
-    mouse.id = kMouse;
-    mouse.receiver = "r4";
-    QVERIFY(SimControl::addMouse(mouse));
-    m_path = SimControl::devicePath("r4");
-    g_devicePath.set(m_path);
-    QVERIFY(UsbServerC_Start(m_path.constData(), m_path.constData(), &IgnoreReports));
+    QVERIFY(SimMouse::Start());
 }
 
 void TestLampLightPage::init()
 {
     UserSettingStore::Instance()->SetValue("Language", "Language", "0");
-    QVERIFY(SimControl::setMouseOnline(kMouse, true));
-    g_deviceImage = FlashDataMap();
-    g_sendEnabled = false;
-    g_lightPageUpdating = false;
-    g_lightPageApplied = false;
-    SimControl::clearCallLog();
+    QVERIFY(SimMouse::Reset(FlashDataMap(), false)); // sending not allowed yet
 }
 
 void TestLampLightPage::cleanup()
@@ -164,7 +134,7 @@ void TestLampLightPage::constructionSendsNothing_data()
 void TestLampLightPage::constructionSendsNothing()
 {
     QFETCH(bool, online);
-    QVERIFY(SimControl::setMouseOnline(kMouse, online));
+    QVERIFY(SimMouse::SetOnline(online));
     g_deviceImage.ledBar[0] = 3;
     g_deviceImage.ledBar[6] = 1;
     g_sendEnabled = true;
@@ -172,7 +142,7 @@ void TestLampLightPage::constructionSendsNothing()
 
     MakePage();
 
-    QCOMPARE(SimControl::callCount("ProtocolDataUpdate"), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
     QCOMPARE(int(g_deviceImage.ledBar[6]), 1);
     QCOMPARE(offline.count(), 0);
 }
@@ -274,7 +244,7 @@ void TestLampLightPage::fillWithModeAboveFiveKeepsVisibility()
     QVERIFY(!Child<QWidget>(page, "RSpinBox")->isHidden());
     QVERIFY(!Child<QWidget>(page, "line_2")->isHidden());
     QVERIFY(Child<QWidget>(page, "horizontalSpeed")->isHidden());
-    QCOMPARE(SimControl::callCount("ProtocolDataUpdate"), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
     // The other controls are filled all the same.
     QCOMPARE(Child<QSpinBox>(page, "GSpinBox")->value(), 34);
     QCOMPARE(Child<QSlider>(page, "horizontalLight")->value(), 7);
@@ -345,7 +315,7 @@ void TestLampLightPage::fillSelectsIdleTime()
     Fill(page, image);
 
     QCOMPARE(Child<QComboBox>(page, "StopClose")->currentIndex(), item);
-    QCOMPARE(SimControl::callCount("ProtocolDataUpdate"), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
 }
 
 void TestLampLightPage::fillsSendNothingAndLeaveFlagsDown()
@@ -361,7 +331,7 @@ void TestLampLightPage::fillsSendNothingAndLeaveFlagsDown()
     Fill(page, Image(4, 1), "SlotUpDataLightUIA");
     QVERIFY(QMetaObject::invokeMethod(page, "SlotFormResetLight", Qt::DirectConnection));
 
-    QCOMPARE(SimControl::callCount("ProtocolDataUpdate"), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
     QCOMPARE(offline.count(), 0);
     QVERIFY(!g_lightPageUpdating);
 }
@@ -402,7 +372,7 @@ void TestLampLightPage::resetRestoresDefaultsWithoutSending()
     QVERIFY(Child<QWidget>(page, "RSpinBox")->isHidden());
     // The colour is not part of the reset.
     QCOMPARE(Child<QSpinBox>(page, "RSpinBox")->value(), 12);
-    QCOMPARE(SimControl::callCount("ProtocolDataUpdate"), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
 }
 
 void TestLampLightPage::textsFollowLanguage_data()

@@ -5,8 +5,8 @@
 #include "dpi_code.h"
 #include "post_msg.h"
 #include "sensor_dpi_b.h"
-
-#include <devicelib_control.h>
+#include "sim_mouse.h"
+#include "test_image.h"
 
 #include <QtTest>
 
@@ -21,34 +21,15 @@
 
 namespace {
 
-const char* const kMouse = "aero";
 const char* const kSwatches[8] = {"BlueButtonA",  "BrightRedButtonA", "RedButtonA",       "YellowButtonA",
                                   "GreenButtonA", "PurpleButtonA",    "LightBlueButtonA", "LightYellowButtonA"};
 
-void IgnoreReports(const unsigned char*, int, const unsigned char*, int) {}
-
 FlashDataMap TestImage()
 {
-    FlashDataMap image;
-    for (int i = 0; i < FlashDataMap::Size; ++i)
-        image.at(i) = uint8_t((i * 37 + 11) & 0xFF);
-    for (int button = 0; button < FlashDataMap::ButtonCount; ++button) {
-        image.macroBlocks[button][0] = 2;
-        image.macroBlocks[button][31] = 0;
-    }
+    FlashDataMap image = PatternImage();
     image.dpiStageCount = 8;
     image.currentDpiStage = 5;
     return image;
-}
-
-QByteArray Bytes(const FlashDataMap& image)
-{
-    return QByteArray(reinterpret_cast<const char*>(image.bytes()), FlashDataMap::Size);
-}
-
-int Sends()
-{
-    return SimControl::callCount(QStringLiteral("ProtocolDataUpdate"));
 }
 
 } // namespace
@@ -110,18 +91,7 @@ private:
 
 void TestSensorDpiB::initTestCase()
 {
-    SimControl::resetWorld();
-    SimControl::setLatencyMs(0);
-    SimControl::ReceiverSpec receiver;
-    receiver.id = QStringLiteral("r4");
-    QVERIFY(SimControl::addReceiver(receiver));
-    SimControl::MouseSpec mouse;
-    mouse.id = QString::fromLatin1(kMouse);
-    mouse.receiver = QStringLiteral("r4");
-    QVERIFY(SimControl::addMouse(mouse));
-    const QByteArray path = SimControl::devicePath(QStringLiteral("r4"));
-    g_devicePath.set(path);
-    QVERIFY(UsbServerC_Start(path.constData(), path.constData(), &IgnoreReports));
+    QVERIFY(SimMouse::Start());
     connect(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo, this, [this](int) { ++m_notices; });
     g_sensorModel = QStringLiteral("3395");
     g_sensorDefineNames.clear();
@@ -130,12 +100,8 @@ void TestSensorDpiB::initTestCase()
 
 void TestSensorDpiB::init()
 {
-    QVERIFY(SimControl::setMouseOnline(QString::fromLatin1(kMouse), true));
     LoadDpiRangeModel({"50", "10000", "50", "10100", "26000", "100", "0x22"});
-    g_deviceImage = TestImage();
-    g_sendEnabled = true;
-    g_sensorPageUpdating = false;
-    g_applyingParameters = false;
+    QVERIFY(SimMouse::Reset(TestImage()));
     m_notices = 0;
     m_editor.reset(new SensorDPIB);
     m_editor->show();
@@ -219,7 +185,7 @@ void TestSensorDpiB::hostOperations()
     editor.SetCurrentStage(0);
     editor.InsertStageCountItem(0, "1");
     QCOMPARE(int(g_deviceImage.dpiStageCount), 1);
-    QCOMPARE(Sends(), 1);
+    QCOMPARE(SimMouse::Sends(), 1);
 }
 
 void TestSensorDpiB::firstSliderChangeIsAbsorbed()
@@ -228,13 +194,13 @@ void TestSensorDpiB::firstSliderChangeIsAbsorbed()
     Drag(1, 1234);
     QCOMPARE(Value(1)->value(), 1200);
     QCOMPARE(Slider(1)->value(), 1234);
-    QCOMPARE(Bytes(g_deviceImage), Bytes(image));
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(image));
+    QCOMPARE(SimMouse::Sends(), 0);
 
     Drag(1, 2345);
     QCOMPARE(Value(1)->value(), 2300);
     QCOMPARE(int(g_deviceImage.dpiStages[1].x), 2300 / 50 - 1);
-    QCOMPARE(Sends(), 1);
+    QCOMPARE(SimMouse::Sends(), 1);
 }
 
 void TestSensorDpiB::sliderWritesItsOwnRow()
@@ -279,8 +245,8 @@ void TestSensorDpiB::nothingWrittenWhileApplyingOrFilling()
     QCOMPARE(Value(5)->value(), 5000);
     g_sensorPageUpdating = false;
 
-    QCOMPARE(Bytes(g_deviceImage), Bytes(image));
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(image));
+    QCOMPARE(SimMouse::Sends(), 0);
 }
 
 void TestSensorDpiB::userChangeAfterSelectStageIsSent()
@@ -295,12 +261,12 @@ void TestSensorDpiB::userChangeAfterSelectStageIsSent()
     // Selecting loads no slider, so the very next change is the user's.
     Drag(4, 2500);
     QCOMPARE(ReadDpiStage(g_deviceImage.dpiStages[4]), 2500);
-    QCOMPARE(Sends(), 1);
+    QCOMPARE(SimMouse::Sends(), 1);
 }
 
 void TestSensorDpiB::offlineSelectStage()
 {
-    QVERIFY(SimControl::setMouseOnline(QString::fromLatin1(kMouse), false));
+    QVERIFY(SimMouse::SetOnline(false));
     QVERIFY(!m_editor->SelectStage(3));
     QCOMPARE(m_notices, 1);
     QVERIFY(!Box(3)->isChecked());
@@ -310,7 +276,7 @@ void TestSensorDpiB::offlineSelectStage()
     QVERIFY(m_editor->SelectStage(3));
     QVERIFY(Box(3)->isChecked());
     QCOMPARE(m_notices, 1);
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
     m_editor->SelectStage(9);
 }
 
@@ -320,14 +286,14 @@ void TestSensorDpiB::stageBoxes()
     QTest::mouseClick(Box(3), Qt::LeftButton);
     QVERIFY(Box(3)->isChecked());
     QCOMPARE(m_editor->CurrentStage(), 1);
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
 
     g_sendEnabled = true;
     QTest::mouseClick(Box(6), Qt::LeftButton);
     QVERIFY(!Box(3)->isChecked());
     QCOMPARE(m_editor->CurrentStage(), 6);
     QCOMPARE(int(g_deviceImage.currentDpiStage), 6);
-    QCOMPARE(Sends(), 1);
+    QCOMPARE(SimMouse::Sends(), 1);
 }
 
 void TestSensorDpiB::colourGoesToLastClickedRow()
@@ -345,14 +311,14 @@ void TestSensorDpiB::colourGoesToLastClickedRow()
     QVERIFY(Swatch(4)->styleSheet().contains("background-color:#05a0ff;"));
     const DPIStage& stage = g_deviceImage.dpiStages[4];
     QCOMPARE(QColor(stage.red, stage.green, stage.blue), QColor(5, 160, 255));
-    QCOMPARE(Sends(), 1);
+    QCOMPARE(SimMouse::Sends(), 1);
 
     g_sensorPageUpdating = true;
     emit dialog->colorSelected(QColor(1, 2, 3));
     g_sensorPageUpdating = false;
     QCOMPARE(m_editor->StageColorText(4), QStringLiteral("#010203"));
     QVERIFY(Swatch(4)->styleSheet().contains("#010203"));
-    QCOMPARE(Sends(), 1);
+    QCOMPARE(SimMouse::Sends(), 1);
 }
 
 void TestSensorDpiB::stageCountExchangesRows()
@@ -381,10 +347,10 @@ void TestSensorDpiB::stageCountExchangesRows()
     std::swap(expected.dpiStages[2], expected.dpiStages[5]);
     expected.currentDpiStage = 2;
     expected.dpiStageCount = 3;
-    QCOMPARE(Bytes(g_deviceImage), Bytes(expected));
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(expected));
     // Stage from the box, the exchanged pair, the count; the exchanged
     // values themselves are not written again.
-    QCOMPARE(Sends(), 3);
+    QCOMPARE(SimMouse::Sends(), 3);
 }
 
 void TestSensorDpiB::stageCountWithoutExchange()
@@ -396,8 +362,8 @@ void TestSensorDpiB::stageCountWithoutExchange()
 
     m_editor->SetStageCountIndex(3);
     expected.dpiStageCount = 4;
-    QCOMPARE(Bytes(g_deviceImage), Bytes(expected));
-    QCOMPARE(Sends(), 1);
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(expected));
+    QCOMPARE(SimMouse::Sends(), 1);
     QCOMPARE(Value(1)->value(), 800);
     QVERIFY(!Box(4)->isVisible());
 
@@ -405,8 +371,8 @@ void TestSensorDpiB::stageCountWithoutExchange()
     m_editor->SetCurrentStage(9);
     m_editor->SetStageCountIndex(1);
     expected.dpiStageCount = 2;
-    QCOMPARE(Bytes(g_deviceImage), Bytes(expected));
-    QCOMPARE(Sends(), 2);
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(expected));
+    QCOMPARE(SimMouse::Sends(), 2);
 }
 
 void TestSensorDpiB::stageCountWhileFillingOrEmptied()
@@ -426,8 +392,8 @@ void TestSensorDpiB::stageCountWhileFillingOrEmptied()
     Count()->clear();
     QCOMPARE(m_editor->CurrentStage(), 5);
     QVERIFY(Box(7)->isVisible());
-    QCOMPARE(Bytes(g_deviceImage), Bytes(image));
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(image));
+    QCOMPARE(SimMouse::Sends(), 0);
     QCOMPARE(m_notices, 0);
 }
 

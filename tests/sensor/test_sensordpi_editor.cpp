@@ -8,8 +8,8 @@
 #include "paths.h"
 #include "post_msg.h"
 #include "sensor_dpi.h"
-
-#include <devicelib_control.h>
+#include "sim_mouse.h"
+#include "test_image.h"
 
 #include <QtTest>
 
@@ -27,25 +27,15 @@
 
 namespace {
 
-const char* const kMouse = "aero";
 const char* const kButtons[8] = {"BlueButton",  "BrightRedButton", "RedButton",       "YellowButton",
                                  "GreenButton", "PurpleButton",    "LightBlueButton", "LightYellowButton"};
 const int kStageDpi[8] = {400, 800, 1600, 3200, 6400, 8000, 9000, 10000};
 
-void IgnoreReports(const unsigned char*, int, const unsigned char*, int) {}
-
-// A recognisable image: every byte differs from its neighbours, the stages
-// hold the DPI values above (codes of a sensor without definitions) and
-// colours of their own. Short, empty macro blocks, so the mouse takes it.
+// The recognisable image with the stages at the DPI values above (codes of a
+// sensor without definitions), each in a colour of its own.
 FlashDataMap TestImage(int count, int current)
 {
-    FlashDataMap image;
-    for (int i = 0; i < FlashDataMap::Size; ++i)
-        image.at(i) = uint8_t((i * 37 + 11) & 0xFF);
-    for (int button = 0; button < FlashDataMap::ButtonCount; ++button) {
-        image.macroBlocks[button][0] = 2;
-        image.macroBlocks[button][31] = 0;
-    }
+    FlashDataMap image = PatternImage();
     image.dpiStageCount = uint8_t(count);
     image.currentDpiStage = uint8_t(current);
     for (int i = 0; i < 8; ++i) {
@@ -57,16 +47,6 @@ FlashDataMap TestImage(int count, int current)
         stage.blue = uint8_t(200 + i);
     }
     return image;
-}
-
-QByteArray Bytes(const FlashDataMap& image)
-{
-    return QByteArray(reinterpret_cast<const char*>(image.bytes()), FlashDataMap::Size);
-}
-
-int Sends()
-{
-    return SimControl::callCount(QStringLiteral("ProtocolDataUpdate"));
 }
 
 QString ColourText(const DPIStage& stage)
@@ -170,19 +150,7 @@ private:
 
 void TestSensorDpiEditor::initTestCase()
 {
-    SimControl::resetWorld();
-    SimControl::setLatencyMs(0);
-    SimControl::ReceiverSpec receiver;
-    receiver.id = QStringLiteral("r4");
-    QVERIFY(SimControl::addReceiver(receiver));
-    SimControl::MouseSpec mouse;
-    mouse.id = QString::fromLatin1(kMouse);
-    mouse.receiver = QStringLiteral("r4");
-    QVERIFY(SimControl::addMouse(mouse));
-    const QByteArray path = SimControl::devicePath(QStringLiteral("r4"));
-    QVERIFY(!path.isEmpty());
-    g_devicePath.set(path);
-    QVERIFY(UsbServerC_Start(path.constData(), path.constData(), &IgnoreReports));
+    QVERIFY(SimMouse::Start());
 
     connect(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo, this, [this](int) { ++m_notices; });
 
@@ -195,13 +163,8 @@ void TestSensorDpiEditor::initTestCase()
 
 void TestSensorDpiEditor::init()
 {
-    QVERIFY(SimControl::setMouseOnline(QString::fromLatin1(kMouse), true));
     LoadDpiRangeModel({"50", "10000", "50", "10100", "30000", "100", "0x22"});
-    g_deviceImage = TestImage(8, 2);
-    g_sendEnabled = true;
-    g_sensorPageUpdating = false;
-    g_buttonPageUpdating = false;
-    g_applyingParameters = false;
+    QVERIFY(SimMouse::Reset(TestImage(8, 2)));
     m_notices = 0;
     m_editor.reset(new SensorDPI);
     SimControl::clearCallLog();
@@ -247,10 +210,10 @@ void TestSensorDpiEditor::ChooseCount(int index)
 
 void TestSensorDpiEditor::ExpectImage(const FlashDataMap& expected, int sends)
 {
-    QCOMPARE(Bytes(g_deviceImage), Bytes(expected));
-    QCOMPARE(Sends(), sends);
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(expected));
+    QCOMPARE(SimMouse::Sends(), sends);
     if (sends > 0)
-        QCOMPARE(SimControl::lastImageSent(), Bytes(expected));
+        QCOMPARE(SimControl::lastImageSent(), ImageBytes(expected));
 }
 
 void TestSensorDpiEditor::freshEditor()
@@ -372,7 +335,7 @@ void TestSensorDpiEditor::hostOperations()
     editor.SetCurrentStage(4);
     QCOMPARE(editor.StageCountValue(), 5);
     QCOMPARE(editor.CurrentStage(), 4);
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
 }
 
 void TestSensorDpiEditor::highlightSwatch_data()
@@ -436,7 +399,7 @@ void TestSensorDpiEditor::defaultStagesOfTheModel()
         QVERIFY(Swatch(i)->styleSheet().contains("rgb(" + colours[i] + ");background-image: url(" +
                                                  PictureFolder("Sensor") + "MinB.png"));
     }
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
 }
 
 void TestSensorDpiEditor::fillWritesNothing()
@@ -587,7 +550,7 @@ void TestSensorDpiEditor::releaseWithoutDragReturnsMarker()
     SimControl::clearCallLog();
     QTest::mouseClick(m_editor.get(), Qt::LeftButton, Qt::NoModifier, QPoint(700, 10));
     QCOMPARE(Marker()->pos(), QPoint(209, 154));
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
 }
 
 void TestSensorDpiEditor::offlineDragGivesOneNotice()
@@ -595,7 +558,7 @@ void TestSensorDpiEditor::offlineDragGivesOneNotice()
     ShowEditor();
     Fill(*m_editor, g_deviceImage);
     const FlashDataMap image = g_deviceImage;
-    QVERIFY(SimControl::setMouseOnline(QString::fromLatin1(kMouse), false));
+    QVERIFY(SimMouse::SetOnline(false));
     SimControl::clearCallLog();
 
     Drag(2, 309);
@@ -607,7 +570,7 @@ void TestSensorDpiEditor::offlineDragGivesOneNotice()
     ExpectImage(image, 0);
 
     // The next drop, back online, starts from the unchanged stage.
-    QVERIFY(SimControl::setMouseOnline(QString::fromLatin1(kMouse), true));
+    QVERIFY(SimMouse::SetOnline(true));
     Drag(2, 309);
     QCOMPARE(m_editor->CurrentStage(), 3);
     QCOMPARE(int(g_deviceImage.currentDpiStage), 3);
@@ -631,7 +594,7 @@ void TestSensorDpiEditor::sliderWritesCheckedStage()
     const DPIStage& written = g_deviceImage.dpiStages[2];
     QCOMPARE(int(written.flags & 0x22), 0x22);
     QCOMPARE(ReadDpiStage(written), snapped);
-    QCOMPARE(SimControl::lastImageSent(), Bytes(g_deviceImage));
+    QCOMPARE(SimControl::lastImageSent(), ImageBytes(g_deviceImage));
 
     // A drag released in the gap between the segments lands on the next
     // segment's start; the handle stays where it was let go.
@@ -698,7 +661,7 @@ void TestSensorDpiEditor::userChangeAfterUnchangedSelectionIsSent()
 
     m_editor->findChild<QToolButton*>("AddLevelA")->click();
     QCOMPARE(ReadDpiStage(g_deviceImage.dpiStages[4]), 3250);
-    QCOMPARE(Sends(), 1);
+    QCOMPARE(SimMouse::Sends(), 1);
 
     // The same after a fill, which loads the stage with the slider blocked.
     g_deviceImage = TestImage(8, 5);
@@ -706,7 +669,7 @@ void TestSensorDpiEditor::userChangeAfterUnchangedSelectionIsSent()
     SimControl::clearCallLog();
     m_editor->findChild<QToolButton*>("ReduceLevelA")->click();
     QCOMPARE(ReadDpiStage(g_deviceImage.dpiStages[5]), 7950);
-    QCOMPARE(Sends(), 1);
+    QCOMPARE(SimMouse::Sends(), 1);
 }
 
 void TestSensorDpiEditor::stepButtons_data()
@@ -738,10 +701,10 @@ void TestSensorDpiEditor::stepButtons()
     QCOMPARE(Spin()->value(), result);
     QCOMPARE(Button(2)->text(), QString::number(result));
     QCOMPARE(ReadDpiStage(g_deviceImage.dpiStages[2]), result);
-    QCOMPARE(Sends(), result == start ? 0 : 1);
+    QCOMPARE(SimMouse::Sends(), result == start ? 0 : 1);
 
     // Offline: only the notice.
-    QVERIFY(SimControl::setMouseOnline(QString::fromLatin1(kMouse), false));
+    QVERIFY(SimMouse::SetOnline(false));
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(Spin()->value(), result);
     QCOMPARE(m_notices, 1);
@@ -782,7 +745,7 @@ void TestSensorDpiEditor::colourWithoutCheckedSwatchIsDropped()
     emit dialog->colorSelected(QColor(5, 160, 255));
     for (int i = 0; i < 8; ++i)
         QVERIFY(!m_editor->StageColorText(i).startsWith("5,160"));
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
 }
 
 void TestSensorDpiEditor::stageCountExchangesCurrentStage()
@@ -835,7 +798,7 @@ void TestSensorDpiEditor::stageCountWithoutExchange()
     QVERIFY(!Button(3)->isVisible());
 
     // Offline: the rows follow, the notice comes, nothing is written.
-    QVERIFY(SimControl::setMouseOnline(QString::fromLatin1(kMouse), false));
+    QVERIFY(SimMouse::SetOnline(false));
     ChooseCount(4);
     QVERIFY(Button(4)->isVisible());
     QCOMPARE(m_notices, 1);

@@ -1,6 +1,7 @@
-// Shared pieces of the sensor-page tests: the page's widgets by name, a
-// recognisable device image, and emitting a hub signal the way the report
-// thread does (from another thread, waiting while the page applies it).
+// Shared pieces of the sensor-page tests: the page's widgets by name, the
+// recognisable device image with plain sensor settings, and emitting a hub
+// signal the way the report thread does (from another thread, waiting while
+// the page applies it).
 #ifndef TEST_SENSORPAGE_FIXTURE_H
 #define TEST_SENSORPAGE_FIXTURE_H
 
@@ -12,6 +13,7 @@
 #include "sensor_lod.h"
 #include "sensor_rate.h"
 #include "straight_line.h"
+#include "test_image.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -98,17 +100,10 @@ struct StageValue {
     int flags;
 };
 
-// Every byte differs from its neighbours; short, empty macro blocks so the
-// simulated mouse takes the image. The sensor bytes are set plainly.
+// The recognisable image with the sensor bytes set plainly.
 inline FlashDataMap PageImage()
 {
-    FlashDataMap image;
-    for (int i = 0; i < FlashDataMap::Size; ++i)
-        image.at(i) = uint8_t((i * 37 + 11) & 0xFF);
-    for (int button = 0; button < FlashDataMap::ButtonCount; ++button) {
-        image.macroBlocks[button][0] = 2;
-        image.macroBlocks[button][31] = 0;
-    }
+    FlashDataMap image = PatternImage();
     image.reportRate = 1;
     image.dpiStageCount = 4;
     image.currentDpiStage = 2;
@@ -140,11 +135,6 @@ inline void SetStages(FlashDataMap& image, const QList<StageValue>& stages)
         image.dpiStages[i].x = image.dpiStages[i].y = uint8_t(stages.at(i).code);
         image.dpiStages[i].flags = uint8_t(stages.at(i).flags);
     }
-}
-
-inline QByteArray Bytes(const FlashDataMap& image)
-{
-    return QByteArray(reinterpret_cast<const char*>(image.bytes()), FlashDataMap::Size);
 }
 
 // Runs emitter on a thread of its own, as the device library's report thread

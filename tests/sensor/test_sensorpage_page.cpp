@@ -9,9 +9,11 @@
 #include "config_store.h"
 #include "device_image_setters.h"
 #include "dpi_code.h"
+#include "own_program_folder.h"
 #include "paths.h"
 #include "post_msg.h"
 #include "sensor_page.h"
+#include "sim_mouse.h"
 #include "test_frames_fixture.h"
 #include "test_sensorpage_fixture.h"
 #include "user_setting_store.h"
@@ -28,50 +30,26 @@ using namespace sensorpage;
 
 namespace {
 
-const char* const kMouse = "mouse";
-
 // Catalogue models: 0 Aero (3950), 1 Lynx (3395), 2 Orca (Q3311, table),
 // 3 Pico (3395, compact layout), 4 the test model with 12 grades, 5 none.
 enum Model { Aero = 0, Lynx = 1, Orca = 2, Pico = 3, TwelveGrades = 4, NoGroup = 5 };
-
-bool CopyFile(const QString& from, const QString& to)
-{
-    QFile::remove(to);
-    return QFile::copy(from, to);
-}
-
-bool CopyFolder(const QString& shared, const QString& own, const QString& folder)
-{
-    const QDir from(shared + QLatin1Char('/') + folder);
-    bool ok = QDir(own).mkpath(folder);
-    for (const QString& name : from.entryList(QDir::Files))
-        ok = CopyFile(from.filePath(name), own + QLatin1Char('/') + folder + QLatin1Char('/') + name) && ok;
-    return ok;
-}
 
 // The shipped catalogue, sensor file, label files and pictures, and one
 // extra model.
 bool PrepareProgramFolder()
 {
-    const QString shared = QStringLiteral(QUORIX_SHARED_APP_DIR);
-    const QString own = AppFolder();
-    if (QDir(shared) == QDir(own))
+    using namespace OwnProgramFolder;
+    const QString catalogue = QStringLiteral("usersetting/Config.ini");
+    if (!IsOwn() || !CopyShipped(catalogue) || !CopyShipped(QStringLiteral("driver_sensor.h"))
+        || !CopyShipped(QStringLiteral("Language")) || !CopyShipped(QStringLiteral("Picture/Sensor")))
         return false;
-    QDir(own).mkpath(QStringLiteral("usersetting"));
-    bool ok = CopyFile(shared + QStringLiteral("/driver_sensor.h"), own + QStringLiteral("/driver_sensor.h"));
-    ok = CopyFolder(shared, own, QStringLiteral("Language")) && ok;
-    ok = CopyFolder(shared, own, QStringLiteral("Picture/Sensor")) && ok;
-    QFile shippedCatalogue(shared + QStringLiteral("/usersetting/Config.ini"));
-    QFile catalogue(own + QStringLiteral("/usersetting/Config.ini"));
-    if (!shippedCatalogue.open(QIODevice::ReadOnly) || !catalogue.open(QIODevice::WriteOnly))
+    QFile file(AppFolder() + QLatin1Char('/') + catalogue);
+    if (!file.open(QIODevice::Append))
         return false;
-    catalogue.write(shippedCatalogue.readAll());
-    catalogue.write("\n[Drive5]\nMID=5\nSensor=\"Mzk1MA==\"\nDPIMaxGrade=12\nXIn1=0\n"
-                    "DPIRange=50, 10000, 50, 10100, 30000, 100, 0x22\n");
-    return ok;
+    file.write("\n[Drive5]\nMID=5\nSensor=\"Mzk1MA==\"\nDPIMaxGrade=12\nXIn1=0\n"
+               "DPIRange=50, 10000, 50, 10100, 30000, 100, 0x22\n");
+    return true;
 }
-
-void IgnoreReports(const unsigned char*, int, const unsigned char*, int) {}
 
 void SetDevice(int model, int connectionType)
 {
@@ -80,11 +58,6 @@ void SetDevice(int model, int connectionType)
     device.connectionType = uint8_t(connectionType);
     device.wired = IsWiredConnection(connectionType);
     SetCurrentDevice(device);
-}
-
-int Sends()
-{
-    return SimControl::callCount(QStringLiteral("ProtocolDataUpdate"));
 }
 
 } // namespace
@@ -136,15 +109,7 @@ void TestSensorPage::initTestCase()
     QVERIFY(PrepareProgramFolder());
     UserSettingStore::Instance()->SetValue(QStringLiteral("Language"), QStringLiteral("Language"), QStringLiteral("0"));
 
-    SimControl::resetWorld();
-    SimControl::setLatencyMs(0);
-    QVERIFY(SimControl::addReceiver(SimControl::ReceiverSpec(QStringLiteral("r4"))));
-    SimControl::MouseSpec mouse(QString::fromLatin1(kMouse));
-    mouse.receiver = QStringLiteral("r4");
-    QVERIFY(SimControl::addMouse(mouse));
-    const QByteArray path = SimControl::devicePath(QStringLiteral("r4"));
-    g_devicePath.set(path);
-    QVERIFY(UsbServerC_Start(path.constData(), path.constData(), &IgnoreReports));
+    QVERIFY(SimMouse::Start());
     connect(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo, this, [this](int) { ++m_notices; });
 
     SetDevice(Aero, 1);
@@ -156,15 +121,9 @@ void TestSensorPage::initTestCase()
 
 void TestSensorPage::init()
 {
-    QVERIFY(SimControl::setMouseOnline(QString::fromLatin1(kMouse), true));
     SetDevice(Aero, 1);
-    g_deviceImage = PageImage();
-    g_sendEnabled = true;
-    g_sensorPageUpdating = false;
-    g_sensorPageApplied = false;
-    g_applyingParameters = false;
+    QVERIFY(SimMouse::Reset(PageImage()));
     m_notices = 0;
-    SimControl::clearCallLog();
 }
 
 void TestSensorPage::cleanupTestCase()
@@ -266,7 +225,7 @@ void TestSensorPage::fillShowsTheImage()
 
     QCOMPARE(g_sensorModel, QStringLiteral("3950"));
     QVERIFY(!g_sensorPageUpdating);
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
     QCOMPARE(m_notices, 0);
 }
 
@@ -302,7 +261,7 @@ void TestSensorPage::fillRunsWhileTheReportThreadWaits()
     QVERIFY(appliedWhenReturned);
     QCOMPARE(m_view->PerformanceTime()->currentIndex(), 4);
     QVERIFY(!g_sensorPageUpdating);
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
 }
 
 void TestSensorPage::importedImageFillsWithoutHandshake()
@@ -355,7 +314,7 @@ void TestSensorPage::sensorModeOfAFill()
     QCOMPARE(m_view->Mode()->isEnabled(), enabled);
     if (enabled)
         QVERIFY(!m_view->CordedOffered());
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
 }
 
 void TestSensorPage::rateReportsSwitchCorded()
@@ -374,7 +333,7 @@ void TestSensorPage::rateReportsSwitchCorded()
     QCOMPARE(m_view->Mode()->currentIndex(), 2);
     QVERIFY(!m_view->Mode()->isEnabled());
     QVERIFY(m_view->CordedOffered());
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
 
     // Back to 1000 Hz: the stored mode comes back and is written again.
     QVERIFY(EmitFromReportThread([] { emit PostMsg::GetInstance()->SigUpDataReportRate(1); }));
@@ -382,13 +341,13 @@ void TestSensorPage::rateReportsSwitchCorded()
     QCOMPARE(m_view->Mode()->currentIndex(), 1);
     QVERIFY(m_view->Mode()->isEnabled());
     QVERIFY(!m_view->CordedOffered());
-    QCOMPARE(Sends(), 1);
+    QCOMPARE(SimMouse::Sends(), 1);
     QCOMPARE(SimControl::lastImageSent().at(0x0E), char(1));
 
     // An unknown code changes nothing.
     QVERIFY(EmitFromReportThread([] { emit PostMsg::GetInstance()->SigUpDataReportRate(3); }));
     QCOMPARE(m_view->RateLevel(), 3);
-    QCOMPARE(Sends(), 1);
+    QCOMPARE(SimMouse::Sends(), 1);
 }
 
 void TestSensorPage::rateSelectorSwitchesCorded()
@@ -403,7 +362,7 @@ void TestSensorPage::rateSelectorSwitchesCorded()
     QCOMPARE(m_view->Mode()->currentIndex(), 2);
     QVERIFY(!m_view->Mode()->isEnabled());
     QVERIFY(m_view->CordedOffered());
-    QCOMPARE(Sends(), 1);
+    QCOMPARE(SimMouse::Sends(), 1);
 
     QTest::mouseClick(m_view->Rate()->findChild<QAbstractButton*>(QStringLiteral("Button1000HZ")), Qt::LeftButton);
     QCOMPARE(int(g_deviceImage.reportRate), 1);
@@ -483,7 +442,7 @@ void TestSensorPage::stageCountAndMarker()
         QCOMPARE(m_view->StageButton(i)->isHidden(), i >= 3);
     QCOMPARE(m_view->Marker()->pos(), m_view->Dpi()->MarkerPoint(0));
     QVERIFY(m_view->StageButton(0)->isChecked());
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
 }
 
 void TestSensorPage::performanceTimeFromTheImage()
@@ -501,7 +460,7 @@ void TestSensorPage::performanceTimeFromTheImage()
     QCOMPARE(m_view->PerformanceTime()->currentIndex(), 2);
     QVERIFY(!m_view->Performance()->isChecked());
     QVERIFY(!m_view->PerformanceTime()->isEnabled());
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
 }
 
 void TestSensorPage::moreGradesThanStages()
@@ -533,7 +492,7 @@ void TestSensorPage::modelWithoutCatalogueGroup()
     QCOMPARE(g_dpiRangeModel.count, 0);
     QVERIFY(m_view->Ripple()->isVisible());
     QVERIFY(m_view->Mode()->isEnabled());
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
 }
 
 void TestSensorPage::currentStageReport()
@@ -547,7 +506,7 @@ void TestSensorPage::currentStageReport()
     // Sending is on afterwards, whatever it was before; the mouse's own
     // stage is not sent back.
     QVERIFY(g_sendEnabled);
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
 
     // A stage the editor does not have moves nothing.
     QVERIFY(EmitFromReportThread([] { emit PostMsg::GetInstance()->SigUpDataDPI(9); }));
@@ -633,7 +592,7 @@ void TestSensorPage::reset()
     QVERIFY(!m_view->FixLineOn());
     QVERIFY(!m_view->RippleOn());
     QVERIFY(!g_sensorPageUpdating);
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
 }
 
 void TestSensorPage::sensorModeAndPerformanceWrites()
@@ -643,29 +602,29 @@ void TestSensorPage::sensorModeAndPerformanceWrites()
 
     frames::ChooseItem(m_view->Mode(), 0);
     expected.sensorMode = 0;
-    QCOMPARE(Bytes(g_deviceImage), Bytes(expected));
-    QCOMPARE(SimControl::lastImageSent(), Bytes(expected));
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(expected));
+    QCOMPARE(SimControl::lastImageSent(), ImageBytes(expected));
 
     frames::ChooseItem(m_view->PerformanceTime(), 2);
     expected.performanceTime = 12;
-    QCOMPARE(Bytes(g_deviceImage), Bytes(expected));
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(expected));
 
     QTest::mouseClick(m_view->Performance(), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
     expected.performanceMode = 0;
     QVERIFY(!m_view->PerformanceTime()->isEnabled());
-    QCOMPARE(Bytes(g_deviceImage), Bytes(expected));
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(expected));
     QTest::mouseClick(m_view->Performance(), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
     expected.performanceMode = 1;
     QVERIFY(m_view->PerformanceTime()->isEnabled());
-    QCOMPARE(Bytes(g_deviceImage), Bytes(expected));
-    QCOMPARE(Sends(), 4);
-    QCOMPARE(SimControl::lastImageSent(), Bytes(expected));
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(expected));
+    QCOMPARE(SimMouse::Sends(), 4);
+    QCOMPARE(SimControl::lastImageSent(), ImageBytes(expected));
 
     // The next fill with that byte shows the same choice.
     Fill(g_deviceImage);
     QCOMPARE(m_view->PerformanceTime()->currentIndex(), 2);
     QCOMPARE(m_view->Mode()->currentIndex(), 0);
-    QCOMPARE(Sends(), 4);
+    QCOMPARE(SimMouse::Sends(), 4);
 }
 
 void TestSensorPage::nothingWrittenBeforeFirstPageSwitch()
@@ -675,19 +634,19 @@ void TestSensorPage::nothingWrittenBeforeFirstPageSwitch()
     QTest::mouseClick(m_view->Performance(), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
     QVERIFY(!m_view->PerformanceTime()->isEnabled());
     frames::ChooseItem(m_view->Mode(), 0);
-    QCOMPARE(Sends(), 0);
-    QCOMPARE(Bytes(g_deviceImage), Bytes(PageImage()));
+    QCOMPARE(SimMouse::Sends(), 0);
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(PageImage()));
 }
 
 void TestSensorPage::offlineChoiceRaisesNotice()
 {
     Fill(PageImage());
-    QVERIFY(SimControl::setMouseOnline(QString::fromLatin1(kMouse), false));
+    QVERIFY(SimMouse::SetOnline(false));
     frames::ChooseItem(m_view->Mode(), 0);
     QCOMPARE(m_view->Mode()->currentIndex(), 0);
     QCOMPARE(m_notices, 1);
     QCOMPARE(int(g_deviceImage.sensorMode), 1);
-    QCOMPARE(Sends(), 0);
+    QCOMPARE(SimMouse::Sends(), 0);
 }
 
 void TestSensorPage::switchesSendOnce()
@@ -698,10 +657,10 @@ void TestSensorPage::switchesSendOnce()
     Fill(PageImage());
     QTest::mouseClick(m_view->Ripple()->findChild<QAbstractButton*>(QStringLiteral("RippeControl_2")), Qt::LeftButton);
     QCOMPARE(int(g_deviceImage.rippleControl), 0);
-    QCOMPARE(Sends(), 1);
+    QCOMPARE(SimMouse::Sends(), 1);
     QTest::mouseClick(m_view->Sync()->findChild<QAbstractButton*>(QStringLiteral("MotionSync_2")), Qt::LeftButton);
     QCOMPARE(int(g_deviceImage.motionSync), 0);
-    QCOMPARE(Sends(), 2);
+    QCOMPARE(SimMouse::Sends(), 2);
 }
 
 void TestSensorPage::languageTexts_data()

@@ -161,7 +161,7 @@ void TestSensorPageWorld::openingFillsThePage()
         image.dpiStages[i].green = 0x80;
         image.dpiStages[i].blue = 0xFF;
     }
-    QVERIFY(SimControl::setMouseImage(mouse, Bytes(image)));
+    QVERIFY(SimControl::setMouseImage(mouse, ImageBytes(image)));
 
     QVERIFY(m_gui.OpenDevice(device));
     const PageView view = View();
@@ -230,20 +230,20 @@ void TestSensorPageWorld::settingsReachTheMouse()
     const QString mouse = QStringLiteral("aero");
 
     frames::ChooseItem(view.Mode(), 1);
-    QVERIFY(GuiFixture::Settle());
+    QVERIFY(Settle());
     QCOMPARE(int(SimControl::mouseImage(mouse).at(0x0E)), 1);
 
     QTest::mouseClick(view.Performance(), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
     QVERIFY(view.PerformanceTime()->isEnabled());
     frames::ChooseItem(view.PerformanceTime(), 4);
-    QVERIFY(GuiFixture::Settle());
+    QVERIFY(Settle());
     QByteArray memory = SimControl::mouseImage(mouse);
     QCOMPARE(int(memory.at(0x0C)), 1);
     QCOMPARE(int(memory.at(0x0D)), 60);
 
     frames::ChooseItem(view.Mode(), 0);
     QTest::mouseClick(view.Performance(), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
-    QVERIFY(GuiFixture::Settle());
+    QVERIFY(Settle());
     memory = SimControl::mouseImage(mouse);
     QCOMPARE(int(memory.at(0x0E)), 0);
     QCOMPARE(int(memory.at(0x0C)), 0);

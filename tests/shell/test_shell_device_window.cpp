@@ -2,7 +2,7 @@
 // the waiting dialog's reconnect flag, the back button, and stopping the
 // connection when the window goes.
 #include "gui_fixture.h"
-#include "hub_recorder.h"
+#include "window_signals.h"
 
 #include "app_state.h"
 #include "buttoninterface.h"
@@ -90,7 +90,7 @@ void TestShellDeviceWindow::pageButtonsShowTheirPages()
     QVERIFY(gui.FindInDeviceWindow<QToolButton>(QStringLiteral("ButtonMain"))->isChecked());
     QVERIFY(!gui.FindInDeviceWindow<QToolButton>(QStringLiteral("LightsButton"))->isVisible());
 
-    HubRecorder hub;
+    WindowSignals hub;
     const QList<QPair<QString, int>> clicks{{QStringLiteral("SensorButton"), 1}, {QStringLiteral("MacroButton"), 2},
                                             {QStringLiteral("FormSetting"), 3}, {QStringLiteral("ButtonMain"), 0}};
     for (const auto& click : clicks) {
@@ -100,7 +100,7 @@ void TestShellDeviceWindow::pageButtonsShowTheirPages()
         QVERIFY(button->isChecked());
     }
     // Only the button page asks for its macro list again.
-    QCOMPARE(hub.Names(), QStringList{QStringLiteral("SigAddMacroButton")});
+    QCOMPARE(hub.events, QStringList{QStringLiteral("SigAddMacroButton")});
 }
 
 void TestShellDeviceWindow::batteryDisplay_data()
@@ -208,7 +208,7 @@ void TestShellDeviceWindow::backButtonSavesAndGoesHomeInOrder()
     g_deviceImage.debounceTime = 9;
     QTest::mouseClick(gui.FindInDeviceWindow<QToolButton>(QStringLiteral("MacroButton")), Qt::LeftButton);
 
-    HubRecorder hub;
+    WindowSignals hub;
     SimControl::clearCallLog();
     QTest::mouseClick(gui.FindInDeviceWindow<QToolButton>(QStringLiteral("UpArrow")), Qt::LeftButton);
 
@@ -220,7 +220,7 @@ void TestShellDeviceWindow::backButtonSavesAndGoesHomeInOrder()
              QStringList({QStringLiteral("UsbServer_SetPCDriverStatus 0"), QStringLiteral("UsbServer_Exit"),
                           QStringLiteral("UsbServer_Exit"), QStringLiteral("StartUsbChanged 600")}));
     // The window goes home first; the macro page is reset after.
-    const QStringList names = hub.Names();
+    const QStringList names = hub.events;
     QVERIFY(names.contains(QStringLiteral("SigChangeMainDialog(0)")));
     QCOMPARE(names.last(), QStringLiteral("SigSetMacroPage"));
     QCOMPARE(gui.MainPageIndex(), 0);
@@ -273,7 +273,7 @@ void TestShellDeviceWindow::closingStopsTheConnection()
     PostMsg* hub = PostMsg::GetInstance();
     emit hub->SigSelectMouseInfo(record);
     emit hub->SigChangeMainDialog(1);
-    HubRecorder recorder;
+    WindowSignals recorder;
     g_workerRun = true;
     g_deviceSelected = 1;
     g_worker->start();
@@ -285,7 +285,7 @@ void TestShellDeviceWindow::closingStopsTheConnection()
     QVERIFY(!g_worker);
     QVERIFY(LibraryCalls().contains(QStringLiteral("StopUsbChanged")));
     // The waiting dialog never ran during shutdown.
-    QVERIFY2(!recorder.Names().contains(QStringLiteral("SigSetver(4)")), qPrintable(recorder.events.join(' ')));
+    QVERIFY2(!recorder.events.contains(QStringLiteral("SigSetver(4)")), qPrintable(recorder.events.join(' ')));
 }
 
 QTEST_MAIN(TestShellDeviceWindow)

@@ -1,7 +1,8 @@
 // The import and reset dialog: the configuration export file codec, the
 // reader's verdicts, and what the dialog does when its timer fires (import,
 // wait for the pages, reconnect, offline).
-#include "hub_recorder.h"
+#include "test_image.h"
+#include "window_signals.h"
 
 #include "app_state.h"
 #include "config_export_file.h"
@@ -24,11 +25,6 @@
 #include <cstring>
 
 namespace {
-
-QByteArray Bytes(const FlashDataMap& image)
-{
-    return QByteArray(reinterpret_cast<const char*>(image.bytes()), FlashDataMap::Size);
-}
 
 // An export file with the three arrays as given (null: the array is left out).
 QByteArray ExportFile(const QByteArray& tag, const QByteArray& sensor, const QByteArray& image)
@@ -54,7 +50,7 @@ QByteArray ImageWithStages(int stages)
     FlashDataMap image;
     image.dpiStageCount = uint8_t(stages);
     image.debounceTime = 4;
-    return Bytes(image);
+    return ImageBytes(image);
 }
 
 void SetModel(int modelIndex)
@@ -146,7 +142,7 @@ void TestShellImportDialog::encodesTheExportLayout()
     QCOMPARE(file.mid(16, 4), QByteArray::fromHex("0000000c"));
     QCOMPARE(file.mid(20, 12), Field("3950"));
     QCOMPARE(file.mid(32, 4), QByteArray::fromHex("000028bc"));
-    QCOMPARE(file.mid(36), Bytes(image));
+    QCOMPARE(file.mid(36), ImageBytes(image));
 
     // A sensor name longer than the field keeps its first 12 bytes.
     const QByteArray longName = ConfigExportFile::Encode(QStringLiteral("ABCDEFGHIJKLMNOP"), image);
@@ -161,7 +157,7 @@ void TestShellImportDialog::decodesWhatItEncodes()
     const ConfigExportFile::Contents contents = ConfigExportFile::Decode(ConfigExportFile::Encode(QStringLiteral("Q3311"), image));
     QCOMPARE(contents.tag, QStringLiteral("Pelvo"));
     QCOMPARE(contents.sensorName, QStringLiteral("Q3311"));
-    QCOMPARE(contents.image, Bytes(image));
+    QCOMPARE(contents.image, ImageBytes(image));
 
     // Cut inside the image: the arrays read before stay, the image is empty.
     const ConfigExportFile::Contents cut =
@@ -211,7 +207,7 @@ void TestShellImportDialog::readsAConfigurationFile()
     image.reportRate = 0x77;
     QCOMPARE(UpDataParam::ReadConfigFile(WriteFile(file), &image), result);
     if (result == 0)
-        QCOMPARE(Bytes(image), file.right(FlashDataMap::Size));
+        QCOMPARE(ImageBytes(image), file.right(FlashDataMap::Size));
     QCOMPARE(UpDataParam::ReadConfigFile(m_dir.filePath(QStringLiteral("missing.bin")), &image), 1);
 }
 
@@ -226,18 +222,18 @@ void TestShellImportDialog::acceptedImportReplacesAndSendsTheImage()
     UpDataParam dialog;
     dialog.importMode = true;
     dialog.importFile = WriteFile(ConfigExportFile::Encode(QStringLiteral("3950"), imported));
-    HubRecorder hub;
+    WindowSignals hub;
     Fire(dialog);
 
     QCOMPARE(g_importResult.load(), 0);
-    QCOMPARE(Bytes(g_deviceImage), Bytes(imported));
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(imported));
     QVERIFY(SimControl::waitIdle());
-    QCOMPARE(SimControl::lastImageSent(), Bytes(imported));
-    QCOMPARE(hub.Names(), QStringList({QStringLiteral("SigSetver(4)"), QStringLiteral("SigUpDataLightUIA"),
+    QCOMPARE(SimControl::lastImageSent(), ImageBytes(imported));
+    QCOMPARE(hub.events, QStringList({QStringLiteral("SigSetver(4)"), QStringLiteral("SigUpDataLightUIA"),
                                        QStringLiteral("SigUpDataSensorUIB"), QStringLiteral("SigUpDataButtonUIC"),
                                        QStringLiteral("SigFormB")}));
     for (const FlashDataMap& image : hub.images)
-        QCOMPARE(Bytes(image), Bytes(imported));
+        QCOMPARE(ImageBytes(image), ImageBytes(imported));
     QVERIFY(!dialog.importMode);
     UsbServer_Exit();
 }
@@ -245,11 +241,11 @@ void TestShellImportDialog::acceptedImportReplacesAndSendsTheImage()
 void TestShellImportDialog::refusedImportShowsTheNotice()
 {
     g_deviceImage.lightOffTime = 5;
-    const QByteArray before = Bytes(g_deviceImage);
+    const QByteArray before = ImageBytes(g_deviceImage);
     UpDataParam dialog;
     dialog.importMode = true;
     dialog.importFile = WriteFile(ExportFile(Field("Pelvo"), Field("3950"), ImageWithStages(9)));
-    HubRecorder hub;
+    WindowSignals hub;
 
     QString noticeText;
     QTimer::singleShot(0, [&] {
@@ -264,9 +260,9 @@ void TestShellImportDialog::refusedImportShowsTheNotice()
 
     QCOMPARE(g_importResult.load(), 2);
     QCOMPARE(noticeText, QStringLiteral("This configuration does not match the device."));
-    QCOMPARE(Bytes(g_deviceImage), before);
+    QCOMPARE(ImageBytes(g_deviceImage), before);
     QCOMPARE(SimControl::callCount(QStringLiteral("ProtocolDataUpdate")), 0);
-    QCOMPARE(hub.Names(), QStringList{QStringLiteral("SigSetver(4)")});
+    QCOMPARE(hub.events, QStringList{QStringLiteral("SigSetver(4)")});
     QVERIFY(!dialog.importMode);
 }
 
@@ -277,9 +273,9 @@ void TestShellImportDialog::waitPathKeepsTheFlags()
     g_deviceReady = true;
     g_sensorPageApplied = true;
     g_buttonPageApplied = true;
-    HubRecorder hub;
+    WindowSignals hub;
     Fire(dialog);
-    QCOMPARE(hub.Names(), QStringList{QStringLiteral("SigSetver(4)")});
+    QCOMPARE(hub.events, QStringList{QStringLiteral("SigSetver(4)")});
     QVERIFY(g_sensorPageApplied && g_buttonPageApplied);
     QVERIFY(dialog.waitForPages);
 }
@@ -292,10 +288,10 @@ void TestShellImportDialog::reconnectionClearsTheFlags()
     g_sensorPageApplied = true;
     g_buttonPageApplied = true;
     g_deviceImage.debounceTime = 12;
-    HubRecorder hub;
+    WindowSignals hub;
     Fire(dialog);
 
-    QCOMPARE(hub.Names(), QStringList{QStringLiteral("SigSetver(4)")});
+    QCOMPARE(hub.events, QStringList{QStringLiteral("SigSetver(4)")});
     QVERIFY(!g_sensorPageApplied && !g_buttonPageApplied);
     // No cache yet for the selected device: the current image becomes it.
     FlashDataMap cached;
@@ -316,9 +312,9 @@ void TestShellImportDialog::reconnectionTimeOutShowsTheTimeOutNotice()
     UpDataParam dialog;
     g_deviceReady = true;
     g_sensorPageApplied = true; // the button page never answers
-    HubRecorder hub;
+    WindowSignals hub;
     Fire(dialog);
-    QCOMPARE(hub.Names(), QStringList({QStringLiteral("SigSetver(4)"), QStringLiteral("SigMouseOffLineo(1)")}));
+    QCOMPARE(hub.events, QStringList({QStringLiteral("SigSetver(4)"), QStringLiteral("SigMouseOffLineo(1)")}));
     QVERIFY(g_sensorPageApplied);
 }
 
@@ -339,7 +335,7 @@ void TestShellImportDialog::offlineRefreshesThePagesFromTheCache()
     g_deviceImage.performanceTime = 9;
 
     UpDataParam dialog;
-    HubRecorder hub;
+    WindowSignals hub;
     Fire(dialog);
 
     QStringList expected{QStringLiteral("SigSetver(4)")};
@@ -347,9 +343,9 @@ void TestShellImportDialog::offlineRefreshesThePagesFromTheCache()
         expected << QStringLiteral("SigUpDataLightUIA") << QStringLiteral("SigUpDataSensorUIB")
                  << QStringLiteral("SigUpDataButtonUIC") << QStringLiteral("SigFormB");
     expected << QStringLiteral("SigMouseOffLineo(0)");
-    QCOMPARE(hub.Names(), expected);
+    QCOMPARE(hub.events, expected);
     for (const FlashDataMap& image : hub.images)
-        QCOMPARE(Bytes(image), Bytes(stored));
+        QCOMPARE(ImageBytes(image), ImageBytes(stored));
     QCOMPARE(g_deviceImage.performanceTime, uint8_t(9));
 }
 

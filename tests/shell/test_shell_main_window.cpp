@@ -2,7 +2,8 @@
 // library calls, the ordered quit, the tray, the offline notice, keys,
 // dragging and the tray menu's language.
 #include "gui_fixture.h"
-#include "hub_recorder.h"
+#include "test_image.h"
+#include "window_signals.h"
 
 #include "app_state.h"
 #include "device_cache.h"
@@ -96,7 +97,12 @@ void TestShellMainWindow::cleanup()
 void TestShellMainWindow::switchesPagesInLibraryOrder()
 {
     QVERIFY(gui.Start());
-    HubRecorder hub;
+    WindowSignals hub;
+    // Each signal with the number of library calls logged when it came.
+    QStringList callsAt;
+    hub.onEvent = [&](const QString& event) {
+        callsAt << event + QLatin1Char('@') + QString::number(SimControl::callLog().size());
+    };
     QCOMPARE(gui.MainPageIndex(), 0);
     QVERIFY(!g_sendEnabled);
 
@@ -117,11 +123,11 @@ void TestShellMainWindow::switchesPagesInLibraryOrder()
 
     g_deviceSelected = 1;
     SimControl::clearCallLog();
-    hub.events.clear();
+    callsAt.clear();
     emit PostMsg::GetInstance()->SigChangeMainDialog(0);
 
     // Both before the library hears anything.
-    QCOMPARE(hub.events.filter(QStringLiteral("Page")),
+    QCOMPARE(callsAt.filter(QStringLiteral("Page")),
              QStringList({QStringLiteral("SigSecondPageChange@0"), QStringLiteral("SigMainPageChange@0")}));
     // Then the home page's scan, which its hot-plug callback runs at once.
     QCOMPARE(LibraryCalls().mid(0, 2), QStringList({QStringLiteral("UsbServer_Exit"), QStringLiteral("StartUsbChanged 600")}));
@@ -134,10 +140,12 @@ void TestShellMainWindow::switchesPagesInLibraryOrder()
 void TestShellMainWindow::closeSavesTheImageThenQuitsInOrder()
 {
     // Connected before the window, so it runs before the window reacts.
-    HubRecorder hub;
+    WindowSignals hub;
     bool savedBeforeQuit = false;
     int callsBeforeQuit = -1;
-    hub.onChangeSize = [&](int) {
+    hub.onEvent = [&](const QString& event) {
+        if (!event.startsWith(QLatin1String("SigChangeSize")))
+            return;
         savedBeforeQuit = QFile::exists(DeviceCachePath(g_cacheNameOnDump));
         callsBeforeQuit = SimControl::callLog().size();
     };
@@ -153,7 +161,7 @@ void TestShellMainWindow::closeSavesTheImageThenQuitsInOrder()
     hub.events.clear();
     QTest::mouseClick(gui.FindInDeviceWindow<QToolButton>(QStringLiteral("CloseButton")), Qt::LeftButton);
 
-    QCOMPARE(hub.Names(), QStringList({QStringLiteral("SigChangeSize(1)")}));
+    QCOMPARE(hub.events, QStringList({QStringLiteral("SigChangeSize(1)")}));
     QVERIFY(savedBeforeQuit);
     QCOMPARE(callsBeforeQuit, 0);
     QCOMPARE(LibraryCalls({QStringLiteral("UsbServer_SetPCDriverStatus"), QStringLiteral("StopUsbChanged"),
@@ -165,8 +173,7 @@ void TestShellMainWindow::closeSavesTheImageThenQuitsInOrder()
     FlashDataMap saved;
     QVERIFY(ReadDeviceCache(g_cacheNameOnDump, saved));
     QCOMPARE(saved.lightOffTime, uint8_t(42));
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(saved.bytes()), FlashDataMap::Size),
-             QByteArray(reinterpret_cast<const char*>(g_deviceImage.bytes()), FlashDataMap::Size));
+    QCOMPARE(ImageBytes(saved), ImageBytes(g_deviceImage));
 }
 
 void TestShellMainWindow::showsOneOfflineNoticeAtATime()
@@ -247,7 +254,7 @@ void TestShellMainWindow::keys()
         g_homeDeviceList << GuiFixture::Record(id);
     g_pairRepairTarget = page == 0; // the opposite of what a pairing route leaves
     g_macroRecording = recording;
-    HubRecorder hub;
+    WindowSignals hub;
     SimControl::clearCallLog();
 
     bool pairingShown = false;
@@ -261,7 +268,7 @@ void TestShellMainWindow::keys()
     QCoreApplication::processEvents();
 
     QCOMPARE(pairingShown, pairing);
-    QCOMPARE(hub.Names().contains(QStringLiteral("SigEnterKey")), enterSignal);
+    QCOMPARE(hub.events.contains(QStringLiteral("SigEnterKey")), enterSignal);
     if (pairing) {
         // The device window pairs its own device; home pairs the listed one.
         QCOMPARE(g_pairRepairTarget, page == 1);

@@ -21,6 +21,8 @@
 #include "dialog_main.h"
 #include "paths.h"
 #include "post_msg.h"
+#include "program_state.h"
+#include "library_calls.h"
 #include "startup.h"
 #include "worker.h"
 
@@ -28,12 +30,10 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QStackedWidget>
 #include <QTest>
 #include <QThread>
 
-#include <cstring>
 #include <memory>
 
 class GuiFixture {
@@ -129,52 +129,6 @@ public:
         g_deviceSelected = 1;
         g_worker->start();
         return Settle(timeoutMs) && MainPageIndex() == 1;
-    }
-
-    // Waits until the library has delivered everything, no connection pass
-    // runs and the calls queued to this thread have run (modal dialogs the
-    // windows open meanwhile run their own loops). False after timeoutMs.
-    static bool Settle(int timeoutMs = 20000)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        for (;;) {
-            const bool passBefore = g_worker && g_worker->isRunning();
-            const bool idle = SimControl::waitIdle(qMax(1, timeoutMs - int(clock.elapsed())));
-            QCoreApplication::sendPostedEvents();
-            QCoreApplication::processEvents();
-            const bool passAfter = g_worker && g_worker->isRunning();
-            if (idle && !passBefore && !passAfter)
-                return true;
-            if (clock.elapsed() > timeoutMs)
-                return false;
-            QThread::msleep(1);
-        }
-    }
-
-    // The program-wide values the windows and the connection read.
-    static void ResetProgramState()
-    {
-        SetCurrentDevice(DeviceAllInfo());
-        g_homeDeviceList.clear();
-        g_foundDeviceList.clear();
-        g_devicePageList.clear();
-        g_devicePath.set(QByteArray());
-        g_cacheNameOnSelect.clear();
-        g_cacheNameOnDump.clear();
-        std::memset(g_deviceImage.bytes(), 0, FlashDataMap::Size);
-        for (auto* flag : {&g_sendEnabled, &g_buttonPageUpdating, &g_sensorPageUpdating, &g_lightPageUpdating,
-                           &g_buttonPageApplied, &g_sensorPageApplied, &g_lightPageApplied, &g_applyingParameters,
-                           &g_workerRun, &g_deviceOnline, &g_lastOnline, &g_deviceReady, &g_waitingForDevice,
-                           &g_restartNeeded, &g_forceReconnect, &g_macroRecording, &g_resetKeysPending,
-                           &g_configApplied, &g_mouseUpdateAvailable, &g_receiverUpdateAvailable,
-                           &g_firmwareUpdating, &g_repairRunning})
-            *flag = false;
-        g_deviceAccessAllowed = true;
-        g_deviceSelected = 0;
-        g_importRequested = 0;
-        g_importResult = 0;
-        g_offlineNoticeMode = 0;
     }
 
 private:
