@@ -16,7 +16,7 @@ ContainReset::ContainReset(QWidget* parent)
     connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
 
     m_pictureFolder = NoticeStyle::PictureFolder();
-    NoticeStyle::Parts parts;
+    NoticeStyle::Elements parts;
     parts.background = ui->ContainResetA;
     parts.closeButton = ui->CloseButton;
     parts.label = ui->label;

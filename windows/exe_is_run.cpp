@@ -14,7 +14,7 @@ ExeIsRun::ExeIsRun(QWidget* parent)
     connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
 
     m_pictureFolder = NoticeStyle::PictureFolder();
-    NoticeStyle::Parts parts;
+    NoticeStyle::Elements parts;
     parts.background = ui->DeleteConfirmA;
     parts.closeButton = ui->CloseButton;
     parts.label = ui->label;

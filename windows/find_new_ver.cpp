@@ -16,7 +16,7 @@ FindNewVer::FindNewVer(QWidget* parent)
     connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
 
     m_pictureFolder = NoticeStyle::PictureFolder();
-    NoticeStyle::Parts parts;
+    NoticeStyle::Elements parts;
     parts.background = ui->SameMacroA;
     parts.closeButton = ui->CloseButton;
     parts.label = ui->label;

@@ -15,7 +15,7 @@ InportFail::InportFail(QWidget* parent)
     connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
 
     m_pictureFolder = NoticeStyle::PictureFolder();
-    NoticeStyle::Parts parts;
+    NoticeStyle::Elements parts;
     parts.background = ui->InportFailA;
     parts.closeButton = ui->CloseButton;
     parts.label = ui->label;

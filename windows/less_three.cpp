@@ -14,7 +14,7 @@ LessThree::LessThree(QWidget* parent)
     connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
 
     m_pictureFolder = NoticeStyle::PictureFolder();
-    NoticeStyle::Parts parts;
+    NoticeStyle::Elements parts;
     parts.background = ui->LessThreeframe;
     parts.closeButton = ui->CloseButton;
     parts.label = ui->label;

@@ -19,7 +19,7 @@ MouseOffLine::MouseOffLine(QWidget* parent)
     connect(PostMsg::GetInstance(), SIGNAL(SigCloseOffOnline()), this, SLOT(on_CloseButton_clicked()));
 
     m_pictureFolder = NoticeStyle::PictureFolder();
-    NoticeStyle::Parts parts;
+    NoticeStyle::Elements parts;
     parts.background = ui->MouseOffLineA;
     parts.closeButton = ui->CloseButton;
     parts.label = ui->label;

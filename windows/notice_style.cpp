@@ -21,7 +21,7 @@ static QString Url(const QString& folder, const QString& picture)
     return QStringLiteral("url(\"%1%2\")").arg(folder, picture);
 }
 
-void Apply(QDialog* dialog, const Parts& parts)
+void Apply(QDialog* dialog, const Elements& parts)
 {
     dialog->setWindowFlags(kWindowFlags);
 

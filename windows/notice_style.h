@@ -30,7 +30,7 @@ inline QColor PictureBottomColor()
 // <program>/Picture/WarningDialog/
 QString PictureFolder();
 
-struct Parts {
+struct Elements {
     QFrame* background = nullptr;
     QToolButton* closeButton = nullptr;
     QLabel* label = nullptr;
@@ -40,7 +40,7 @@ struct Parts {
 };
 
 // Window flags and style sheets of one notice.
-void Apply(QDialog* dialog, const Parts& parts);
+void Apply(QDialog* dialog, const Elements& parts);
 
 // The "r,g,b" colour of an Option key of Config.ini.
 QColor ConfigColor(const QString& key);

@@ -14,7 +14,7 @@ RePair::RePair(QWidget* parent)
     connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
 
     m_pictureFolder = NoticeStyle::PictureFolder();
-    NoticeStyle::Parts parts;
+    NoticeStyle::Elements parts;
     parts.background = ui->RePairA;
     parts.closeButton = ui->CloseButton;
     parts.label = ui->label;
