@@ -155,7 +155,7 @@ void DeviceLibContract::discoveryHonoursCapacity()
     QFETCH(bool, byDeviceId);
     SimControl::resetWorld();
     for (int i = 0; i < 7; ++i)
-        QVERIFY(SimControl::addReceiver(SimControl::ReceiverSpec(QStringLiteral("r%1").arg(i))));
+        QVERIFY(SimControl::addReceiver(SimControl::ReceiverSetup(QStringLiteral("r%1").arg(i))));
 
     int count = capacity;
     char** paths = byDeviceId ? UsbFinderC_FindHidDevicesByDeviceId("0x2FE5", "0x7B04", 1, capacity, &count)
@@ -243,9 +243,9 @@ void DeviceLibContract::identityConnectionTypes()
     QFETCH(int, connectionType);
     SimControl::resetWorld();
     if (receiverClass) {
-        QVERIFY(SimControl::addReceiver(SimControl::ReceiverSpec("d", SimControl::ReceiverClass(receiverClass), 23, 4)));
+        QVERIFY(SimControl::addReceiver(SimControl::ReceiverSetup("d", SimControl::ReceiverClass(receiverClass), 23, 4)));
     } else {
-        SimControl::MouseSpec mouse("d", 23, 4);
+        SimControl::MouseSetup mouse("d", 23, 4);
         mouse.onCable = true;
         QVERIFY(SimControl::addMouse(mouse));
     }

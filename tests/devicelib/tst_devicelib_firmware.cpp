@@ -128,7 +128,7 @@ void DeviceLibFirmware::pairing()
     QFETCH(int, expected);
     SimControl::setPairTimeoutMs(expected == 3 ? 60000 : 30);
     if (mouse == QLatin1String("other"))
-        QVERIFY(SimControl::addMouse(SimControl::MouseSpec("other", quint8(mouseCid))));
+        QVERIFY(SimControl::addMouse(SimControl::MouseSetup("other", quint8(mouseCid))));
     if (mouse == QLatin1String("cable"))
         QVERIFY(SimControl::setPlugged("cable", false));
     if (!mouse.isEmpty() && pairingModeFirst)

@@ -34,9 +34,9 @@ inline bool Start()
 {
     SimControl::resetWorld();
     SimControl::setLatencyMs(0);
-    SimControl::MouseSpec mouse(QString::fromLatin1(kMouse));
+    SimControl::MouseSetup mouse(QString::fromLatin1(kMouse));
     mouse.receiver = QString::fromLatin1(kReceiver);
-    return SimControl::addReceiver(SimControl::ReceiverSpec(QString::fromLatin1(kReceiver)))
+    return SimControl::addReceiver(SimControl::ReceiverSetup(QString::fromLatin1(kReceiver)))
            && SimControl::addMouse(mouse) && Connect();
 }
 

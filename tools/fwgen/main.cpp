@@ -12,7 +12,7 @@
 
 namespace {
 
-struct ImageSpec {
+struct ImageSetup {
     int kind;
     int mid;
     const char* model;
@@ -21,7 +21,7 @@ struct ImageSpec {
 
 const int CustomerId = 23;
 
-const ImageSpec kImages[] = {
+const ImageSetup kImages[] = {
     {FirmwareImage::KindMouse, 1, "QX-AERO-M", 0x0103},
     {FirmwareImage::KindReceiver, 1, "QX-AERO-R4", 0x0102},
     {FirmwareImage::KindMouse, 2, "QX-LYNX-M", 0x0103},
@@ -30,11 +30,11 @@ const ImageSpec kImages[] = {
 };
 
 // Stands in for the firmware code: fixed bytes, the same at every build.
-QByteArray payloadFor(const ImageSpec& spec)
+QByteArray payloadFor(const ImageSetup& setup)
 {
     QByteArray payload(8192, '\0');
-    quint32 state = spec.version * 2654435761u ^ quint32(spec.mid);
-    for (const char* p = spec.model; *p; ++p)
+    quint32 state = setup.version * 2654435761u ^ quint32(setup.mid);
+    for (const char* p = setup.model; *p; ++p)
         state = (state ^ quint8(*p)) * 16777619u;
     for (char& c : payload) {
         state = state * 1664525u + 1013904223u;
@@ -43,12 +43,12 @@ QByteArray payloadFor(const ImageSpec& spec)
     return payload;
 }
 
-QString fileName(const ImageSpec& spec)
+QString fileName(const ImageSetup& setup)
 {
     return QStringLiteral("%1_v%2.%3.bin")
-        .arg(QLatin1String(spec.model))
-        .arg(spec.version >> 8)
-        .arg(spec.version & 0xFF, 0, 16);
+        .arg(QLatin1String(setup.model))
+        .arg(setup.version >> 8)
+        .arg(setup.version & 0xFF, 0, 16);
 }
 
 } // namespace
@@ -64,10 +64,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "fwgen: cannot create %s\n", argv[1]);
         return 1;
     }
-    for (const ImageSpec& spec : kImages) {
-        const QByteArray image = FirmwareImage::build(quint8(spec.kind), CustomerId, quint8(spec.mid),
-                                                      QByteArray(spec.model), spec.version, payloadFor(spec));
-        QSaveFile file(folder.filePath(fileName(spec)));
+    for (const ImageSetup& setup : kImages) {
+        const QByteArray image = FirmwareImage::build(quint8(setup.kind), CustomerId, quint8(setup.mid),
+                                                      QByteArray(setup.model), setup.version, payloadFor(setup));
+        QSaveFile file(folder.filePath(fileName(setup)));
         if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size() || !file.commit()) {
             std::fprintf(stderr, "fwgen: cannot write %s\n", qPrintable(file.fileName()));
             return 1;

@@ -96,58 +96,58 @@ void resetWorld()
     lib().replaceWorld(SimWorld(), true);
 }
 
-bool addReceiver(const ReceiverSpec& spec)
+bool addReceiver(const ReceiverSetup& setup)
 {
     auto locked = lib().lock();
-    if (spec.id.isEmpty() || lib().world.hasId(spec.id))
+    if (setup.id.isEmpty() || lib().world.hasId(setup.id))
         return false;
-    const int cls = spec.receiverClass;
+    const int cls = setup.receiverClass;
     if (cls != 1 && cls != 2 && cls != 4 && cls != 8)
         return false;
-    if (!spec.address.isEmpty() && spec.address.size() != 3)
+    if (!setup.address.isEmpty() && setup.address.size() != 3)
         return false;
     SimReceiver r;
-    r.id = spec.id;
+    r.id = setup.id;
     r.receiverClass = cls;
-    r.pid = spec.pid ? spec.pid : SimDefaults::receiverPid(cls);
-    r.cid = spec.cid;
-    r.mid = spec.mid;
-    r.name = spec.name.toLatin1();
-    r.version = spec.version;
-    r.address = SimDefaults::addressFor(spec.id);
-    if (!spec.address.isEmpty())
-        std::copy(bytes(spec.address), bytes(spec.address) + 3, r.address.begin());
-    r.plugged = spec.plugged;
+    r.pid = setup.pid ? setup.pid : SimDefaults::receiverPid(cls);
+    r.cid = setup.cid;
+    r.mid = setup.mid;
+    r.name = setup.name.toLatin1();
+    r.version = setup.version;
+    r.address = SimDefaults::addressFor(setup.id);
+    if (!setup.address.isEmpty())
+        std::copy(bytes(setup.address), bytes(setup.address) + 3, r.address.begin());
+    r.plugged = setup.plugged;
     r.light[0] = 1;
     lib().world.receivers.append(r);
     lib().worldChanged();
     return true;
 }
 
-bool addMouse(const MouseSpec& spec)
+bool addMouse(const MouseSetup& setup)
 {
     auto locked = lib().lock();
-    if (spec.id.isEmpty() || lib().world.hasId(spec.id))
+    if (setup.id.isEmpty() || lib().world.hasId(setup.id))
         return false;
     SimMouse m;
-    m.id = spec.id;
-    m.cid = spec.cid;
-    m.mid = spec.mid;
-    m.name = spec.name.toLatin1();
-    m.version = spec.version;
-    if (!spec.receiver.isEmpty()) {
-        const SimReceiver* r = lib().world.receiver(spec.receiver);
+    m.id = setup.id;
+    m.cid = setup.cid;
+    m.mid = setup.mid;
+    m.name = setup.name.toLatin1();
+    m.version = setup.version;
+    if (!setup.receiver.isEmpty()) {
+        const SimReceiver* r = lib().world.receiver(setup.receiver);
         if (!r)
             return false;
         m.paired = true;
         m.pairedAddress = r->address;
     }
-    m.onCable = spec.onCable;
-    m.cablePid = spec.cablePid;
-    m.awake = spec.awake;
-    m.inRange = spec.inRange;
-    m.battery = std::clamp(spec.battery, 0, 100);
-    m.charging = spec.charging;
+    m.onCable = setup.onCable;
+    m.cablePid = setup.cablePid;
+    m.awake = setup.awake;
+    m.inRange = setup.inRange;
+    m.battery = std::clamp(setup.battery, 0, 100);
+    m.charging = setup.charging;
     SimDefaults::initMemory(m);
     lib().world.mice.append(m);
     lib().worldChanged();

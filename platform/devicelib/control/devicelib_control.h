@@ -42,8 +42,8 @@ DEVICELIB_API void resetWorld();
 
 enum ReceiverClass { Receiver1K = 1, Receiver2K = 2, Receiver4K = 4, Receiver8K = 8 };
 
-struct ReceiverSpec {
-    explicit ReceiverSpec(const QString& id = QString(), ReceiverClass receiverClass = Receiver4K, quint8 cid = 23,
+struct ReceiverSetup {
+    explicit ReceiverSetup(const QString& id = QString(), ReceiverClass receiverClass = Receiver4K, quint8 cid = 23,
                           quint8 mid = 1)
         : id(id), receiverClass(receiverClass), cid(cid), mid(mid) {}
     QString id;
@@ -57,8 +57,8 @@ struct ReceiverSpec {
     bool plugged = true;
 };
 
-struct MouseSpec {
-    explicit MouseSpec(const QString& id = QString(), quint8 cid = 23, quint8 mid = 1) : id(id), cid(cid), mid(mid) {}
+struct MouseSetup {
+    explicit MouseSetup(const QString& id = QString(), quint8 cid = 23, quint8 mid = 1) : id(id), cid(cid), mid(mid) {}
     QString id;
     quint8 cid = 23;
     quint8 mid = 1;
@@ -73,8 +73,8 @@ struct MouseSpec {
     bool charging = false;
 };
 
-DEVICELIB_API bool addReceiver(const ReceiverSpec& spec);
-DEVICELIB_API bool addMouse(const MouseSpec& spec);
+DEVICELIB_API bool addReceiver(const ReceiverSetup& setup);
+DEVICELIB_API bool addMouse(const MouseSetup& setup);
 DEVICELIB_API bool removeDevice(const QString& id);
 DEVICELIB_API QStringList deviceIds();
 
