@@ -23,6 +23,7 @@ void SetCurrentDevice(const DeviceAllInfo& device)
     QMutexLocker locker(&g_currentDeviceMutex);
     g_currentDevice = device;
 }
+
 DeviceAllInfo g_repairTarget;
 QList<DeviceAllInfo> g_homeDeviceList;
 QList<DeviceAllInfo> g_foundDeviceList;

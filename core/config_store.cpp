@@ -1,7 +1,8 @@
 #include "config_store.h"
 
+#include "paths.h"
+
 #include <QByteArray>
-#include <QCoreApplication>
 #include <QMutexLocker>
 #include <QSettings>
 #include <QTextCodec>
@@ -20,8 +21,7 @@ ConfigStore* ConfigStore::Instance()
 {
     QMutexLocker locker(&g_configStoreMutex);
     if (!g_configStore)
-        g_configStore = new ConfigStore(QCoreApplication::applicationDirPath()
-                                        + QStringLiteral("/usersetting/Config.ini"));
+        g_configStore = new ConfigStore(AppFolder() + QStringLiteral("/usersetting/Config.ini"));
     return g_configStore;
 }
 
@@ -93,6 +93,11 @@ void ConfigStore::SetValue(const QString& group, const QString& key, const QStri
 {
     QMutexLocker locker(&m_accessMutex);
     m_settings->setValue(SettingsKey(group, key), value);
+}
+
+QString ConfigStore::ModelGroup(int modelIndex)
+{
+    return QStringLiteral("Drive") + QString::number(modelIndex + 1);
 }
 
 QString ConfigStore::ColorText(const QString& key, const QString& fallback) const

@@ -35,6 +35,9 @@ public:
 
     QString FilePath() const { return m_path; }
 
+    // The catalogue group of a model: "Drive" + (modelIndex + 1).
+    static QString ModelGroup(int modelIndex);
+
 private:
     static bool IsIdentityKey(const QString& key);
     static QString DecodeIdentity(const QString& stored);

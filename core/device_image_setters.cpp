@@ -26,30 +26,13 @@ bool ValidButton(int button)
     return button >= 0 && button < FlashDataMap::ButtonCount;
 }
 
-bool DeviceAnswers()
-{
-    // A copy of the path: the user-interface thread may replace it meanwhile.
-    const QByteArray path = g_devicePath.bytes();
-    return UsbFinderC_GetDeviceOnLine(path.constData());
-}
-
-void NotifyOffline()
-{
-    // A page filling its controls from an image may reach a setter through a
-    // change signal; that must not raise the notice.
-    if (!g_buttonPageUpdating && !g_sensorPageUpdating)
-        emit PostMsg::GetInstance()->SigMouseOffLineo(0);
-}
-
 // The common body of every setter. The lock covers the write and the send, so
 // the report thread can never send (or overwrite) a half-written image.
 template <class Write>
 bool WriteAndSend(Write write)
 {
-    if (!DeviceAnswers()) {
-        NotifyOffline();
+    if (!CheckDeviceOnline())
         return false;
-    }
     QMutexLocker locker(&g_deviceImageMutex);
     const FlashDataMap before = g_deviceImage;
     write(g_deviceImage);
@@ -64,6 +47,17 @@ bool WriteAndSend(Write write)
 bool SetByte(std::size_t offset, int value)
 {
     return WriteAndSend([&](FlashDataMap& image) { image.at(offset) = LowByte(value); });
+}
+
+// A light block's mode: 0 only switches the block off (the old mode stays);
+// any other mode is stored and switches it on.
+bool SetBlockMode(std::size_t modeOffset, std::size_t enabledOffset, int mode)
+{
+    return WriteAndSend([&](FlashDataMap& image) {
+        if (mode != 0)
+            image.at(modeOffset) = LowByte(mode);
+        image.at(enabledOffset) = mode != 0 ? 1 : 0;
+    });
 }
 
 } // namespace
@@ -120,32 +114,12 @@ bool SetDpiStagePair(DPIStage a, DPIStage b, int i, int j, int current)
     });
 }
 
-bool SetDpiLedMode(int mode)
-{
-    return WriteAndSend([&](FlashDataMap& image) {
-        if (mode != 0) {
-            image.dpiLed[0] = LowByte(mode);
-            image.dpiLed[3] = 1;
-        } else {
-            image.dpiLed[3] = 0;
-        }
-    });
-}
+bool SetDpiLedMode(int mode) { return SetBlockMode(ImageOffset::DpiLed, ImageOffset::DpiLedEnabled, mode); }
 
 bool SetDpiLedBrightness(int value) { return SetByte(ImageOffset::DpiLed + 1, value); }
 bool SetDpiLedSpeed(int value) { return SetByte(ImageOffset::DpiLed + 2, value); }
 
-bool SetLedBarMode(int mode)
-{
-    return WriteAndSend([&](FlashDataMap& image) {
-        if (mode != 0) {
-            image.ledBar[0] = LowByte(mode);
-            image.ledBar[6] = 1;
-        } else {
-            image.ledBar[6] = 0;
-        }
-    });
-}
+bool SetLedBarMode(int mode) { return SetBlockMode(ImageOffset::LedBar, ImageOffset::LedBarEnabled, mode); }
 
 bool SetLedBarColor(int red, int green, int blue)
 {
@@ -193,9 +167,14 @@ bool SetButtonMacro(int button, const uint8_t* function, const uint8_t* macroBlo
 
 bool CheckDeviceOnline()
 {
-    if (DeviceAnswers())
+    // A copy of the path: the user-interface thread may replace it meanwhile.
+    const QByteArray path = g_devicePath.bytes();
+    if (UsbFinderC_GetDeviceOnLine(path.constData()))
         return true;
-    NotifyOffline();
+    // A page filling its controls from an image may reach a setter through a
+    // change signal; that must not raise the notice.
+    if (!g_buttonPageUpdating && !g_sensorPageUpdating)
+        emit PostMsg::GetInstance()->SigMouseOffLineo(0);
     return false;
 }
 

@@ -45,11 +45,6 @@ PostMsg* Hub()
     return PostMsg::GetInstance();
 }
 
-QString ModelGroup(int modelIndex)
-{
-    return QStringLiteral("Drive") + QString::number(modelIndex + 1);
-}
-
 // --- restart debounce clock --------------------------------------------------
 
 QMutex s_clockMutex;
@@ -86,7 +81,7 @@ bool TakeRestartRequest()
 QList<int> KeptButtons(int modelIndex)
 {
     QList<int> kept;
-    const QString group = ModelGroup(modelIndex);
+    const QString group = ConfigStore::ModelGroup(modelIndex);
     for (int button = 0; button < kButtonsWithCatalogueKeys; ++button) {
         const QStringList items =
             ConfigStore::Instance()->ValueList(group, QStringLiteral("KeyParam") + QString::number(button + 1));
@@ -270,7 +265,7 @@ void HandleStatusChanged(const unsigned char* payload, int payloadLength)
 void HandleConfigApplied()
 {
     const DeviceAllInfo device = CurrentDeviceCopy();
-    const QStringList items = ConfigStore::Instance()->ValueList(ModelGroup(device.modelIndex),
+    const QStringList items = ConfigStore::Instance()->ValueList(ConfigStore::ModelGroup(device.modelIndex),
                                                                  QStringLiteral("Adveanced"));
     const QByteArray path = device.path.toLatin1();
 

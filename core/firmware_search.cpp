@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QMutexLocker>
 #include <QRegularExpression>
 
 int g_firmwareCid = 0;
@@ -39,11 +38,6 @@ double VersionNumber(const QString& text)
     if (!decimal.match(text).hasMatch())
         return 0.0;
     return text.toDouble();
-}
-
-QString ModelGroup(int modelIndex)
-{
-    return QStringLiteral("Drive") + QString::number(modelIndex + 1);
 }
 
 QString ReceiverModelKey(int receiverClass)
@@ -134,12 +128,7 @@ bool CheckFirmwareUpdate(int kind, const QString& versionText, int receiverClass
 {
     ConfigStore* config = ConfigStore::Instance();
     g_firmwareCid = config->IntValue(QStringLiteral("Option"), QStringLiteral("CID"));
-    int modelIndex = 0;
-    {
-        QMutexLocker locker(&g_currentDeviceMutex);
-        modelIndex = g_currentDevice.modelIndex;
-    }
-    const QString group = ModelGroup(modelIndex);
+    const QString group = ConfigStore::ModelGroup(CurrentDeviceCopy().modelIndex);
     const QString key = kind == FirmwareKindMouse ? QStringLiteral("MM") : ReceiverModelKey(receiverClass);
     if (key.isEmpty() || versionText.isEmpty())
         return false;

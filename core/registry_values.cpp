@@ -58,7 +58,7 @@ QString MouseVersionValueName(int modelIndex)
 {
     ConfigStore* config = ConfigStore::Instance();
     return QStringLiteral("MouseVer") + config->Value(QStringLiteral("Option"), QStringLiteral("CID"))
-        + config->Value(QStringLiteral("Drive") + QString::number(modelIndex + 1), QStringLiteral("MID"));
+        + config->Value(ConfigStore::ModelGroup(modelIndex), QStringLiteral("MID"));
 }
 
 QString StoredMouseVersion(int modelIndex)

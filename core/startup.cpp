@@ -51,8 +51,6 @@ void RemoveOldFiles(const QString& folder, const QDateTime& now)
     const qint64 nowSeconds = now.toSecsSinceEpoch();
     const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files);
     for (const QFileInfo& entry : entries) {
-        if (entry.isDir())
-            continue;
         const qint64 changed = entry.lastModified().toSecsSinceEpoch();
         if (changed > nowSeconds)
             continue; // dated in the future: the age rule does not apply

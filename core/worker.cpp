@@ -318,9 +318,9 @@ int IdentifyDevice(DeviceAllInfo& record, const char* path)
         return 0;
     }
 
-    for (int n = 1; n <= Config()->IntValue(QStringLiteral("Option"), QStringLiteral("DeviceTotal")); ++n) {
-        const int cid = Config()->IntValue(QStringLiteral("Option"), QStringLiteral("CID"));
-        const int mid = Config()->IntValue(QStringLiteral("Drive") + QString::number(n), QStringLiteral("MID"));
+    const int cid = Config()->IntValue(QStringLiteral("Option"), QStringLiteral("CID"));
+    for (int modelIndex = 0; modelIndex < deviceTotal; ++modelIndex) {
+        const int mid = Config()->IntValue(ConfigStore::ModelGroup(modelIndex), QStringLiteral("MID"));
         if (identity.cid != cid || identity.mid != mid)
             continue;
 
@@ -328,7 +328,7 @@ int IdentifyDevice(DeviceAllInfo& record, const char* path)
         record.cid = identity.cid;
         record.mid = identity.mid;
         record.connectionType = identity.connectionType;
-        record.modelIndex = n - 1;
+        record.modelIndex = modelIndex;
 
         if (!CurrentDeviceCopy().path.isEmpty()) {
             record.receiverAddress.clear();
@@ -356,7 +356,7 @@ int IdentifyDevice(DeviceAllInfo& record, const char* path)
         return 0;
     record.wired = IsWiredConnection(identity.connectionType);
     record.modelIndex = deviceTotal;
-    return identity.cid == Config()->IntValue(QStringLiteral("Option"), QStringLiteral("CID")) ? 2 : 3;
+    return identity.cid == cid ? 2 : 3;
 }
 
 void EnumerateDevices(const QString& vid, const QStringList& pids)

@@ -191,9 +191,17 @@ void WriteReport(int fd, int signal, const siginfo_t* info)
     backtrace_symbols_fd(frames, count, fd);
 }
 
-// Creates (or replaces) the dump file; -1 when it cannot be created.
-int CreateDumpFile(const char* path)
+using DumpPath = char[sizeof(s_dumpFolder) + 64];
+
+// Creates (or replaces) "<dump folder>/<local time><suffix>" and leaves its
+// name in path; -1 when it cannot be created.
+int CreateDumpFile(DumpPath& path, const char* suffix)
 {
+    path[0] = 0;
+    Append(path, sizeof(path), s_dumpFolder);
+    Append(path, sizeof(path), "/");
+    AppendTimeName(path, sizeof(path), LocalTimeNow());
+    Append(path, sizeof(path), suffix);
     return ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
 }
 
@@ -244,13 +252,8 @@ long CrashHandler::WriteDump(int signal, const siginfo_t* info)
         return 1;
     ::mkdir(s_dumpFolder, 0700); // one level, as the data folder exists
 
-    char path[sizeof(s_dumpFolder) + 64] = {};
-    Append(path, sizeof(path), s_dumpFolder);
-    Append(path, sizeof(path), "/");
-    AppendTimeName(path, sizeof(path), LocalTimeNow());
-    Append(path, sizeof(path), ".dmp");
-
-    const int fd = CreateDumpFile(path);
+    DumpPath path;
+    const int fd = CreateDumpFile(path, ".dmp");
     if (fd >= 0) {
         WriteReport(fd, signal, info);
         ::close(fd);
@@ -263,13 +266,8 @@ long CrashHandler::WriteDump(int signal, const siginfo_t* info)
 
 long TestDumpFilter(int signal, const siginfo_t* info)
 {
-    char path[sizeof(s_dumpFolder) + 64] = {};
-    Append(path, sizeof(path), s_dumpFolder);
-    Append(path, sizeof(path), "/");
-    AppendTimeName(path, sizeof(path), LocalTimeNow());
-    Append(path, sizeof(path), "Test.dmp");
-
-    const int fd = CreateDumpFile(path);
+    DumpPath path;
+    const int fd = CreateDumpFile(path, "Test.dmp");
     WriteReport(fd, signal, info);
     if (fd >= 0)
         ::close(fd);

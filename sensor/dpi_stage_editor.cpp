@@ -1,19 +1,15 @@
 #include "dpi_stage_editor.h"
 
 #include "app_state.h"
-#include "config_store.h"
 #include "device_image_setters.h"
 #include "dpi_code.h"
+#include "frame_style.h"
 #include "paths.h"
-#include "post_msg.h"
 #include "sensor_dpi_rules.h"
-
-#include <devicelib.h>
 
 #include <QAbstractSlider>
 #include <QComboBox>
 #include <QLabel>
-#include <QListView>
 
 DpiStageEditor::DpiStageEditor(QWidget* parent)
     : QFrame(parent)
@@ -26,45 +22,10 @@ void DpiStageEditor::AttachCommonParts(QLabel* title, QComboBox* stageCountBox)
     m_title = title;
     m_stageCountBox = stageCountBox;
 
-    const ConfigStore* config = ConfigStore::Instance();
-    const QString comboTextColor = config->ColorText(QStringLiteral("ComboxTextColor"));
-    const QString comboSelectColor = config->ColorText(QStringLiteral("ComboxSelectColor"));
-    const QString comboBackColor = config->ColorText(QStringLiteral("ComboxBackGroundColor"));
-    const QString labelColor = config->ColorText(QStringLiteral("LabelColor"));
-
-    m_title->setStyleSheet(QStringLiteral("QLabel{color: rgb(") + labelColor + QStringLiteral(";);}"));
-    m_stageCountBox->setStyleSheet(
-        QStringLiteral("QComboBox{border: 1px solid gray; color: rgb(") + comboTextColor
-        + QStringLiteral("); border-image: url(") + imageDir
-        + QStringLiteral("ComboboxBack.png);}QComboBox::drop-down:button{border-radius:5px; background:rgb(") + comboBackColor
-        + QStringLiteral(");} QComboBox::down-arrow{image: url(") + imageDir
-        + QStringLiteral("Menu.png); right: 8px; }QComboBox::down-arrow:on{ image: url(") + imageDir
-        + QStringLiteral("MenuClicked.png);}QComboBox QAbstractItemView::item{height:25px;}QComboBox QAbstractItemView {outline: 0px solid gray; border: 1px  solid gray;color: rgb(")
-        + comboTextColor + QStringLiteral("); border-image: url(") + imageDir
-        + QStringLiteral("ComboboxTextBack.png);selection-background-color: rgb(") + comboSelectColor + QStringLiteral("); }"));
-    auto* listView = new QListView; // the combo box takes it over
-    listView->setStyleSheet(QStringLiteral("QListView::item:selected{background-color: rgb(") + comboSelectColor
-                            + QStringLiteral(");}QListView::item:hover{background-color: rgb(") + comboSelectColor
-                            + QStringLiteral(");}"));
-    m_stageCountBox->setView(listView);
+    m_title->setStyleSheet(FrameStyle::CaptionStyle());
+    m_stageCountBox->setStyleSheet(FrameStyle::ComboStyle(imageDir, false));
+    FrameStyle::InstallListView(m_stageCountBox);
     m_stageCountBox->setMaxVisibleItems(5);
-}
-
-QString DpiStageEditor::SliderStyle(const QString& handleRule, const QString& addPageColour) const
-{
-    return QStringLiteral("QSlider:groove:horizontal{height:2px;left: 0px;right: 0px;border:0px;border-radius:0px;background:rgba(0,0,0,50);}QSlider:handle:horizontal{ ")
-           + handleRule + QStringLiteral(" border-image: url(") + imageDir
-           + QStringLiteral("HuaKuai.png);} QSlider:sub-page:horizontal{background-color: rgb(")
-           + ConfigStore::Instance()->ColorText(QStringLiteral("SliderColor"))
-           + QStringLiteral(";);}QSlider:add-page:horizontal{background-color: rgb(") + addPageColour + QStringLiteral(");}");
-}
-
-QString DpiStageEditor::ValueBoxStyle()
-{
-    const QString colour = ConfigStore::Instance()->ColorText(QStringLiteral("LinEditColorSecond"));
-    return QStringLiteral("QSpinBox{background-color: transparent;color: rgb(") + colour
-           + QStringLiteral(";);border: 1px  solid gray;}QSpinBox:hover{background-color: transparent;color: rgb(")
-           + colour + QStringLiteral(";);border: 1px  solid gray;}");
 }
 
 // --- host operations ---------------------------------------------------------
@@ -108,24 +69,9 @@ void DpiStageEditor::SetTitleText(const QString& text)
 
 // --- rules shared by both layouts ----------------------------------------------
 
-bool DpiStageEditor::DeviceAnswers()
-{
-    const QByteArray path = g_devicePath.bytes();
-    return UsbFinderC_GetDeviceOnLine(path.constData());
-}
-
-void DpiStageEditor::RaiseOfflineNotice()
-{
-    emit PostMsg::GetInstance()->SigMouseOffLineo(0);
-}
-
 bool DpiStageEditor::MaySelectStage()
 {
-    if (g_sendEnabled && !g_sensorPageUpdating && !DeviceAnswers()) {
-        RaiseOfflineNotice();
-        return false;
-    }
-    return true;
+    return !g_sendEnabled || g_sensorPageUpdating || CheckDeviceOnline();
 }
 
 int DpiStageEditor::SnapSliderValue(QAbstractSlider* slider, int value)
@@ -161,10 +107,6 @@ void DpiStageEditor::StageCountChosen(int index)
         ShowStages(index);
     }
 
-    if (g_sendEnabled && !g_sensorPageUpdating) {
-        if (DeviceAnswers())
-            EditAndSendDeviceImage([index](FlashDataMap& image) { image.dpiStageCount = uint8_t(index + 1); });
-        else
-            RaiseOfflineNotice();
-    }
+    if (g_sendEnabled && !g_sensorPageUpdating && CheckDeviceOnline())
+        EditAndSendDeviceImage([index](FlashDataMap& image) { image.dpiStageCount = uint8_t(index + 1); });
 }

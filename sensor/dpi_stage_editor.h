@@ -37,14 +37,7 @@ protected:
     // Call once the form is set up: keeps and styles the title and the
     // stage-count combo box.
     void AttachCommonParts(QLabel* title, QComboBox* stageCountBox);
-    // The style of the DPI sliders. handleRule: the size and margins of the
-    // handle; addPageColour: "r, g, b" of the groove right of the handle.
-    QString SliderStyle(const QString& handleRule, const QString& addPageColour) const;
-    // The style of the read-only DPI numbers.
-    static QString ValueBoxStyle();
 
-    static bool DeviceAnswers();
-    static void RaiseOfflineNotice();
     // The gate of a stage selection: false, with the offline notice, when
     // sending is enabled and the mouse does not answer.
     static bool MaySelectStage();

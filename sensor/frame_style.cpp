@@ -60,7 +60,7 @@ QString ComboStyle(const QString& folder, bool withDisabledRule)
     return style;
 }
 
-void InstallListView(QComboBox* combo)
+QListView* InstallListView(QComboBox* combo)
 {
     const QString select = Colour(QStringLiteral("ComboxSelectColor"));
     auto* view = new QListView; // the combo takes it over
@@ -68,6 +68,7 @@ void InstallListView(QComboBox* combo)
                                        "QListView::item:hover{background-color: rgb(%1);}")
                             .arg(select));
     combo->setView(view);
+    return view;
 }
 
 QString CheckBoxStyle(const QString& folder)
@@ -94,6 +95,24 @@ QString ThinSliderStyle(const QString& folder)
                           "QSlider:sub-page:horizontal{background-color: rgb(%2);}"
                           "QSlider:add-page:horizontal{background-color: rgb(255, 255, 255);}")
         .arg(Url(folder, QStringLiteral("HuaKuai.png")), Colour(QStringLiteral("SliderColor")));
+}
+
+QString SliderStyle(const QString& folder, SliderLook look)
+{
+    const bool knob = look == SliderLook::Knob;
+    const QString handleRule =
+        knob ? QStringLiteral("width:  18px;height: 16px;  margin-top: -7px;margin-left: -2px; "
+                              "margin-bottom: -7px;margin-right: -2px;")
+             : QStringLiteral("width:  5px;height: 50px;  margin-top: -20px;margin-left: 0px; "
+                              "margin-bottom: -20px;margin-right: 0px;");
+    const QString addPageColour = knob ? QStringLiteral("127, 127, 127") : QStringLiteral("255, 255, 255");
+    return QStringLiteral("QSlider:groove:horizontal{height:2px;left: 0px;right: 0px;border:0px;border-radius:0px;"
+                          "background:rgba(0,0,0,50);}"
+                          "QSlider:handle:horizontal{ %1 border-image: %2;} "
+                          "QSlider:sub-page:horizontal{background-color: rgb(%3);}"
+                          "QSlider:add-page:horizontal{background-color: rgb(%4);}")
+        .arg(handleRule, Url(folder, QStringLiteral("HuaKuai.png")), Colour(QStringLiteral("SliderColor")),
+             addPageColour);
 }
 
 QString DisabledSliderRules()

@@ -7,6 +7,7 @@
 #include <QString>
 
 class QComboBox;
+class QListView;
 
 namespace FrameStyle {
 
@@ -26,8 +27,8 @@ QString SwitchStyle(const QString& switchName, const QString& folder);
 QString ComboStyle(const QString& folder, bool withDisabledRule);
 
 // Gives the combo a new list view whose selected and hovered items take
-// ComboxSelectColor.
-void InstallListView(QComboBox* combo);
+// ComboxSelectColor; returns that view (the combo owns it).
+QListView* InstallListView(QComboBox* combo);
 
 // Check-box indicators "LODCheck.png" / "LOD.png" with LabelColor texts.
 QString CheckBoxStyle(const QString& folder);
@@ -38,6 +39,16 @@ QString NumberStyle();
 // The 2-pixel slider of the B/C variants: handle "HuaKuai.png", filled part
 // SliderColor, the rest white.
 QString ThinSliderStyle(const QString& folder);
+
+// The two looks of the 2-pixel sliders of the DPI editors, the DPI light and
+// the lighting page.
+enum class SliderLook {
+    Knob, // an 18 x 16 handle, the part right of it grey (SensorDPI, SensorEffect)
+    Bar   // a 5 x 50 handle, the part right of it white (the other layouts, LampLight)
+};
+
+// Handle "HuaKuai.png" in the shape of the look, the part left of it SliderColor.
+QString SliderStyle(const QString& folder, SliderLook look);
 
 // Appended to a frame's slider style: a disabled slider shows a muted groove
 // on both sides of a plain grey handle instead of the SliderColor fill and

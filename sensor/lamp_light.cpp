@@ -2,19 +2,15 @@
 #include "ui_lamp_light.h"
 
 #include "app_state.h"
-#include "config_store.h"
 #include "device_image_setters.h"
+#include "frame_style.h"
 #include "label_file.h"
 #include "paths.h"
-#include "post_msg.h"
 #include "screen_grab.h"
 #include "stop_close_time.h"
 #include "user_setting_store.h"
 
-#include <devicelib.h>
-
 #include <QButtonGroup>
-#include <QListView>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 
@@ -67,11 +63,6 @@ constexpr std::array<Preset, 14> kPresets = {{
     {208, 113, 173},
 }};
 
-QString OptionColour(const char* key)
-{
-    return ConfigStore::Instance()->ColorText(QString::fromLatin1(key));
-}
-
 } // namespace
 
 LampLight::LampLight(QWidget* parent)
@@ -110,29 +101,14 @@ void LampLight::InitColorButtonGroup()
 void LampLight::ApplyStyles()
 {
     const QString& P = m_pictureFolder;
-    const QString text = OptionColour("ComboxTextColor");
-    const QString back = OptionColour("ComboxBackGroundColor");
-    const QString select = OptionColour("ComboxSelectColor");
-    const QString label = OptionColour("LabelColor");
-    const QString edit = OptionColour("LinEditColorSecond");
-    const QString slider = OptionColour("SliderColor");
+    const QString label = FrameStyle::Colour(QStringLiteral("LabelColor"));
+    const QString edit = FrameStyle::Colour(QStringLiteral("LinEditColorSecond"));
 
-    ui->LightMod->setStyleSheet(
-        "QComboBox{border: 1px solid gray; color: rgb(" + text + "); border-image: url(" + P + "ComboboxBack.png"
-        ");}QComboBox::drop-down:button{border-radius:5px; background:rgb(" + back + ");} "
-        "QComboBox::down-arrow{image: url(" + P + "Menu.png" "); right: 8px; }"
-        "QComboBox::down-arrow:on{ image: url(" + P + "MenuClicked.png" ");}"
-        "QComboBox QAbstractItemView::item{height:25px;}"
-        "QComboBox QAbstractItemView {outline: 0px solid gray; border: 1px  solid gray;color: rgb(" + text
-        + "); border-image: url(" + P + "ComboboxTextBack.png" ");selection-background-color: rgb(" + select
-        + "); }");
-    auto* list = new QListView(ui->LightMod);
-    list->setStyleSheet("QListView::item:selected{background-color: rgb(" + select
-                        + ");}QListView::item:hover{background-color: rgb(" + select + ");}");
-    ui->LightMod->setView(list);
+    ui->LightMod->setStyleSheet(FrameStyle::ComboStyle(P, false));
+    FrameStyle::InstallListView(ui->LightMod);
     ui->LightMod->setMaxVisibleItems(5);
 
-    const QString captionStyle = "QLabel{color: rgb(" + label + ";);}";
+    const QString captionStyle = FrameStyle::CaptionStyle();
     for (QLabel* caption : {ui->label, ui->label_2, ui->label_3, ui->label_4, ui->label_5, ui->label_6, ui->label_8,
                             ui->label_13})
         caption->setStyleSheet(captionStyle);
@@ -146,19 +122,11 @@ void LampLight::ApplyStyles()
     for (QSpinBox* channel : {ui->RSpinBox, ui->GSpinBox, ui->BSpinBox})
         channel->setStyleSheet(channelStyle);
 
-    const QString sliderStyle =
-        "QSlider:groove:horizontal{height:2px;left: 0px;right: 0px;border:0px;border-radius:0px;"
-        "background:rgba(0,0,0,50);}QSlider:handle:horizontal{ width:  5px;height: 50px;  margin-top: -20px;"
-        "margin-left: 0px; margin-bottom: -20px;margin-right: 0px; border-image: url(" + P + "HuaKuai.png" ");} "
-        "QSlider:sub-page:horizontal{background-color: rgb(" + slider + ";);}"
-        "QSlider:add-page:horizontal{background-color: rgb(255, 255, 255);}";
+    const QString sliderStyle = FrameStyle::SliderStyle(P, FrameStyle::SliderLook::Bar);
     ui->horizontalLight->setStyleSheet(sliderStyle);
     ui->horizontalSpeed->setStyleSheet(sliderStyle);
 
-    ui->RippeControl->setStyleSheet(
-        "#RippeControl{color: rgb(255, 255, 255);border:0px;background-position:center;"
-        "background-repeat:no-repeat;background-image: url(" + P + "Close.png" ");}"
-        "#RippeControl:checked {background-image: url(" + P + "Open.png" ");}");
+    ui->RippeControl->setStyleSheet(FrameStyle::SwitchStyle(ui->RippeControl->objectName(), P));
     ui->label_7->setStyleSheet("#label_7{border:0px;background-position:center;background-repeat:no-repeat;"
                                "background-image: url(" + P + "ColorBoard.png" ");}");
 
@@ -218,13 +186,7 @@ void LampLight::ShowModeControls(int mode)
 
 bool LampLight::ColourActionAllowed()
 {
-    if (!g_sendEnabled || g_lightPageUpdating)
-        return true;
-    const QByteArray path = g_devicePath.bytes();
-    if (UsbFinderC_GetDeviceOnLine(path.constData()))
-        return true;
-    emit PostMsg::GetInstance()->SigMouseOffLineo(0);
-    return false;
+    return !g_sendEnabled || g_lightPageUpdating || CheckDeviceOnline();
 }
 
 void LampLight::StepChannel(int channel, int step)

@@ -5,6 +5,7 @@
 #include "config_store.h"
 #include "device_image_setters.h"
 #include "dpi_code.h"
+#include "frame_style.h"
 #include "sensor_dpi_rules.h"
 
 #include <QButtonGroup>
@@ -91,10 +92,8 @@ SensorDPI::SensorDPI(QWidget* parent)
         swatchRects[i] = Swatch(i)->geometry();
     }
 
-    ui->horizontalSliderC->setStyleSheet(
-        SliderStyle(QStringLiteral("width:  18px;height: 16px;  margin-top: -7px;margin-left: -2px; margin-bottom: -7px;margin-right: -2px;"),
-                    QStringLiteral("127, 127, 127")));
-    ui->spinBoxA->setStyleSheet(ValueBoxStyle());
+    ui->horizontalSliderC->setStyleSheet(FrameStyle::SliderStyle(imageDir, FrameStyle::SliderLook::Knob));
+    ui->spinBoxA->setStyleSheet(FrameStyle::NumberStyle());
     ui->ReduceLevelA->setStyleSheet(QStringLiteral("#ReduceLevelA{background-image: url(") + imageDir
                                     + QStringLiteral("Reduce.png);border:0px;background-position:center;background-repeat:no-repeat;}"));
     ui->AddLevelA->setStyleSheet(QStringLiteral("#AddLevelA{background-image: url(") + imageDir
@@ -115,8 +114,6 @@ SensorDPI::SensorDPI(QWidget* parent)
         stageButtonGroup->addButton(StageButton(i));
     for (int i = 0; i < StageCount; ++i)
         swatchGroup->addButton(Swatch(i));
-
-    dragArea = QRect(0, 0, 728, 194);
 }
 
 SensorDPI::~SensorDPI()
@@ -235,7 +232,7 @@ void SensorDPI::MoveMarker(int position)
 void SensorDPI::LoadDefaultStages()
 {
     const ConfigStore* config = ConfigStore::Instance();
-    const QString group = QStringLiteral("Drive") + QString::number(g_currentDevice.modelIndex + 1);
+    const QString group = ConfigStore::ModelGroup(CurrentDeviceCopy().modelIndex);
 
     const QStringList colours = StageColorTexts(config->ValueList(group, QStringLiteral("DPIColor")));
     for (int i = 0; i < colours.size(); ++i)
@@ -423,9 +420,8 @@ void SensorDPI::on_horizontalSliderC_valueChanged(int value)
     // A stage's value being loaded is shown like any other but never sent,
     // so it raises no offline notice either.
     const bool echo = !sliderArmed;
-    if (!echo && g_sendEnabled && !g_sensorPageUpdating && !DeviceAnswers()) {
+    if (!echo && g_sendEnabled && !g_sensorPageUpdating && !CheckDeviceOnline()) {
         ui->spinBoxA->setValue(value);
-        RaiseOfflineNotice();
         return;
     }
 
@@ -458,10 +454,8 @@ void SensorDPI::on_horizontalSliderC_sliderMoved(int position)
 
 void SensorDPI::StepValue(bool up)
 {
-    if (g_sendEnabled && !DeviceAnswers()) {
-        RaiseOfflineNotice();
+    if (g_sendEnabled && !CheckDeviceOnline())
         return;
-    }
     const QVector<DpiSegment> segments = DpiSegmentsOf(g_dpiRangeModel);
     const int value = ui->spinBoxA->value();
     ui->horizontalSliderC->setValue(up ? StepDpiUp(value, segments) : StepDpiDown(value, segments));

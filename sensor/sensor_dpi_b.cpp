@@ -2,9 +2,9 @@
 #include "ui_sensor_dpi_b.h"
 
 #include "app_state.h"
-#include "config_store.h"
 #include "device_image_setters.h"
 #include "dpi_code.h"
+#include "frame_style.h"
 
 #include <QButtonGroup>
 #include <QColorDialog>
@@ -35,8 +35,6 @@ SensorDPIB::SensorDPIB(QWidget* parent)
     ui->setupUi(this);
     AttachCommonParts(ui->label, ui->ChooseEvent);
 
-    const QString labelColor = ConfigStore::Instance()->ColorText(QStringLiteral("LabelColor"));
-
     for (int row = 0; row < RowCount; ++row)
         stageColors[row] = QString::fromLatin1(kDefaultStageColors[row]);
 
@@ -46,14 +44,9 @@ SensorDPIB::SensorDPIB(QWidget* parent)
     colorDialog->hide();
     connect(colorDialog, &QColorDialog::colorSelected, this, &SensorDPIB::SetColor);
 
-    const QString sliderStyle =
-        SliderStyle(QStringLiteral("width:  5px;height: 50px;  margin-top: -20px;margin-left: 0px; margin-bottom: -20px;margin-right: 0px;"),
-                    QStringLiteral("255, 255, 255"));
-    const QString valueStyle = ValueBoxStyle();
-    const QString boxStyle = QStringLiteral("QCheckBox{color: rgb(") + labelColor
-                             + QStringLiteral(";);}QCheckBox:indicator::checked {image: url(") + imageDir
-                             + QStringLiteral("LODCheck.png);}QCheckBox::indicator::unchecked {image: url(") + imageDir
-                             + QStringLiteral("LOD.png);}");
+    const QString sliderStyle = FrameStyle::SliderStyle(imageDir, FrameStyle::SliderLook::Bar);
+    const QString valueStyle = FrameStyle::NumberStyle();
+    const QString boxStyle = FrameStyle::CheckBoxStyle(imageDir);
     for (int row = 0; row < RowCount; ++row) {
         Slider(row)->setStyleSheet(sliderStyle);
         ValueBox(row)->setStyleSheet(valueStyle);
@@ -265,9 +258,8 @@ void SensorDPIB::on_MH_toggled(bool checked) { StageBoxToggled(7, checked); }
 
 void SensorDPIB::SliderValueChanged(int row, int value)
 {
-    if (g_sendEnabled && !g_sensorPageUpdating && !DeviceAnswers()) {
+    if (g_sendEnabled && !g_sensorPageUpdating && !CheckDeviceOnline()) {
         ValueBox(row)->setValue(value);
-        RaiseOfflineNotice();
         return;
     }
     const int snapped = SnapSliderValue(Slider(row), value);

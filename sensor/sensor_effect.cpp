@@ -19,9 +19,7 @@ SensorEffect::SensorEffect(QWidget* parent)
     ui->setupUi(this);
     AttachRows({ui->label, ui->label_14, ui->label_15, ui->SpeedH, ui->SpeedSpinBox, ui->line, ui->LightH,
                 ui->LightSpinBox, ui->line_2},
-               QStringLiteral("width:  18px;height: 16px;  margin-top: -7px;margin-left: -2px; "
-                              "margin-bottom: -7px;margin-right: -2px;"),
-               QStringLiteral("127, 127, 127"));
+               FrameStyle::SliderLook::Knob);
     ui->Model->setStyleSheet(FrameStyle::ComboStyle(m_pictureFolder, false));
     FrameStyle::InstallListView(ui->Model);
 }

@@ -18,9 +18,7 @@ SensorEffectB::SensorEffectB(QWidget* parent)
 
     AttachRows({ui->label, ui->label_14, ui->label_15, ui->SpeedH, ui->SpeedSpinBox, ui->line, ui->LightH,
                 ui->LightSpinBox, ui->line_2},
-               QStringLiteral("width:  5px;height: 50px;  margin-top: -20px;margin-left: 0px; "
-                              "margin-bottom: -20px;margin-right: 0px;"),
-               QStringLiteral("255, 255, 255"));
+               FrameStyle::SliderLook::Bar);
 
     const QString box = FrameStyle::CheckBoxStyle(m_pictureFolder);
     ui->MM1->setStyleSheet(box);

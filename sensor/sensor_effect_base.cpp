@@ -25,7 +25,7 @@ SensorEffectBase::SensorEffectBase(QWidget* parent)
 {
 }
 
-void SensorEffectBase::AttachRows(const Rows& rows, const QString& handleRule, const QString& addPageColour)
+void SensorEffectBase::AttachRows(const Rows& rows, FrameStyle::SliderLook look)
 {
     m_rows = rows;
 
@@ -34,15 +34,7 @@ void SensorEffectBase::AttachRows(const Rows& rows, const QString& handleRule, c
     m_rows.speedCaption->setStyleSheet(caption);
     m_rows.brightnessCaption->setStyleSheet(caption);
 
-    const QString slider =
-        QStringLiteral("QSlider:groove:horizontal{height:2px;left: 0px;right: 0px;border:0px;border-radius:6px;"
-                       "background:rgba(0,0,0,50);}"
-                       "QSlider:handle:horizontal{ %1 border-image: %2;} "
-                       "QSlider:sub-page:horizontal{background-color: rgb(%3);}"
-                       "QSlider:add-page:horizontal{background-color: rgb(%4);}")
-            .arg(handleRule, FrameStyle::Url(m_pictureFolder, QStringLiteral("HuaKuai.png")),
-                 FrameStyle::Colour(QStringLiteral("SliderColor")), addPageColour)
-        + FrameStyle::DisabledSliderRules();
+    const QString slider = FrameStyle::SliderStyle(m_pictureFolder, look) + FrameStyle::DisabledSliderRules();
     m_rows.speed->setStyleSheet(slider);
     m_rows.brightness->setStyleSheet(slider);
 

@@ -6,6 +6,8 @@
 #ifndef SENSOR_EFFECT_BASE_H
 #define SENSOR_EFFECT_BASE_H
 
+#include "frame_style.h"
+
 #include <QFrame>
 #include <QString>
 
@@ -40,10 +42,8 @@ protected:
 
     explicit SensorEffectBase(QWidget* parent);
 
-    // Call once the form is set up: keeps and styles the rows. handleRule:
-    // the size and margins of the slider handle; addPageColour: "r, g, b" of
-    // the groove right of the handle.
-    void AttachRows(const Rows& rows, const QString& handleRule, const QString& addPageColour);
+    // Call once the form is set up: keeps and styles the rows.
+    void AttachRows(const Rows& rows, FrameStyle::SliderLook look);
 
     // Shows the slider rows of mode 0 off, 1 steady or 2 breathing.
     void ShowRowsOf(int mode);

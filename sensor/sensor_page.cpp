@@ -5,6 +5,7 @@
 #include "config_store.h"
 #include "device_image_setters.h"
 #include "dpi_code.h"
+#include "frame_style.h"
 #include "label_file.h"
 #include "paths.h"
 #include "post_msg.h"
@@ -25,25 +26,6 @@ const QPoint kEffectTitlePlace(40, 463);
 const QPoint kCompactEffectPlace(80, 316);
 const QPoint kCompactEffectTitlePlace(40, 323);
 const int kCompactLayout = 2;
-
-QString ComboStyle(const QString& folder, const QString& text, const QString& select, const QString& back)
-{
-    return QStringLiteral("QComboBox{border: 1px solid gray; color: rgb(") + text + QStringLiteral("); border-image: url(")
-           + folder + QStringLiteral("ComboboxBack.png") + QStringLiteral(");}QComboBox::drop-down:button{border-radius:5px; background:rgb(")
-           + back + QStringLiteral(");} QComboBox::down-arrow{image: url(") + folder + QStringLiteral("Menu.png")
-           + QStringLiteral("); right: 8px; }QComboBox::down-arrow:on{ image: url(") + folder
-           + QStringLiteral("MenuClicked.png")
-           + QStringLiteral(");}QComboBox QAbstractItemView::item{height:25px;}QComboBox QAbstractItemView {outline: 0px solid gray; border: 1px  solid gray;color: rgb(")
-           + text + QStringLiteral("); border-image: url(") + folder + QStringLiteral("ComboboxTextBack.png")
-           + QStringLiteral(");selection-background-color: rgb(") + select
-           + QStringLiteral("); }QComboBox:disabled{color: rgb(0, 0, 0);}");
-}
-
-QString ListViewStyle(const QString& select)
-{
-    return QStringLiteral("QListView::item:selected{background-color: rgb(") + select
-           + QStringLiteral(");}QListView::item:hover{background-color: rgb(") + select + QStringLiteral(");}");
-}
 
 // "#rrggbb" of a stage's colour bytes.
 QString StageColour(const DPIStage& stage)
@@ -78,7 +60,7 @@ Sensor::Sensor(QWidget* parent)
         g_sensorDefineValues += m_features.defineValues;
     }
 
-    SlotChangeLanguage(UserSettingStore::Instance()->Value(QStringLiteral("Language"), QStringLiteral("Language")).toInt());
+    SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
 
     // The report and worker threads wait until the page has applied the data.
     connect(hub, SIGNAL(SigUpDataLightSensor(FlashDataMap)), this, SLOT(SlotUpDataSenSorUISensor(FlashDataMap)),
@@ -100,27 +82,17 @@ void Sensor::ReadLevelFile()
 
 void Sensor::ApplyStyles()
 {
-    const ConfigStore* config = ConfigStore::Instance();
-    const QString text = config->ColorText(QStringLiteral("ComboxTextColor"));
-    const QString select = config->ColorText(QStringLiteral("ComboxSelectColor"));
-    const QString back = config->ColorText(QStringLiteral("ComboxBackGroundColor"));
-    const QString comboStyle = ComboStyle(m_pictureFolder, text, select, back);
+    const QString comboStyle = FrameStyle::ComboStyle(m_pictureFolder, true);
     ui->ModelChoose->setStyleSheet(comboStyle);
     ui->PerformanceOpen->setStyleSheet(comboStyle);
-
-    // The combos take ownership of their views.
-    m_sensorModeListView = new QListView;
-    m_sensorModeListView->setStyleSheet(ListViewStyle(select));
-    auto* performanceView = new QListView;
-    performanceView->setStyleSheet(ListViewStyle(select));
+    m_sensorModeListView = FrameStyle::InstallListView(ui->ModelChoose);
+    FrameStyle::InstallListView(ui->PerformanceOpen);
     ui->PerformanceOpen->setMaxVisibleItems(5);
-    ui->ModelChoose->setView(m_sensorModeListView);
-    ui->PerformanceOpen->setView(performanceView);
 
-    const QString label = config->ColorText(QStringLiteral("LabelColor"));
-    const QString caption = QStringLiteral("QLabel{color: rgb(") + label + QStringLiteral(";);}");
+    const QString caption = FrameStyle::CaptionStyle();
     ui->label_5->setStyleSheet(caption);
     ui->label_11->setStyleSheet(caption);
+    const QString label = FrameStyle::Colour(QStringLiteral("LabelColor"));
     ui->Performance->setStyleSheet(QStringLiteral("QCheckBox{color: rgb(") + label
                                    + QStringLiteral(";);}QCheckBox::indicator:checked {image: url(") + m_pictureFolder
                                    + QStringLiteral("CheckBoxChecked.png")
@@ -137,11 +109,6 @@ void Sensor::ApplyStyles()
         mark->setStyleSheet(QLatin1Char('#') + mark->objectName() + QStringLiteral("{border-image: url(") + m_pictureFolder
                             + QStringLiteral("Title.png") + QStringLiteral(");}"));
     }
-}
-
-QString Sensor::ModelGroup() const
-{
-    return QStringLiteral("Drive") + QString::number(CurrentDeviceCopy().modelIndex + 1);
 }
 
 // --- language ------------------------------------------------------------------
@@ -233,7 +200,7 @@ void Sensor::FillPage(const FlashDataMap& image, bool handshake)
         ui->frameRate->SetLevel(rateLevel);
 
     const ConfigStore* config = ConfigStore::Instance();
-    const QString group = ModelGroup();
+    const QString group = ConfigStore::ModelGroup(device.modelIndex);
     g_sensorModel = config->Value(group, QStringLiteral("Sensor"));
     if (g_sensorModel == QLatin1String("3950"))
         ui->frameLOD->AddSmallLevel();

@@ -68,7 +68,6 @@ private:
     void ApplySensorMode(SensorPageRules::SensorMode mode, int storedMode);
     void LoadDpiRange(const QStringList& list);
     void ApplyLayout(int xIn1);
-    QString ModelGroup() const;
 
     std::unique_ptr<Ui::Sensor> ui;
     QString m_sensorPageFolder;

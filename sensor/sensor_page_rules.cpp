@@ -1,5 +1,6 @@
 #include "sensor_page_rules.h"
 
+#include "device_all_info.h"
 #include "sensor_rate.h"
 
 namespace SensorPageRules {
@@ -18,7 +19,7 @@ bool IsFillHighRate(int code)
 // The receivers whose polling rate can go above 1000 Hz.
 bool IsFastReceiver(int connectionType)
 {
-    return connectionType == 1 || connectionType == 4 || connectionType == 5;
+    return ReceiverClassOf(connectionType) > 1;
 }
 
 } // namespace

@@ -8,12 +8,12 @@
 #include "device_image_setters.h"
 #include "inport_fail.h"
 #include "label_file.h"
+#include "notice_style.h"
 #include "paths.h"
 #include "post_msg.h"
 #include "user_setting_store.h"
+#include "worker.h"
 
-#include <QCoreApplication>
-#include <QDateTime>
 #include <QDebug>
 #include <QFile>
 #include <QThread>
@@ -23,21 +23,11 @@
 
 namespace {
 
-// SubWindow | BypassWindowManagerHint | FramelessWindowHint |
-// WindowSystemMenuHint | WindowMinimizeButtonHint, as the notices.
-const Qt::WindowFlags kWindowFlags(0x6C12);
 const int kTimeoutMs = 4500;
 const int kWaitStepMs = 500;
 const int kPagePolls = 12;
-const int kImportRedrawSteps = 5;
+const int kImportRedrawMs = 2500; // the pages redraw from the imported image
 const int kSettleMs = 2000;
-
-void WaitStep()
-{
-    const QDateTime end = QDateTime::currentDateTime().addMSecs(kWaitStepMs);
-    while (QDateTime::currentDateTime() < end)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
-}
 
 QString CurrentModelGroup()
 {
@@ -62,7 +52,7 @@ UpDataParam::UpDataParam(QWidget* parent)
     ui->setupUi(this);
     connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
     pictureDir = PictureFolder(QStringLiteral("WarningDialog"));
-    setWindowFlags(kWindowFlags);
+    setWindowFlags(NoticeStyle::kWindowFlags); // as the notices
     timeoutTimer = new QTimer(this);
 
     ui->label->setStyleSheet(QStringLiteral("QLabel{color: rgb(%1);}")
@@ -72,7 +62,7 @@ UpDataParam::UpDataParam(QWidget* parent)
                                         .arg(pictureDir));
     connect(timeoutTimer, SIGNAL(timeout()), this, SLOT(onTimeupDestroy()));
 
-    SlotChangeLanguage(UserSettingStore::Instance()->Value(QStringLiteral("Language"), QStringLiteral("Language")).toInt());
+    SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
 }
 
 UpDataParam::~UpDataParam() = default;
@@ -122,7 +112,7 @@ bool UpDataParam::WaitForPages()
     for (int poll = 0; poll < kPagePolls; ++poll) {
         if (g_sensorPageApplied && g_buttonPageApplied)
             return true;
-        WaitStep();
+        WaitWithEvents(kWaitStepMs);
     }
     return false;
 }
@@ -150,12 +140,10 @@ void UpDataParam::onTimeupDestroy()
         if (result == 0) {
             EditAndSendDeviceImage([&image](FlashDataMap& deviceImage) { deviceImage = image; });
             EmitPageImages(image);
-            for (int step = 0; step < kImportRedrawSteps; ++step)
-                WaitStep();
+            WaitWithEvents(kImportRedrawMs);
         } else {
             InportFail notice;
-            const QPoint topLeft = mapToGlobal(QPoint(0, 0));
-            notice.move(topLeft.x() + (width() - notice.width()) / 2, topLeft.y() + (height() - notice.height()) / 2);
+            notice.move(NoticeStyle::CentredOn(this, &notice));
             notice.exec();
         }
         importMode = false;

@@ -4,6 +4,7 @@
 #include "label_file.h"
 #include "notice_style.h"
 #include "post_msg.h"
+#include "user_setting_store.h"
 
 #include <QKeySequence>
 
@@ -23,7 +24,7 @@ ContainReset::ContainReset(QWidget* parent)
     parts.buttons = {ui->OK, ui->Cancel};
     NoticeStyle::Apply(this, parts);
 
-    SlotChangeLanguage(NoticeStyle::StoredLanguage());
+    SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
 }
 
 ContainReset::~ContainReset() = default;

@@ -10,14 +10,15 @@
 #include "devicelib.h"
 #include "form_setting.h"
 #include "macro.h"
+#include "notice_style.h"
 #include "paths.h"
 #include "post_msg.h"
 #include "sensor_page.h"
 #include "up_data_param.h"
+#include "worker.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDebug>
 #include <QEvent>
 #include <QKeyEvent>
@@ -48,13 +49,6 @@ QString WindowButtonStyle(const QString& folder, const QString& normal, const QS
                           "background-repeat:no-repeat;}QToolButton:hover{background-image: %2;}"
                           "QToolButton:pressed{background-image: %3;}")
         .arg(Url(folder, normal), Url(folder, hover), Url(folder, pressed));
-}
-
-void WaitProcessingEvents(int ms)
-{
-    const QDateTime end = QDateTime::currentDateTime().addMSecs(ms);
-    while (QDateTime::currentDateTime() < end)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
 }
 
 } // namespace
@@ -219,7 +213,7 @@ void Dialog::on_UpArrow_clicked()
     UsbServer_SetPCDriverStatus(false);
     SaveDeviceImage();
     ui->ButtonMain->setChecked(true);
-    WaitProcessingEvents(kBackWaitMs);
+    WaitWithEvents(kBackWaitMs);
     UsbServer_Exit();
     PostMsg* hub = PostMsg::GetInstance();
     emit hub->SigChangeMainDialog(0);
@@ -265,9 +259,7 @@ void Dialog::SlotUpDataParam(int index)
     // A signal while the dialog is up only restarts its count.
     if (m_importDialog->isVisible())
         return;
-    const QPoint topLeft = mapToGlobal(QPoint(0, 0));
-    m_importDialog->move(topLeft.x() + (width() - m_importDialog->width()) / 2,
-                         topLeft.y() + (height() - m_importDialog->height()) / 2 - 20);
+    m_importDialog->move(NoticeStyle::CentredOn(this, m_importDialog, QPoint(0, -20)));
     qDebug() << "t1";
     m_importDialog->exec();
 }

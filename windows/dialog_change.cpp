@@ -9,6 +9,7 @@
 #include "label_file.h"
 #include "match.h"
 #include "mytoolbuttonenter.h"
+#include "notice_style.h"
 #include "paths.h"
 #include "post_msg.h"
 #include "question_dialog_b.h"
@@ -106,18 +107,17 @@ void ReadOnlineReply(DeviceAllInfo& entry, const unsigned char (&reply)[DEVICELI
     entry.receiverAddress = {reply[7], reply[8], reply[9]};
 }
 
-QString DevicePictureStyle(const QString& folder, const QString& picture)
+// A device card (QToolButton) or status marker (QLabel) showing one picture.
+QString PictureStyle(const QString& widgetClass, const QString& folder, const QString& picture)
 {
-    return QStringLiteral("QToolButton{border:0px;background-position:center;background-repeat:no-repeat;"
-                          "background-image: url(")
+    return widgetClass
+        + QStringLiteral("{border:0px;background-position:center;background-repeat:no-repeat;background-image: url(")
         + folder + picture + QStringLiteral(");color: rgb(255, 255, 255);}");
 }
 
-QString MarkerStyle(const QString& folder, const QString& picture)
+QString DevicePictureStyle(const QString& folder, const QString& picture)
 {
-    return QStringLiteral("QLabel{border:0px;background-position:center;background-repeat:no-repeat;"
-                          "background-image: url(")
-        + folder + picture + QStringLiteral(");color: rgb(255, 255, 255);}");
+    return PictureStyle(QStringLiteral("QToolButton"), folder, picture);
 }
 
 // A status marker above a device card, hidden until the card's state is known.
@@ -129,7 +129,7 @@ QLabel* NewMarker(QWidget* page, const QString& name, int x, const QString& fold
     marker->setFixedSize(kMarkerSize);
     marker->setFocusPolicy(Qt::NoFocus);
     marker->hide();
-    marker->setStyleSheet(MarkerStyle(folder, picture));
+    marker->setStyleSheet(PictureStyle(QStringLiteral("QLabel"), folder, picture));
     return marker;
 }
 
@@ -277,6 +277,29 @@ bool RefreshDeviceOnline(int index)
     return reply[7] != 0 || reply[8] != 0 || reply[9] != 0;
 }
 
+std::optional<RepairImages> FindRepairImages(const DeviceAllInfo& entry)
+{
+    const QString mouseVersion = StoredMouseVersion(entry.modelIndex);
+    if (mouseVersion.isEmpty())
+        return std::nullopt;
+
+    const QString group = DriveGroup(entry.modelIndex);
+    const uint8_t cid = uint8_t(Option("CID").toInt());
+    const uint8_t mid = uint8_t(Config()->Value(group, QStringLiteral("MID")).toInt());
+    RepairImages found;
+    found.mouse =
+        FindFirmwareFile(FirmwareKindMouse, mouseVersion, Config()->Value(group, QStringLiteral("MM")), cid, mid);
+    const QString receiverKey = HomeRules::ReceiverModelKey(entry.connectionType);
+    if (!receiverKey.isEmpty()) {
+        const QString receiverModel = Config()->Value(group, receiverKey);
+        if (!receiverModel.isEmpty() || receiverKey == QLatin1String("DM")) {
+            QString version = entry.version;
+            found.receiver = FindRepairFirmwareFile(FirmwareKindReceiver, version, receiverModel, cid, mid);
+        }
+    }
+    return found;
+}
+
 // --- the page -----------------------------------------------------------------------
 
 DialogChange::DialogChange(QWidget* parent)
@@ -406,13 +429,6 @@ QString DialogChange::OfflineTips() const
     return m_offlineTips1 + QStringLiteral("\n") + m_offlineTips2;
 }
 
-QPoint DialogChange::CentredPosition(const QWidget* dialog, QPoint shift) const
-{
-    const QPoint topLeft = mapToGlobal(QPoint(0, 0));
-    return QPoint(topLeft.x() + (width() - dialog->width()) / 2, topLeft.y() + (height() - dialog->height()) / 2)
-        + shift;
-}
-
 // --- the grid ---------------------------------------------------------------------
 
 void DialogChange::BuildDeviceGrid()
@@ -452,7 +468,7 @@ void DialogChange::BuildDeviceGrid()
     if (table.HasDuplicate()) {
         ShowNoGrid();
         QuestiondialogB notice;
-        notice.move(CentredPosition(&notice));
+        notice.move(NoticeStyle::CentredOn(this, &notice));
         notice.exec();
         return;
     }
@@ -492,8 +508,7 @@ void DialogChange::BuildDeviceGrid()
             online->setToolTip(OfflineTips());
         g_onlineMarkers.append(online);
 
-        const bool partialPage = slot.page >= count / 3;
-        const QString badge = HomeRules::RateBadgePicture(entry.pid, pids, partialPage);
+        const QString badge = HomeRules::RateBadgePicture(entry.pid, pids, slot.onPartPage);
         if (!badge.isEmpty()) {
             auto* label = new QLabel(page);
             label->setStyleSheet(QStringLiteral("QLabel{background-image: url(") + m_pictureFolder + badge
@@ -510,10 +525,9 @@ void DialogChange::BuildDeviceGrid()
     ui->RightButton->setVisible(count > 3);
     ui->LeftButton->hide();
 
-    for (mytoolButtonEnter* button : qAsConst(g_deviceButtons)) {
-        const int index = button->objectName().remove(QStringLiteral("btn")).toInt();
-        RefreshDeviceButton(index);
-        connect(button, SIGNAL(clicked()), this, SLOT(slotButtonClicked()));
+    for (int i = 0; i < g_deviceButtons.size(); ++i) {
+        RefreshDeviceButton(i);
+        connect(g_deviceButtons.at(i), SIGNAL(clicked()), this, SLOT(slotButtonClicked()));
     }
 }
 
@@ -542,9 +556,9 @@ bool DialogChange::RefreshDeviceButton(int index)
     } else if (entry.online) {
         online->show();
         offline->hide();
-        picture = QStringLiteral("OnLine") + QStringLiteral("0") + QStringLiteral(".png");
+        picture = QStringLiteral("OnLine0.png");
     } else {
-        picture = QStringLiteral("DisOnlin") + QStringLiteral("0") + QStringLiteral(".png");
+        picture = QStringLiteral("DisOnlin0.png");
         offline->show();
         online->hide();
     }
@@ -642,36 +656,16 @@ void DialogChange::slotButtonClicked()
 
 void DialogChange::RunRepairRoute(const DeviceAllInfo& entry)
 {
-    const QString group = DriveGroup(entry.modelIndex);
-    const QString cidText = Option("CID");
-    const QString midText = Config()->Value(group, QStringLiteral("MID"));
-    const QString mouseVersion = StoredMouseVersion(entry.modelIndex);
-    if (mouseVersion.isEmpty()) {
+    const std::optional<RepairImages> images = FindRepairImages(entry);
+    if (!images) {
         RunPairing(entry);
         return;
     }
 
-    const uint8_t cid = uint8_t(cidText.toInt());
-    const uint8_t mid = uint8_t(midText.toInt());
-    const bool mouseUpdate =
-        FindFirmwareFile(FirmwareKindMouse, mouseVersion, Config()->Value(group, QStringLiteral("MM")), cid, mid);
-
-    // The 1K receiver is searched even without a model name; the others
-    // need one. Cable connections have no receiver image.
-    bool receiverUpdate = false;
-    const QString receiverKey = HomeRules::ReceiverModelKey(entry.connectionType);
-    if (!receiverKey.isEmpty()) {
-        const QString receiverModel = Config()->Value(group, receiverKey);
-        if (!receiverModel.isEmpty() || receiverKey == QLatin1String("DM")) {
-            QString version = entry.version;
-            receiverUpdate = FindRepairFirmwareFile(FirmwareKindReceiver, version, receiverModel, cid, mid);
-        }
-    }
-
-    switch (HomeRules::DecideRepairAction(receiverUpdate, mouseUpdate)) {
+    switch (HomeRules::DecideRepairAction(images->receiver, images->mouse)) {
     case HomeRules::RepairAction::AskThenPair: {
         RePair question;
-        question.move(CentredPosition(&question));
+        question.move(NoticeStyle::CentredOn(this, &question));
         question.exec();
         if (question.result)
             RunPairing(entry);
@@ -680,7 +674,7 @@ void DialogChange::RunRepairRoute(const DeviceAllInfo& entry)
     case HomeRules::RepairAction::WarnCableUpdate: {
         UpDateWarning warning;
         warning.SetLabelText(g_wiredModeText);
-        warning.move(CentredPosition(&warning, QPoint(-20, 0)));
+        warning.move(NoticeStyle::CentredOn(this, &warning, QPoint(-20, 0)));
         warning.exec();
         break;
     }
@@ -695,7 +689,7 @@ void DialogChange::RunPairing(const DeviceAllInfo& entry)
     g_repairTarget = entry;
     Match match;
     match.InitPair();
-    match.move(CentredPosition(&match));
+    match.move(NoticeStyle::CentredOn(this, &match));
     match.exec();
 }
 
@@ -725,7 +719,7 @@ void DialogChange::on_Repair_clicked()
 {
     if (!g_upDateRepair)
         return;
-    g_upDateRepair->move(CentredPosition(g_upDateRepair));
+    g_upDateRepair->move(NoticeStyle::CentredOn(this, g_upDateRepair));
     g_upDateRepair->ResetState();
     g_upDateRepair->setModal(true);
     emit PostMsg::GetInstance()->SigRepairCheckUpdate();

@@ -15,6 +15,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class DialogChange;
 class QLabel;
@@ -61,6 +62,17 @@ bool IdentifyHomeDevice(DeviceAllInfo& entry);
 // the home list). True when the address is not all zero.
 bool RefreshDeviceOnline(int index);
 
+// The firmware a receiver's repair can offer: a mouse image for the model's
+// stored mouse version, and a receiver image for the entry's version (the
+// 1K receiver is searched even without a model name, the others need one;
+// cable connections have none). Nothing is searched, and nothing returned,
+// when no mouse version is stored: the mouse can only be paired.
+struct RepairImages {
+    bool mouse = false;
+    bool receiver = false;
+};
+std::optional<RepairImages> FindRepairImages(const DeviceAllInfo& entry);
+
 class DialogChange : public QWidget {
     Q_OBJECT
 public:
@@ -102,7 +114,6 @@ private:
     void ApplyStyleSheets();
     void ShowNoGrid();
     QString OfflineTips() const;
-    QPoint CentredPosition(const QWidget* dialog, QPoint shift = QPoint()) const;
     // The repair route of a receiver whose mouse cannot be reached.
     void RunRepairRoute(const DeviceAllInfo& entry);
     void RunPairing(const DeviceAllInfo& entry);

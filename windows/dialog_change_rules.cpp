@@ -106,11 +106,13 @@ GridSlot SlotOf(int index, int count)
         slot.markerX = kFullMarkerX[position];
         slot.badgeX = kFullBadgeX[position];
     } else if (rest == 1) {
+        slot.onPartPage = true;
         slot.buttonX = kOneButtonX;
         slot.markerX = kOneMarkerX;
         slot.badgeX = kOneBadgeX;
         slot.aloneOnLastPage = true;
     } else {
+        slot.onPartPage = true;
         slot.buttonX = kTwoButtonX[position];
         slot.markerX = kTwoMarkerX[position];
         slot.badgeX = kTwoBadgeX[position];

@@ -58,6 +58,7 @@ struct GridSlot {
     int buttonX = 0;
     int markerX = 0;
     int badgeX = 0;
+    bool onPartPage = false;      // on a last page with fewer than three entries
     bool aloneOnLastPage = false;
 };
 GridSlot SlotOf(int index, int count);

@@ -2,17 +2,15 @@
 #include "ui_dialog_main.h"
 
 #include "app_state.h"
-#include "config_store.h"
 #include "contain_reset.h"
 #include "device_report.h"
 #include "devicelib.h"
 #include "dialog.h"
 #include "dialog_change.h"
-#include "dialog_change_rules.h"
-#include "firmware_images.h"
 #include "label_file.h"
 #include "match.h"
 #include "mouse_off_line.h"
+#include "notice_style.h"
 #include "paths.h"
 #include "post_msg.h"
 #include "registry_values.h"
@@ -24,7 +22,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QDateTime>
 #include <QDebug>
 #include <QIcon>
 #include <QKeyEvent>
@@ -43,14 +40,6 @@ const Qt::WindowFlags kWindowFlags(0x6800);
 const int kQuitWaitMs = 200;
 const int kBackToHomeSleepMs = 100;
 const int kHotplugIntervalMs = 600;
-
-// Processes events, at most 100 ms at a time, until `ms` have passed.
-void WaitProcessingEvents(int ms)
-{
-    const QDateTime end = QDateTime::currentDateTime().addMSecs(ms);
-    while (QDateTime::currentDateTime() < end)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
-}
 
 } // namespace
 
@@ -87,7 +76,7 @@ DialogMain::DialogMain(QWidget* parent)
     m_trayIcon->setIcon(QIcon(m_imageFolder + QStringLiteral("Logo.png")));
     m_trayIcon->setToolTip(g_appName);
 
-    SlotChangeLanguage(UserSettingStore::Instance()->Value(QStringLiteral("Language"), QStringLiteral("Language")).toInt());
+    SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
 }
 
 DialogMain::~DialogMain()
@@ -186,7 +175,7 @@ void DialogMain::Quit()
 {
     qDebug() << "close";
     StopUsbChanged();
-    WaitProcessingEvents(kQuitWaitMs);
+    WaitWithEvents(kQuitWaitMs);
     UsbServer_Exit();
     close();
 }
@@ -199,7 +188,7 @@ void DialogMain::SlotMouseOffLine(int index)
         return;
     g_offlineNoticeMode = index;
     MouseOffLine notice;
-    notice.move(CentredPosition(&notice, QPoint(0, -20)));
+    notice.move(NoticeStyle::CentredOn(this, &notice, QPoint(0, -20)));
     g_waitingForDevice = true;
     g_restartNeeded = true;
     notice.exec();
@@ -296,49 +285,29 @@ void DialogMain::SpaceOnHomePage()
 {
     if (g_homeDeviceList.size() != 1 || g_homeDeviceList.first().wired)
         return;
-    const DeviceAllInfo receiver = g_homeDeviceList.first();
-
-    ConfigStore* config = ConfigStore::Instance();
-    const QString group = QStringLiteral("Drive") + QString::number(receiver.modelIndex + 1);
-    const QString cidText = config->Value(QStringLiteral("Option"), QStringLiteral("CID"));
-    const QString midText = config->Value(group, QStringLiteral("MID"));
-
-    const QString mouseVersion = StoredMouseVersion(receiver.modelIndex);
-    if (mouseVersion.isEmpty()) {
+    const std::optional<RepairImages> images = FindRepairImages(g_homeDeviceList.first());
+    if (!images) {
         g_pairRepairTarget = false;
         RunPairing();
         return;
     }
 
-    const uint8_t cid = uint8_t(cidText.toInt());
-    const uint8_t mid = uint8_t(midText.toInt());
-    const bool mouseImage = FindFirmwareFile(FirmwareKindMouse, mouseVersion, config->Value(group, QStringLiteral("MM")),
-                                             cid, mid);
-
     UpDateRepair repair;
-    repair.move(CentredPosition(&repair));
+    repair.move(NoticeStyle::CentredOn(this, &repair));
 
-    const QString receiverKey = HomeRules::ReceiverModelKey(receiver.connectionType);
-    const QString receiverModel = receiverKey.isEmpty() ? QString() : config->Value(group, receiverKey);
-    bool receiverImage = false;
-    if (!(receiverModel.isEmpty() && receiverKey != QLatin1String("DM"))) {
-        QString version = receiver.version;
-        receiverImage = FindRepairFirmwareFile(FirmwareKindReceiver, version, receiverModel, cid, mid);
-    }
-
-    if (receiverImage && !mouseImage) {
+    if (images->receiver && !images->mouse) {
         ContainReset question;
         question.SetLabelText(g_mouseIsNewTipsText);
-        question.move(CentredPosition(&question, QPoint(-20, 0)));
+        question.move(NoticeStyle::CentredOn(this, &question, QPoint(-20, 0)));
         question.exec();
         if (question.result) {
             repair.ForceUpgrade(0);
             repair.exec();
         }
-    } else if (mouseImage && !receiverImage) {
+    } else if (images->mouse && !images->receiver) {
         UpDateWarning warning;
         warning.SetLabelText(g_wiredModeText);
-        warning.move(CentredPosition(&warning, QPoint(-20, 0)));
+        warning.move(NoticeStyle::CentredOn(this, &warning, QPoint(-20, 0)));
         warning.exec();
     } else {
         g_pairRepairTarget = false;
@@ -350,7 +319,7 @@ void DialogMain::RunPairing()
 {
     Match match;
     match.InitPair();
-    match.move(CentredPosition(&match));
+    match.move(NoticeStyle::CentredOn(this, &match));
     match.exec();
     // The pairing dialog took the connection's report callback: give it back.
     const QByteArray path = g_devicePath.bytes();
@@ -358,12 +327,5 @@ void DialogMain::RunPairing()
     // Closing the pairing dialog hands hot plug to the home page; while the
     // device window is shown it must keep following its own devices.
     if (ui->stackedWidgetMain->currentIndex() == 1)
-        StartUsbChanged(OnDevicePageUsbChanged, 600);
-}
-
-QPoint DialogMain::CentredPosition(const QWidget* dialog, QPoint shift) const
-{
-    const QPoint topLeft = mapToGlobal(QPoint(0, 0));
-    return QPoint(topLeft.x() + (width() - dialog->width()) / 2, topLeft.y() + (height() - dialog->height()) / 2)
-        + shift;
+        StartUsbChanged(OnDevicePageUsbChanged, kHotplugIntervalMs);
 }

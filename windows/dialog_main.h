@@ -59,8 +59,6 @@ private:
     void Quit();
     void SpaceOnHomePage();
     void RunPairing();
-    // Top-left that centres `dialog` on this window, shifted by `shift`.
-    QPoint CentredPosition(const QWidget* dialog, QPoint shift = QPoint()) const;
 
     QMenu* m_trayMenu = nullptr;
     std::unique_ptr<QSystemTrayIcon> m_trayIcon;

@@ -4,6 +4,7 @@
 #include "label_file.h"
 #include "notice_style.h"
 #include "post_msg.h"
+#include "user_setting_store.h"
 
 #include <QPalette>
 
@@ -28,7 +29,7 @@ FindNewVer::FindNewVer(QWidget* parent)
     boxPalette.setColor(QPalette::WindowText, NoticeStyle::ConfigColor(QStringLiteral("LabelColor")));
     ui->NoApear->setPalette(boxPalette);
 
-    SlotChangeLanguage(NoticeStyle::StoredLanguage());
+    SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
 }
 
 FindNewVer::~FindNewVer() = default;

@@ -5,6 +5,7 @@
 #include "label_file.h"
 #include "notice_style.h"
 #include "post_msg.h"
+#include "user_setting_store.h"
 
 InportFail::InportFail(QWidget* parent)
     : QDialog(parent)
@@ -22,7 +23,7 @@ InportFail::InportFail(QWidget* parent)
     parts.buttons = {ui->NewHong};
     NoticeStyle::Apply(this, parts);
 
-    SlotChangeLanguage(NoticeStyle::StoredLanguage());
+    SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
 }
 
 InportFail::~InportFail() = default;

@@ -4,6 +4,7 @@
 #include "label_file.h"
 #include "notice_style.h"
 #include "post_msg.h"
+#include "user_setting_store.h"
 
 LessThree::LessThree(QWidget* parent)
     : QDialog(parent)
@@ -21,7 +22,7 @@ LessThree::LessThree(QWidget* parent)
     parts.buttons = {ui->NewHong};
     NoticeStyle::Apply(this, parts);
 
-    SlotChangeLanguage(NoticeStyle::StoredLanguage());
+    SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
 }
 
 LessThree::~LessThree() = default;

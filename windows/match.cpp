@@ -6,6 +6,7 @@
 #include "devicelib.h"
 #include "dialog_change.h"
 #include "label_file.h"
+#include "notice_style.h"
 #include "paths.h"
 #include "post_msg.h"
 #include "user_setting_store.h"
@@ -26,9 +27,6 @@ QString g_pairButtonColor;
 
 namespace {
 
-// SubWindow | BypassWindowManagerHint | FramelessWindowHint |
-// WindowSystemMenuHint | WindowMinimizeButtonHint, as the notices.
-const Qt::WindowFlags kWindowFlags(0x6C12);
 const int kUsbStateMs = 100;
 const int kPollMs = 1000;
 const int kTextMs = 500;
@@ -95,7 +93,7 @@ Match::Match(QWidget* parent)
     connect(hub, SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
 
     g_pairImageFolder = PictureFolder(QStringLiteral("Setting"));
-    setWindowFlags(kWindowFlags);
+    setWindowFlags(NoticeStyle::kWindowFlags); // as the notices
     setFixedSize(size());
 
     ConfigStore* config = ConfigStore::Instance();

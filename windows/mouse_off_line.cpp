@@ -5,6 +5,7 @@
 #include "label_file.h"
 #include "notice_style.h"
 #include "post_msg.h"
+#include "user_setting_store.h"
 
 int MouseOffLine::s_openCount = 0;
 
@@ -28,7 +29,7 @@ MouseOffLine::MouseOffLine(QWidget* parent)
     parts.confirmPressedPicture = QStringLiteral("ConFirmClick.png");
     NoticeStyle::Apply(this, parts);
 
-    SlotChangeLanguage(NoticeStyle::StoredLanguage());
+    SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
 }
 
 MouseOffLine::~MouseOffLine()

@@ -2,7 +2,6 @@
 
 #include "config_store.h"
 #include "paths.h"
-#include "user_setting_store.h"
 
 #include <QDialog>
 #include <QFrame>
@@ -67,9 +66,12 @@ QColor ConfigColor(const QString& key)
     return QColor(parts[0].trimmed().toInt(), parts[1].trimmed().toInt(), parts[2].trimmed().toInt());
 }
 
-int StoredLanguage()
+QPoint CentredOn(const QWidget* owner, const QWidget* dialog, QPoint shift)
 {
-    return UserSettingStore::Instance()->Value(QStringLiteral("Language"), QStringLiteral("Language")).toInt();
+    const QPoint topLeft = owner->mapToGlobal(QPoint(0, 0));
+    return QPoint(topLeft.x() + (owner->width() - dialog->width()) / 2,
+                  topLeft.y() + (owner->height() - dialog->height()) / 2)
+        + shift;
 }
 
 } // namespace NoticeStyle

@@ -1,11 +1,13 @@
 // The look shared by the small notice dialogs: frameless 300 x 140 windows
 // whose pictures live in <program>/Picture/WarningDialog/ and whose text
-// colours come from Config.ini (Option/LabelColor, Option/ButtonColor).
+// colours come from Config.ini (Option/LabelColor, Option/ButtonColor), and
+// the place their openers give them.
 #ifndef NOTICE_STYLE_H
 #define NOTICE_STYLE_H
 
 #include <QColor>
 #include <QList>
+#include <QPoint>
 #include <QString>
 #include <Qt>
 
@@ -13,6 +15,7 @@ class QDialog;
 class QFrame;
 class QLabel;
 class QToolButton;
+class QWidget;
 
 namespace NoticeStyle {
 
@@ -45,8 +48,9 @@ void Apply(QDialog* dialog, const Elements& parts);
 // The "r,g,b" colour of an Option key of Config.ini.
 QColor ConfigColor(const QString& key);
 
-// Language index stored in Macro.ini (0 when missing).
-int StoredLanguage();
+// Top-left (global) that centres `dialog` on `owner`, moved by `shift`:
+// where openers put their notices and dialogs before running them.
+QPoint CentredOn(const QWidget* owner, const QWidget* dialog, QPoint shift = QPoint());
 
 } // namespace NoticeStyle
 

@@ -4,6 +4,7 @@
 #include "label_file.h"
 #include "notice_style.h"
 #include "post_msg.h"
+#include "user_setting_store.h"
 
 #include <QPalette>
 
@@ -28,7 +29,7 @@ QuestiondialogB::QuestiondialogB(QWidget* parent)
     windowPalette.setColor(QPalette::Window, NoticeStyle::PictureBottomColor());
     setPalette(windowPalette);
 
-    SlotChangeLanguage(NoticeStyle::StoredLanguage());
+    SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
 }
 
 QuestiondialogB::~QuestiondialogB() = default;

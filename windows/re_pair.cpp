@@ -4,6 +4,7 @@
 #include "label_file.h"
 #include "notice_style.h"
 #include "post_msg.h"
+#include "user_setting_store.h"
 
 RePair::RePair(QWidget* parent)
     : QDialog(parent)
@@ -21,7 +22,7 @@ RePair::RePair(QWidget* parent)
     parts.buttons = {ui->OK, ui->Cancel};
     NoticeStyle::Apply(this, parts);
 
-    SlotChangeLanguage(NoticeStyle::StoredLanguage());
+    SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
 }
 
 RePair::~RePair() = default;

@@ -4,6 +4,7 @@
 #include "label_file.h"
 #include "notice_style.h"
 #include "post_msg.h"
+#include "user_setting_store.h"
 
 #include <QKeySequence>
 
@@ -23,7 +24,7 @@ UpDateWarning::UpDateWarning(QWidget* parent)
     parts.buttons = {ui->NewHong};
     NoticeStyle::Apply(this, parts);
 
-    SlotChangeLanguage(NoticeStyle::StoredLanguage());
+    SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
 }
 
 UpDateWarning::~UpDateWarning() = default;

@@ -263,11 +263,7 @@ bool UsbServer_SetCurrentConfig(unsigned char profile)
     auto locked = lib().lock();
     lib().log("UsbServer_SetCurrentConfig", number(profile));
     SimMouse* m = lib().connectionMouse();
-    if (!m || profile >= m->profiles.size())
-        return false;
-    m->currentProfile = profile;
-    lib().queueReport(SimLibrary::makeReport(DEVICELIB_REPORT_CONFIG_APPLIED, 0, QByteArray(1, char(profile))));
-    return true;
+    return m && lib().switchProfile(*m, profile);
 }
 
 bool UsbServer_SetClearSetting(void)
@@ -277,9 +273,7 @@ bool UsbServer_SetClearSetting(void)
     SimMouse* m = lib().connectionMouse();
     if (!m)
         return false;
-    SimDefaults::initMemory(*m);
-    m->currentProfile = 0;
-    lib().queueReport(SimLibrary::makeReport(DEVICELIB_REPORT_CONFIG_APPLIED, 0, QByteArray(1, '\0')));
+    lib().factoryReset(*m);
     return true;
 }
 

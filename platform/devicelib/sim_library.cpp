@@ -1,7 +1,6 @@
 #include "sim_library.h"
 
 #include "dump_codec.h"
-#include "firmware_image.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -129,6 +128,13 @@ void SimLibrary::log(const char* function, const QString& argument)
     ++callCounts[name];
 }
 
+void SimLibrary::clearCallLog()
+{
+    calls.clear();
+    callCounts.clear();
+    images.clear();
+}
+
 void SimLibrary::replaceWorld(const SimWorld& newWorld, bool loaded)
 {
     m_loaded = loaded;
@@ -145,10 +151,7 @@ void SimLibrary::resetSettings()
     latencyMs = latencyFromEnvironment();
     pairTimeoutMs = 5000;
     flashStepMs = 100;
-    calls.clear();
-    callCounts.clear();
-    lastImage.clear();
-    images.clear();
+    clearCallLog();
 }
 
 void SimLibrary::worldChanged()
@@ -176,7 +179,7 @@ SimReceiver* SimLibrary::visibleReceiver(const char* path)
     if (!path)
         return nullptr;
     for (SimReceiver& r : world.receivers)
-        if (r.plugged && !r.boot && !r.flashing && receiverPath(world.vid, r) == path)
+        if (r.listed() && receiverPath(world.vid, r) == path)
             return &r;
     return nullptr;
 }
@@ -186,7 +189,7 @@ SimMouse* SimLibrary::cableMouse(const char* path)
     if (!path)
         return nullptr;
     for (SimMouse& m : world.mice)
-        if (m.onCable && !m.boot && !m.flashing && cablePath(world.vid, m) == path)
+        if (m.listed() && cablePath(world.vid, m) == path)
             return &m;
     return nullptr;
 }
@@ -226,10 +229,10 @@ QList<QByteArray> SimLibrary::visiblePaths()
 {
     QList<QByteArray> paths;
     for (const SimReceiver& r : world.receivers)
-        if (r.plugged && !r.boot && !r.flashing)
+        if (r.listed())
             paths.append(receiverPath(world.vid, r));
     for (const SimMouse& m : world.mice)
-        if (m.onCable && !m.boot && !m.flashing)
+        if (m.listed())
             paths.append(cablePath(world.vid, m));
     std::sort(paths.begin(), paths.end());
     return paths;
@@ -244,10 +247,10 @@ std::vector<char*>& SimLibrary::find(int vid, int pid, int capacity)
                 m_foundPaths.push_back(path);
         };
         for (const SimReceiver& r : world.receivers)
-            if (r.pid == pid && r.plugged && !r.boot && !r.flashing)
+            if (r.pid == pid && r.listed())
                 add(receiverPath(world.vid, r));
         for (const SimMouse& m : world.mice)
-            if (m.cablePid == pid && m.onCable && !m.boot && !m.flashing)
+            if (m.cablePid == pid && m.listed())
                 add(cablePath(world.vid, m));
     }
     m_foundPointers.clear();
@@ -404,10 +407,25 @@ bool SimLibrary::storeImage(SimMouse& mouse, const uint8_t* image, int profile)
 
 void SimLibrary::recordImageSent(const uint8_t* image)
 {
-    lastImage = QByteArray(reinterpret_cast<const char*>(image), DumpCodec::ImageSize);
-    images.append(lastImage);
+    images.append(QByteArray(reinterpret_cast<const char*>(image), DumpCodec::ImageSize));
     if (images.size() > MaxImagesKept)
         images.removeFirst();
+}
+
+bool SimLibrary::switchProfile(SimMouse& mouse, int profile)
+{
+    if (profile < 0 || profile >= mouse.profiles.size())
+        return false;
+    mouse.currentProfile = profile;
+    sendFromMouse(mouse, makeReport(DEVICELIB_REPORT_CONFIG_APPLIED, 0, QByteArray(1, char(profile))));
+    return true;
+}
+
+void SimLibrary::factoryReset(SimMouse& mouse)
+{
+    SimDefaults::initMemory(mouse);
+    mouse.currentProfile = 0;
+    sendFromMouse(mouse, makeReport(DEVICELIB_REPORT_CONFIG_APPLIED, 0, QByteArray(1, '\0')));
 }
 
 // --- Pairing --------------------------------------------------------------------
@@ -462,6 +480,27 @@ bool mouseFits(const SimMouse& m, const FirmwareImage::Header& h)
 
 } // namespace
 
+bool SimLibrary::flashable(const SimReceiver& r, const FirmwareImage::Header& header, bool boot) const
+{
+    return r.plugged && r.boot == boot && !r.flashing && receiverFits(r, header);
+}
+
+bool SimLibrary::flashable(const SimMouse& m, const FirmwareImage::Header& header, bool boot)
+{
+    if (m.boot != boot || m.flashing || !mouseFits(m, header))
+        return false;
+    if (m.onCable)
+        return true;
+    // Behind its receiver: in boot mode the mouse only needs the receiver
+    // listed; in normal mode it must answer through it.
+    if (boot) {
+        const SimReceiver* r = m.paired ? receiverByAddress(m.pairedAddress) : nullptr;
+        return r && r->listed();
+    }
+    return std::any_of(world.receivers.begin(), world.receivers.end(),
+                       [&](const SimReceiver& r) { return r.listed() && mouseBehind(r) == &m; });
+}
+
 int SimLibrary::countBootDevices(const unsigned char* image)
 {
     FirmwareImage::Header header;
@@ -469,15 +508,9 @@ int SimLibrary::countBootDevices(const unsigned char* image)
         return -1;
     int count = 0;
     for (const SimReceiver& r : world.receivers)
-        if (r.boot && !r.flashing && r.plugged && receiverFits(r, header))
-            ++count;
-    for (const SimMouse& m : world.mice) {
-        if (!m.boot || m.flashing || !mouseFits(m, header))
-            continue;
-        const SimReceiver* r = m.paired ? receiverByAddress(m.pairedAddress) : nullptr;
-        if (m.onCable || (r && r->plugged && !r->boot && !r->flashing))
-            ++count;
-    }
+        count += flashable(r, header, true);
+    for (const SimMouse& m : world.mice)
+        count += flashable(m, header, true);
     return count;
 }
 
@@ -487,80 +520,66 @@ int SimLibrary::startFlash(const unsigned char* image, UpgradeCallback callback)
     if (!callback || !FirmwareImage::parse(image, &header))
         return 0;
 
+    // Flashing takes the device off the bus; progress and result follow on the
+    // dispatcher thread.
+    auto flash = [&](auto& device) {
+        const QString id = device.id;
+        const int failPercent = device.failFlashAt;
+        device.failFlashAt = -1;
+        device.flashing = true;
+        worldChanged();
+
+        const qint64 start = nowMs();
+        int step = 0;
+        for (int percent = 0; percent <= 100; percent += 10) {
+            if (failPercent >= 0 && percent > failPercent)
+                break;
+            const unsigned char message[3] = {DEVICELIB_UPGRADE_MESSAGE, DEVICELIB_UPGRADE_PROGRESS,
+                                              static_cast<unsigned char>(percent)};
+            QByteArray bytes(reinterpret_cast<const char*>(message), 3);
+            schedule(start + qint64(step++) * flashStepMs, false, SimReport(),
+                     [callback, bytes] { callback(reinterpret_cast<const unsigned char*>(bytes.constData())); });
+        }
+        const bool success = failPercent < 0;
+        const uint32_t version = header.version;
+        schedule(start + qint64(step) * flashStepMs, false, SimReport(), [this, callback, id, success, version] {
+            bool ok = false;
+            {
+                Lock locked(m_mutex);
+                auto finish = [&](auto* flashed) {
+                    if (!flashed)
+                        return;
+                    flashed->flashing = false;
+                    flashed->boot = !success;
+                    if (success)
+                        flashed->version = version;
+                    ok = success;
+                };
+                // Ids are unique across receivers and mice.
+                if (SimReceiver* r = world.receiver(id))
+                    finish(r);
+                else
+                    finish(world.mouse(id));
+                worldChanged();
+            }
+            const unsigned char message[3] = {DEVICELIB_UPGRADE_MESSAGE, DEVICELIB_UPGRADE_RESULT,
+                                              static_cast<unsigned char>(ok ? 1 : 0)};
+            callback(message);
+        });
+        return 1;
+    };
+
     // A device waiting in boot mode comes first (a repair), then one in
     // normal mode: the receiver, or the mouse on its cable or behind its receiver.
-    SimReceiver* receiver = nullptr;
-    SimMouse* mouse = nullptr;
-    for (SimReceiver& r : world.receivers)
-        if (!receiver && r.boot && !r.flashing && r.plugged && receiverFits(r, header))
-            receiver = &r;
-    for (SimMouse& m : world.mice) {
-        if (receiver || mouse || !m.boot || m.flashing || !mouseFits(m, header))
-            continue;
-        const SimReceiver* r = m.paired ? receiverByAddress(m.pairedAddress) : nullptr;
-        if (m.onCable || (r && r->plugged && !r->boot && !r->flashing))
-            mouse = &m;
+    for (const bool boot : {true, false}) {
+        for (SimReceiver& r : world.receivers)
+            if (flashable(r, header, boot))
+                return flash(r);
+        for (SimMouse& m : world.mice)
+            if (flashable(m, header, boot))
+                return flash(m);
     }
-    for (SimReceiver& r : world.receivers)
-        if (!receiver && !mouse && r.plugged && !r.boot && !r.flashing && receiverFits(r, header))
-            receiver = &r;
-    for (SimMouse& m : world.mice) {
-        if (receiver || mouse || m.boot || m.flashing || !mouseFits(m, header))
-            continue;
-        bool reachable = m.onCable;
-        for (const SimReceiver& r : world.receivers)
-            reachable = reachable || mouseBehind(r) == &m;
-        if (reachable)
-            mouse = &m;
-    }
-    if (!receiver && !mouse)
-        return 0;
-
-    const bool isReceiver = receiver != nullptr;
-    const QString id = isReceiver ? receiver->id : mouse->id;
-    int& failAt = isReceiver ? receiver->failFlashAt : mouse->failFlashAt;
-    const int failPercent = failAt;
-    failAt = -1;
-    (isReceiver ? receiver->flashing : mouse->flashing) = true;
-    worldChanged(); // the device leaves the bus while it is being flashed
-
-    const qint64 start = nowMs();
-    int step = 0;
-    for (int percent = 0; percent <= 100; percent += 10) {
-        if (failPercent >= 0 && percent > failPercent)
-            break;
-        const unsigned char message[3] = {DEVICELIB_UPGRADE_MESSAGE, DEVICELIB_UPGRADE_PROGRESS,
-                                          static_cast<unsigned char>(percent)};
-        QByteArray bytes(reinterpret_cast<const char*>(message), 3);
-        schedule(start + qint64(step++) * flashStepMs, false, SimReport(),
-                 [callback, bytes] { callback(reinterpret_cast<const unsigned char*>(bytes.constData())); });
-    }
-    const bool success = failPercent < 0;
-    const uint32_t version = header.version;
-    schedule(start + qint64(step) * flashStepMs, false, SimReport(), [this, callback, id, isReceiver, success, version] {
-        bool ok = false;
-        {
-            Lock locked(m_mutex);
-            auto finish = [&](auto* device) {
-                if (!device)
-                    return;
-                device->flashing = false;
-                device->boot = !success;
-                if (success)
-                    device->version = version;
-                ok = success;
-            };
-            if (isReceiver)
-                finish(world.receiver(id));
-            else
-                finish(world.mouse(id));
-            worldChanged();
-        }
-        const unsigned char message[3] = {DEVICELIB_UPGRADE_MESSAGE, DEVICELIB_UPGRADE_RESULT,
-                                          static_cast<unsigned char>(ok ? 1 : 0)};
-        callback(message);
-    });
-    return 1;
+    return 0;
 }
 
 // --- Dispatcher -----------------------------------------------------------------

@@ -10,6 +10,7 @@
 #define DEVICELIB_SIM_LIBRARY_H
 
 #include "devicelib.h"
+#include "firmware_image.h"
 #include "sim_world.h"
 
 #include <QByteArray>
@@ -36,6 +37,10 @@ struct SimCall {
     QString argument;
 };
 
+// The world file the library loads on its first call: $QUORIX_SIM_WORLD, else
+// <program folder>/SimWorld.ini.
+QString simDefaultWorldPath();
+
 enum class MouseRequest { AllFlashData, ReportRate, CurrentDpi, DpiLed, LedBar, Battery, Version, Config };
 
 class SimLibrary {
@@ -50,6 +55,7 @@ public:
 
     // --- everything below needs the lock --------------------------------
     void log(const char* function, const QString& argument = QString());
+    void clearCallLog();
     void replaceWorld(const SimWorld& world, bool loaded);
     void resetSettings();
     // Re-evaluates the world after a change: pairing, hot plug, held requests.
@@ -76,6 +82,10 @@ public:
     static SimReport makeReport(int type, int subCode, const QByteArray& payload);
     SimReport mouseReport(MouseRequest request, const SimMouse& mouse) const;
 
+    // What the mouse does on its own or when asked; reported on its connection.
+    bool switchProfile(SimMouse& mouse, int profile);
+    void factoryReset(SimMouse& mouse);
+
     void startPairing(SimReceiver& receiver, uint8_t cid);
     void evaluatePairing();
 
@@ -97,8 +107,7 @@ public:
     int flashStepMs = 100;
     QList<SimCall> calls;
     QHash<QString, int> callCounts;
-    QByteArray lastImage;
-    QList<QByteArray> images;
+    QList<QByteArray> images; // accepted by ProtocolDataUpdate, oldest first
 
     static qint64 nowMs();
 
@@ -111,6 +120,11 @@ private:
     QList<QByteArray> visiblePaths();
     void shutdown();
     friend struct SimLibraryShutdown;
+
+    // Devices an image fits, waiting in boot mode or (boot false) in normal
+    // mode and reachable for flashing.
+    bool flashable(const SimReceiver& receiver, const FirmwareImage::Header& header, bool boot) const;
+    bool flashable(const SimMouse& mouse, const FirmwareImage::Header& header, bool boot);
 
     struct Task {
         bool isReport = false;

@@ -1,5 +1,6 @@
 #include "sim_world.h"
 
+#include "devicelib.h"
 #include "dump_codec.h"
 
 #include <QCryptographicHash>
@@ -32,6 +33,7 @@ bool SimWorld::hasId(const QString& id) const
 }
 
 namespace SimDefaults {
+namespace {
 
 uint16_t receiverPid(int receiverClass)
 {
@@ -43,16 +45,6 @@ uint16_t receiverPid(int receiverClass)
     }
 }
 
-int connectionType(int receiverClass)
-{
-    switch (receiverClass) {
-    case 1: return 0;
-    case 2: return 4;
-    case 8: return 5;
-    default: return 1;
-    }
-}
-
 Address addressFor(const QString& id)
 {
     // Stable per id, never all zero (zero means "not paired").
@@ -61,6 +53,33 @@ Address addressFor(const QString& id)
     if (a == Address{})
         a[2] = 1;
     return a;
+}
+
+} // namespace
+
+bool isReceiverClass(int receiverClass)
+{
+    return receiverClass == 1 || receiverClass == 2 || receiverClass == 4 || receiverClass == 8;
+}
+
+SimReceiver receiver(const QString& id, int receiverClass)
+{
+    SimReceiver r;
+    r.id = id;
+    r.receiverClass = receiverClass;
+    r.pid = receiverPid(receiverClass);
+    r.address = addressFor(id);
+    return r;
+}
+
+int connectionType(int receiverClass)
+{
+    switch (receiverClass) {
+    case 1: return DEVICELIB_CONN_RECEIVER_1K;
+    case 2: return DEVICELIB_CONN_RECEIVER_2K;
+    case 8: return DEVICELIB_CONN_RECEIVER_8K;
+    default: return DEVICELIB_CONN_RECEIVER_4K;
+    }
 }
 
 QByteArray factoryImage()
@@ -321,16 +340,13 @@ bool parseWorld(const QString& text, SimWorld* world, QString* error)
                 *error = QStringLiteral("line %1: duplicate id %2").arg(s.line).arg(s.id);
                 return false;
             }
-            SimReceiver r;
-            r.id = s.id;
-            read.number("class", 1, 8, &r.receiverClass);
-            if (r.receiverClass != 1 && r.receiverClass != 2 && r.receiverClass != 4 && r.receiverClass != 8) {
+            int receiverClass = SimReceiver().receiverClass;
+            read.number("class", 1, 8, &receiverClass);
+            if (!SimDefaults::isReceiverClass(receiverClass)) {
                 *error = QStringLiteral("line %1: class must be 1, 2, 4 or 8").arg(s.line);
                 return false;
             }
-            r.pid = SimDefaults::receiverPid(r.receiverClass);
-            r.address = SimDefaults::addressFor(r.id);
-            r.light[0] = 1;
+            SimReceiver r = SimDefaults::receiver(s.id, receiverClass);
             read.hexId("pid", &r.pid);
             read.byte("cid", &r.cid);
             read.byte("mid", &r.mid);

@@ -26,11 +26,14 @@ struct SimReceiver {
     int identityZeros = 0;
     int failFlashAt = -1;   // next flashing fails at this percentage
     uint8_t longRange = 0;
-    std::array<uint8_t, 10> light{}; // byte 0 light mode 1-3 (4K receivers)
+    std::array<uint8_t, 10> light{1}; // byte 0 light mode 1-3 (4K receivers), 1 at first
     // Pairing search: 0 none, 1 searching, 2 failed, 3 paired.
     int pairStatus = 0;
     uint8_t pairCid = 0;
     qint64 pairDeadline = 0;
+
+    // What the finder lists.
+    bool listed() const { return plugged && !boot && !flashing; }
 };
 
 struct SimMouse {
@@ -54,6 +57,9 @@ struct SimMouse {
     int failFlashAt = -1;
     QVector<QByteArray> profiles; // flash dumps
     int currentProfile = 0;
+
+    // What the finder lists: the mouse's own path on its cable.
+    bool listed() const { return onCable && !boot && !flashing; }
 };
 
 struct SimWorld {
@@ -68,9 +74,10 @@ struct SimWorld {
 
 namespace SimDefaults {
 enum { ProfileCount = 4 };
-uint16_t receiverPid(int receiverClass);
+bool isReceiverClass(int receiverClass); // 1, 2, 4 or 8
+// A receiver of the class with the pid and address its id and class give.
+SimReceiver receiver(const QString& id, int receiverClass);
 int connectionType(int receiverClass); // the identity's connection type
-Address addressFor(const QString& id);
 // The image a mouse leaves the factory with.
 QByteArray factoryImage();
 QByteArray factoryDump();

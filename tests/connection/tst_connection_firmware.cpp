@@ -242,18 +242,18 @@ void TestConnectionFirmware::checkFirmwareUpdate_data()
     QTest::addColumn<QString>("version");
     QTest::addColumn<int>("receiverClass");
     QTest::addColumn<bool>("update");
-    QTest::newRow("mouse older") << 0 << 210 << "v1.2" << 4 << true;
-    QTest::newRow("mouse older, no receiver") << 0 << 210 << "v1.2" << 0 << true;
-    QTest::newRow("mouse current") << 0 << 210 << "v1.3" << 4 << false;
-    QTest::newRow("mouse reports nothing") << 0 << 210 << "" << 4 << false;
-    QTest::newRow("4K receiver older") << 0 << 211 << "v1.1" << 4 << true;
-    QTest::newRow("4K receiver current") << 0 << 211 << "v1.2" << 4 << false;
-    QTest::newRow("no 8K image of this model") << 0 << 211 << "v1.1" << 8 << false;
-    QTest::newRow("no receiver class") << 0 << 211 << "v1.1" << 0 << false;
-    QTest::newRow("class 3 names no receiver") << 0 << 211 << "v1.1" << 3 << false;
-    QTest::newRow("8K receiver of model 2") << 1 << 211 << "v1.1" << 8 << true;
-    QTest::newRow("mouse of model 3") << 2 << 210 << "v1.2" << 0 << true;
-    QTest::newRow("mouse of model 4 has no image") << 3 << 210 << "v1.2" << 0 << false;
+    QTest::newRow("mouse older") << 0 << int(FirmwareKindMouse) << "v1.2" << 4 << true;
+    QTest::newRow("mouse older, no receiver") << 0 << int(FirmwareKindMouse) << "v1.2" << 0 << true;
+    QTest::newRow("mouse current") << 0 << int(FirmwareKindMouse) << "v1.3" << 4 << false;
+    QTest::newRow("mouse reports nothing") << 0 << int(FirmwareKindMouse) << "" << 4 << false;
+    QTest::newRow("4K receiver older") << 0 << int(FirmwareKindReceiver) << "v1.1" << 4 << true;
+    QTest::newRow("4K receiver current") << 0 << int(FirmwareKindReceiver) << "v1.2" << 4 << false;
+    QTest::newRow("no 8K image of this model") << 0 << int(FirmwareKindReceiver) << "v1.1" << 8 << false;
+    QTest::newRow("no receiver class") << 0 << int(FirmwareKindReceiver) << "v1.1" << 0 << false;
+    QTest::newRow("class 3 names no receiver") << 0 << int(FirmwareKindReceiver) << "v1.1" << 3 << false;
+    QTest::newRow("8K receiver of model 2") << 1 << int(FirmwareKindReceiver) << "v1.1" << 8 << true;
+    QTest::newRow("mouse of model 3") << 2 << int(FirmwareKindMouse) << "v1.2" << 0 << true;
+    QTest::newRow("mouse of model 4 has no image") << 3 << int(FirmwareKindMouse) << "v1.2" << 0 << false;
 }
 
 void TestConnectionFirmware::checkFirmwareUpdate()

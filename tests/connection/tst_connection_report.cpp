@@ -19,14 +19,6 @@ QByteArray Header(int type, int subCode = 0)
     return SimControl::makeReportHeader(type, subCode);
 }
 
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray bytes;
-    for (int v : values)
-        bytes.append(char(v));
-    return bytes;
-}
-
 // The mouse's image with something in every button's function, key record
 // and macro block (short macros, so the mouse can store it).
 QByteArray ImageWithKeys(const QString& mouse)

@@ -549,11 +549,10 @@ void TestConnectionWorker::identifyDevice()
     QCOMPARE(record.modelIndex, modelIndex);
     QCOMPARE(record.wired, wired);
     QCOMPARE(SimControl::callCount(QStringLiteral("UsbFinderC_GetDeviceInfo")), reads);
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(std::vector<uint8_t>(record.receiverAddress.begin(),
-                                                                           record.receiverAddress.end())
-                                                          .data()),
-                        record.receiverAddress.size()),
-             address);
+    QByteArray receiverAddress;
+    for (uint8_t byte : qAsConst(record.receiverAddress))
+        receiverAddress.append(char(byte));
+    QCOMPARE(receiverAddress, address);
     if (result == 1) {
         QCOMPARE(int(record.cid), 23);
         QCOMPARE(int(record.mid), modelIndex + 1);

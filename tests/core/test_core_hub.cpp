@@ -1,35 +1,12 @@
 // The signal hub: its signal list, and the delivery rules the pages and the
 // device threads rely on.
 #include "post_msg.h"
+#include "report_thread.h"
 
 #include <QtTest>
 
 #include <atomic>
-#include <functional>
 #include <thread>
-
-namespace {
-
-// Runs a function on a thread of its own and spins the event loop of the
-// user-interface thread until it has finished.
-class Emitter : public QThread {
-public:
-    explicit Emitter(std::function<void()> body) : m_body(std::move(body)) {}
-    void runAndWait()
-    {
-        QEventLoop loop;
-        connect(this, &QThread::finished, &loop, &QEventLoop::quit);
-        start();
-        loop.exec();
-        wait();
-    }
-protected:
-    void run() override { m_body(); }
-private:
-    std::function<void()> m_body;
-};
-
-} // namespace
 
 class Receiver : public QObject {
     Q_OBJECT
@@ -136,7 +113,7 @@ void TestCoreHub::blockingQueuedRunsEachSlotBeforeTheEmitterGoesOn()
     QVERIFY(connect(hub, SIGNAL(SigForm()), &receiver, SLOT(SlotForm()), bq));
 
     uint8_t seenByEmitter = 0;
-    Emitter emitter([&] {
+    QVERIFY(EmitFromReportThread([&] {
         FlashDataMap image;
         image.at(0) = 1;
         emit hub->SigUpDataLightUIButton(image);
@@ -150,8 +127,7 @@ void TestCoreHub::blockingQueuedRunsEachSlotBeforeTheEmitterGoesOn()
         ++emitsDone;
         emit hub->SigForm();
         ++emitsDone;
-    });
-    emitter.runAndWait();
+    }));
 
     QCOMPARE(receiver.calls, (QStringList{"button", "light", "sensor", "form"}));
     QCOMPARE(receiver.emitsDoneAtCall, (QList<int>{0, 1, 2, 3}));
@@ -170,12 +146,11 @@ void TestCoreHub::blockingQueuedReachesEveryReceiver()
         QVERIFY(connect(hub, SIGNAL(SigFormReset()), r, SLOT(SlotFormReset()), Qt::BlockingQueuedConnection));
     }
     int seenAfterEmit = 0;
-    Emitter emitter([&] {
+    QVERIFY(EmitFromReportThread([&] {
         emit hub->SigFormReset();
         seenAfterEmit = sensor.calls.size() + buttons.calls.size() + settings.calls.size();
         ++emitsDone;
-    });
-    emitter.runAndWait();
+    }));
     QCOMPARE(seenAfterEmit, 3);
     for (Receiver* r : {&sensor, &buttons, &settings})
         QCOMPARE(r->emitsDoneAtCall, QList<int>{0});

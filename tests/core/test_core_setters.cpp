@@ -4,6 +4,7 @@
 #include "app_state.h"
 #include "device_image_setters.h"
 #include "post_msg.h"
+#include "report_thread.h"
 #include "sim_mouse.h"
 #include "test_image.h"
 
@@ -26,14 +27,6 @@ struct SetterCase {
     std::function<bool()> call;
     QList<Patch> writes;
 };
-
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray bytes;
-    for (int v : values)
-        bytes.append(char(v));
-    return bytes;
-}
 
 // A macro block the mouse can store: short name, a few events.
 QByteArray MacroBlock(char fill, int events)
@@ -483,15 +476,10 @@ void TestCoreSetters::slotOfBlockedReportThreadMayCallSetters()
     SensorPage page;
     QVERIFY(connect(PostMsg::GetInstance(), SIGNAL(SigUpDataLightSensor(FlashDataMap)), &page,
                     SLOT(SlotUpDataSenSorUISensor(FlashDataMap)), Qt::BlockingQueuedConnection));
-    QScopedPointer<QThread> report(QThread::create([] {
+    QVERIFY(EmitFromReportThread([] {
         EditAndSendDeviceImage([](FlashDataMap& image) { image.debounceTime = 2; });
         emit PostMsg::GetInstance()->SigUpDataLightSensor(DeviceImageCopy());
     }));
-    QEventLoop loop;
-    connect(report.data(), &QThread::finished, &loop, &QEventLoop::quit);
-    report->start();
-    loop.exec();
-    report->wait();
 
     QVERIFY(page.accepted);
     QCOMPARE(int(g_deviceImage.debounceTime), 9);

@@ -5,37 +5,19 @@
 // rendered there (home page with the shipped world and with five devices,
 // the pairing dialog), for a person to look at.
 #include "home_fixture.h"
+#include "style_pictures.h"
 
 #include "user_setting_store.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTest>
 #include <QToolButton>
-
-#include <memory>
 
 using namespace home;
 
 namespace {
-
-QStringList PicturesNamed(QWidget* root)
-{
-    QStringList sheets = {root->styleSheet()};
-    for (QWidget* child : root->findChildren<QWidget*>())
-        sheets << child->styleSheet();
-    QStringList pictures;
-    const QRegularExpression url(QStringLiteral("url\\(\"?([^\")]+)\"?\\)"));
-    for (const QString& sheet : qAsConst(sheets)) {
-        auto match = url.globalMatch(sheet);
-        while (match.hasNext())
-            pictures << match.next().captured(1);
-    }
-    pictures.removeDuplicates();
-    return pictures;
-}
 
 void SaveShot(QWidget* widget, const QString& name)
 {
@@ -100,9 +82,10 @@ void TestHomeLook::homePagePicturesExist()
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
 
-    const QStringList pictures = PicturesNamed(&page);
+    QStringList pictures = PicturesNamed(&page);
+    pictures.removeDuplicates();
     QVERIFY(pictures.size() > 10);
-    for (const QString& picture : pictures)
+    for (const QString& picture : qAsConst(pictures))
         QVERIFY2(QFile::exists(picture), qPrintable(picture));
     SaveShot(&page, shot);
     // Every page of the grid, the last one with its centred entries.

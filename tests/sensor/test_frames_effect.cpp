@@ -11,6 +11,9 @@
 #include <QFrame>
 #include <QSpinBox>
 
+#include <functional>
+#include <memory>
+
 using namespace frames;
 
 namespace {
@@ -92,23 +95,23 @@ void TestFramesEffect::modeShowsItsRow()
     QFETCH(int, mode);
     QFETCH(QList<bool>, rows);
     g_sendEnabled = false;
-    std::unique_ptr<QFrame> frame;
-    if (variantB)
-        frame.reset(new SensorEffectB);
-    else
-        frame.reset(new SensorEffect);
+    // Each variant has a mode setter of its own.
+    std::unique_ptr<SensorEffectBase> frame;
+    std::function<void(int)> setMode;
+    if (variantB) {
+        auto* b = new SensorEffectB;
+        frame.reset(b);
+        setMode = [b](int m) { b->SetMode(m); };
+    } else {
+        auto* a = new SensorEffect;
+        frame.reset(a);
+        setMode = [a](int m) { a->SetMode(m); };
+    }
     // Start from another mode, so the choice is a change.
-    const int other = (mode + 1) % 3;
-    if (variantB)
-        static_cast<SensorEffectB*>(frame.get())->SetMode(other);
-    else
-        static_cast<SensorEffect*>(frame.get())->SetMode(other);
+    setMode((mode + 1) % 3);
 
     if (!byUser) {
-        if (variantB)
-            static_cast<SensorEffectB*>(frame.get())->SetMode(mode);
-        else
-            static_cast<SensorEffect*>(frame.get())->SetMode(mode);
+        setMode(mode);
     } else {
         ShowFrame(frame.get());
         if (variantB) {

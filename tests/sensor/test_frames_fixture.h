@@ -8,14 +8,13 @@
 #include "less_three.h"
 #include "sim_mouse.h"
 #include "test_image.h"
+#include "window_closer.h"
 
 #include <QtTest>
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QComboBox>
 #include <QSlider>
-#include <QTimer>
 
 #include <functional>
 
@@ -63,8 +62,6 @@ inline void ShowFrame(QWidget* frame)
 
 // The offscreen platform cannot raise the combo's list or grab the
 // keyboard for it, and says so on every opening; the list works all the same.
-inline void QuietPopupNotices(QtMsgType type, const QMessageLogContext& context, const QString& message);
-
 inline QtMessageHandler& PreviousHandler()
 {
     static QtMessageHandler previous = nullptr;
@@ -106,34 +103,8 @@ inline void DragAndRelease(QSlider* slider, const QList<int>& positions)
     slider->setSliderDown(false);
 }
 
-// Closes every LessThree notice that comes up (they run modally) and notes
-// where it stood.
-class NoticeCloser : public QObject {
-public:
-    NoticeCloser()
-    {
-        connect(&m_timer, &QTimer::timeout, this, &NoticeCloser::CloseOpenNotices);
-        m_timer.start(5);
-    }
-
-    int count = 0;
-    QPoint lastPosition;
-
-private:
-    void CloseOpenNotices()
-    {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* notice = qobject_cast<LessThree*>(widget);
-            if (notice && notice->isVisible()) {
-                ++count;
-                lastPosition = notice->pos();
-                notice->close();
-            }
-        }
-    }
-
-    QTimer m_timer;
-};
+// Closes every LessThree notice that comes up and notes where it stood.
+using NoticeCloser = WindowCloser<LessThree>;
 
 } // namespace frames
 

@@ -2,12 +2,13 @@
 // Picture/Sensor exists, and the style sheets take the colours of
 // Config.ini (a sheet the style engine cannot parse leaves the default
 // colours, which would be unreadable on the dark pages).
+#include "style_pictures.h"
 #include "test_frames_fixture.h"
 
-#include "config_store.h"
 #include "debouncetime_b.h"
 #include "debouncetime_c.h"
 #include "motion_sync.h"
+#include "notice_style.h"
 #include "paths.h"
 #include "rippe_control_b.h"
 #include "sensor_effect.h"
@@ -22,7 +23,6 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QToolButton>
 
 #include <memory>
@@ -38,32 +38,6 @@ template <typename T>
 Factory Make()
 {
     return [] { return new T; };
-}
-
-QColor OptionColour(const char* key)
-{
-    const QStringList parts = ConfigStore::Instance()->ColorText(QString::fromLatin1(key)).split(QLatin1Char(','));
-    if (parts.size() != 3)
-        return QColor();
-    return QColor(parts[0].trimmed().toInt(), parts[1].trimmed().toInt(), parts[2].trimmed().toInt());
-}
-
-// Every picture path named by url(...) in the frame's style sheets.
-QStringList PicturesNamed(QWidget* frame)
-{
-    QStringList sheets = {frame->styleSheet()};
-    for (QWidget* child : frame->findChildren<QWidget*>())
-        sheets << child->styleSheet();
-    for (QComboBox* combo : frame->findChildren<QComboBox*>())
-        sheets << combo->view()->styleSheet();
-    QStringList pictures;
-    const QRegularExpression url(QStringLiteral("url\\(\"?([^\")]+)\"?\\)"));
-    for (const QString& sheet : sheets) {
-        auto matches = url.globalMatch(sheet);
-        while (matches.hasNext())
-            pictures << matches.next().captured(1);
-    }
-    return pictures;
 }
 
 } // namespace
@@ -124,7 +98,7 @@ void TestFramesLook::captionsTakeLabelColor()
 {
     QFETCH(Factory, make);
     QFETCH(QStringList, labels);
-    const QColor expected = OptionColour("LabelColor");
+    const QColor expected = NoticeStyle::ConfigColor(QStringLiteral("LabelColor"));
     QVERIFY(expected.isValid());
     QVERIFY(expected != QColor(255, 255, 255)); // tells the sheet from the form's white
     std::unique_ptr<QFrame> frame(make());
@@ -138,7 +112,7 @@ void TestFramesLook::captionsTakeLabelColor()
 
 void TestFramesLook::rateButtonsTakeButtonColor()
 {
-    const QColor expected = OptionColour("ButtonColor");
+    const QColor expected = NoticeStyle::ConfigColor(QStringLiteral("ButtonColor"));
     SensorRate frame;
     frame.ensurePolished();
     auto* button = frame.findChild<QToolButton*>(QStringLiteral("Button1000HZ"));
@@ -152,7 +126,7 @@ void TestFramesLook::comboTextTakesComboxTextColor()
     frame.SetLevelEnabled(true);
     auto* combo = frame.findChild<QComboBox*>(QStringLiteral("LOD"));
     combo->ensurePolished();
-    QCOMPARE(combo->palette().color(QPalette::Text), OptionColour("ComboxTextColor"));
+    QCOMPARE(combo->palette().color(QPalette::Text), NoticeStyle::ConfigColor(QStringLiteral("ComboxTextColor")));
 }
 
 QTEST_MAIN(TestFramesLook)

@@ -53,27 +53,11 @@ void Click(QWidget* frame, int level)
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
 }
 
-std::unique_ptr<QFrame> MakeRate(bool variantB)
+std::unique_ptr<SensorRateBase> MakeRate(bool variantB)
 {
     if (variantB)
-        return std::unique_ptr<QFrame>(new SensorRateB);
-    return std::unique_ptr<QFrame>(new SensorRate);
-}
-
-void SetLevel(QFrame* frame, bool variantB, int level)
-{
-    if (variantB)
-        static_cast<SensorRateB*>(frame)->SetLevel(level);
-    else
-        static_cast<SensorRate*>(frame)->SetLevel(level);
-}
-
-void SetVisibleLevels(QFrame* frame, bool variantB, int set)
-{
-    if (variantB)
-        static_cast<SensorRateB*>(frame)->SetVisibleLevels(set);
-    else
-        static_cast<SensorRate*>(frame)->SetVisibleLevels(set);
+        return std::unique_ptr<SensorRateBase>(new SensorRateB);
+    return std::unique_ptr<SensorRateBase>(new SensorRate);
 }
 
 } // namespace
@@ -170,9 +154,9 @@ void TestFramesRate::visibleSets()
     QFETCH(bool, variantB);
     QFETCH(int, set);
     QFETCH(QList<bool>, shown);
-    std::unique_ptr<QFrame> frame = MakeRate(variantB);
-    SetVisibleLevels(frame.get(), variantB, 2);
-    SetVisibleLevels(frame.get(), variantB, set);
+    std::unique_ptr<SensorRateBase> frame = MakeRate(variantB);
+    frame->SetVisibleLevels(2);
+    frame->SetVisibleLevels(set);
     QCOMPARE(Shown(frame.get()), shown);
     ExpectImage({}, 0);
 }
@@ -227,9 +211,9 @@ void TestFramesRate::hideModelFollowsOnlyAnAcceptedChange()
     QFETCH(int, level);
     QFETCH(QString, mouse);
     QFETCH(int, announced);
-    std::unique_ptr<QFrame> frame = MakeRate(variantB);
-    SetVisibleLevels(frame.get(), variantB, 3);
-    SetLevel(frame.get(), variantB, level == 3 ? 2 : 3);
+    std::unique_ptr<SensorRateBase> frame = MakeRate(variantB);
+    frame->SetVisibleLevels(3);
+    frame->SetLevel(level == 3 ? 2 : 3);
     ShowFrame(frame.get());
     if (mouse == QLatin1String("offline"))
         QVERIFY(SimMouse::SetOnline(false));

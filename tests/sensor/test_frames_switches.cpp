@@ -19,41 +19,24 @@ using namespace frames;
 
 namespace {
 
-// The operations every switch frame offers, whatever its class.
-struct SwitchFrame {
-    std::unique_ptr<QFrame> frame;
-    std::function<void(bool)> setChecked;
-    std::function<void(const QString&)> setLabelText;
-    std::function<void(const QString&)> setLabelToolTip;
-};
-
-template <typename T>
-SwitchFrame Make()
-{
-    auto* frame = new T;
-    return {std::unique_ptr<QFrame>(frame), [frame](bool on) { frame->SetChecked(on); },
-            [frame](const QString& text) { frame->SetLabelText(text); },
-            [frame](const QString& text) { frame->SetLabelToolTip(text); }};
-}
-
-SwitchFrame MakeByName(const QString& cls)
+std::unique_ptr<OnOffFrame> MakeByName(const QString& cls)
 {
     if (cls == QLatin1String("RippeControl"))
-        return Make<RippeControl>();
+        return std::make_unique<RippeControl>();
     if (cls == QLatin1String("StraightLine"))
-        return Make<StraightLine>();
+        return std::make_unique<StraightLine>();
     if (cls == QLatin1String("MotionSync"))
-        return Make<MotionSync>();
+        return std::make_unique<MotionSync>();
     if (cls == QLatin1String("RippeControlB"))
-        return Make<RippeControlB>();
+        return std::make_unique<RippeControlB>();
     if (cls == QLatin1String("StraightLineB"))
-        return Make<StraightLineB>();
-    return Make<MotionSyncB>();
+        return std::make_unique<StraightLineB>();
+    return std::make_unique<MotionSyncB>();
 }
 
-QToolButton* Switch(const SwitchFrame& frame, const QString& name)
+QToolButton* Switch(const OnOffFrame& frame, const QString& name)
 {
-    return frame.frame->findChild<QToolButton*>(name);
+    return frame.findChild<QToolButton*>(name);
 }
 
 void Click(QToolButton* button)
@@ -110,13 +93,13 @@ void TestFramesSwitches::clicksSendTheNewState()
     QFETCH(QString, switchName);
     QFETCH(int, offset);
     QFETCH(QSize, size);
-    SwitchFrame frame = MakeByName(cls);
-    QCOMPARE(frame.frame->objectName(), cls);
-    QCOMPARE(frame.frame->size(), size);
-    QToolButton* button = Switch(frame, switchName);
+    std::unique_ptr<OnOffFrame> frame = MakeByName(cls);
+    QCOMPARE(frame->objectName(), cls);
+    QCOMPARE(frame->size(), size);
+    QToolButton* button = Switch(*frame, switchName);
     QVERIFY(button);
     QVERIFY(!button->isChecked());
-    ShowFrame(frame.frame.get());
+    ShowFrame(frame.get());
 
     Click(button);
     QVERIFY(button->isChecked());
@@ -136,19 +119,19 @@ void TestFramesSwitches::setCheckedOnlyShowsTheState()
 {
     QFETCH(QString, cls);
     QFETCH(QString, switchName);
-    SwitchFrame frame = MakeByName(cls);
-    QToolButton* button = Switch(frame, switchName);
+    std::unique_ptr<OnOffFrame> frame = MakeByName(cls);
+    QToolButton* button = Switch(*frame, switchName);
 
-    frame.setChecked(true);
+    frame->SetChecked(true);
     QVERIFY(button->isChecked());
-    frame.setChecked(true);
+    frame->SetChecked(true);
     QVERIFY(button->isChecked());
-    frame.setChecked(false);
+    frame->SetChecked(false);
     QVERIFY(!button->isChecked());
 
-    frame.setLabelText(QStringLiteral("Ripple"));
-    frame.setLabelToolTip(QStringLiteral("Smooths the pointer"));
-    auto* label = frame.frame->findChild<QLabel*>(QStringLiteral("label"));
+    frame->SetLabelText(QStringLiteral("Ripple"));
+    frame->SetLabelToolTip(QStringLiteral("Smooths the pointer"));
+    auto* label = frame->findChild<QLabel*>(QStringLiteral("label"));
     QCOMPARE(label->text(), QStringLiteral("Ripple"));
     QCOMPARE(label->toolTip(), QStringLiteral("Smooths the pointer"));
     ExpectImage({}, 0);
@@ -169,17 +152,17 @@ void TestFramesSwitches::refusedClickStillMovesTheSwitch()
     QFETCH(QString, cls);
     QFETCH(QString, switchName);
     QFETCH(bool, offline);
-    SwitchFrame frame = MakeByName(cls);
-    frame.setChecked(true);
-    ShowFrame(frame.frame.get());
+    std::unique_ptr<OnOffFrame> frame = MakeByName(cls);
+    frame->SetChecked(true);
+    ShowFrame(frame.get());
     if (offline)
         QVERIFY(SimMouse::SetOnline(false));
     else
         g_sendEnabled = false;
 
-    Click(Switch(frame, switchName));
+    Click(Switch(*frame, switchName));
 
-    QVERIFY(!Switch(frame, switchName)->isChecked());
+    QVERIFY(!Switch(*frame, switchName)->isChecked());
     ExpectImage({}, 0);
 }
 

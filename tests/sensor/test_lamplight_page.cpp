@@ -6,6 +6,7 @@
 #include "lamp_light.h"
 #include "post_msg.h"
 #include "sim_mouse.h"
+#include "style_pictures.h"
 #include "user_setting_store.h"
 
 #include <QtTest>
@@ -13,7 +14,6 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QSlider>
 #include <QSpinBox>
 #include <QToolButton>
@@ -436,19 +436,10 @@ void TestLampLightPage::captionColours()
 // Picture folder.
 void TestLampLightPage::stylePicturesExist()
 {
-    LampLight* page = MakePage();
-    const QRegularExpression url(QStringLiteral("url\\(([^)]+)\\)"));
-    int pictures = 0;
-    for (QWidget* widget : page->findChildren<QWidget*>()) {
-        auto match = url.globalMatch(widget->styleSheet());
-        while (match.hasNext()) {
-            QString path = match.next().captured(1).trimmed();
-            path.remove(QLatin1Char('"'));
-            QVERIFY2(QFileInfo::exists(path), qPrintable(widget->objectName() + ": " + path));
-            ++pictures;
-        }
-    }
-    QVERIFY(pictures >= 25);
+    const QStringList pictures = PicturesNamed(MakePage());
+    for (const QString& path : pictures)
+        QVERIFY2(QFileInfo::exists(path), qPrintable(path));
+    QVERIFY(pictures.size() >= 25);
 }
 
 QTEST_MAIN(TestLampLightPage)

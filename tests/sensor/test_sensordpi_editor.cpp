@@ -9,6 +9,7 @@
 #include "post_msg.h"
 #include "sensor_dpi.h"
 #include "sim_mouse.h"
+#include "style_pictures.h"
 #include "test_image.h"
 
 #include <QtTest>
@@ -18,7 +19,6 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QSlider>
 #include <QSpinBox>
 #include <QToolButton>
@@ -254,19 +254,12 @@ void TestSensorDpiEditor::looksUseThePicturesAndColours()
 {
     ShowEditor();
     // Every picture the style sheets name is drawn.
-    QStringList sheets{Count()->view()->styleSheet()};
-    for (QWidget* child : m_editor->findChildren<QWidget*>())
-        sheets << child->styleSheet();
-    const QRegularExpression url(QStringLiteral("url\\(([^)]+)\\)"));
-    int pictures = 0;
-    for (const QString& sheet : sheets) {
-        for (auto match = url.globalMatch(sheet); match.hasNext(); ++pictures) {
-            const QString path = match.next().captured(1);
-            QVERIFY2(path.startsWith(PictureFolder("Sensor")), qPrintable(path));
-            QVERIFY2(QFile::exists(path), qPrintable(path));
-        }
+    const QStringList pictures = PicturesNamed(m_editor.get());
+    for (const QString& path : pictures) {
+        QVERIFY2(path.startsWith(PictureFolder("Sensor")), qPrintable(path));
+        QVERIFY2(QFile::exists(path), qPrintable(path));
     }
-    QVERIFY(pictures >= 20);
+    QVERIFY(pictures.size() >= 20);
     for (const char* name : {"MinA", "MaxA", "MinB", "MaxB"})
         QVERIFY(QFile::exists(PictureFolder("Sensor") + name + ".png"));
 

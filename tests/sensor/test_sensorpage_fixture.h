@@ -1,7 +1,5 @@
-// Shared pieces of the sensor-page tests: the page's widgets by name, the
-// recognisable device image with plain sensor settings, and emitting a hub
-// signal the way the report thread does (from another thread, waiting while
-// the page applies it).
+// Shared pieces of the sensor-page tests: the page's widgets by name and the
+// recognisable device image with plain sensor settings.
 #ifndef TEST_SENSORPAGE_FIXTURE_H
 #define TEST_SENSORPAGE_FIXTURE_H
 
@@ -18,17 +16,11 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QListView>
 #include <QSlider>
 #include <QSpinBox>
-#include <QThread>
 #include <QWidget>
-
-#include <functional>
-#include <memory>
 
 namespace sensorpage {
 
@@ -135,22 +127,6 @@ inline void SetStages(FlashDataMap& image, const QList<StageValue>& stages)
         image.dpiStages[i].x = image.dpiStages[i].y = uint8_t(stages.at(i).code);
         image.dpiStages[i].flags = uint8_t(stages.at(i).flags);
     }
-}
-
-// Runs emitter on a thread of its own, as the device library's report thread
-// emits, and keeps this (the user-interface) thread serving the blocking
-// queued connections until it has returned.
-inline bool EmitFromReportThread(const std::function<void()>& emitter, int timeoutMs = 10000)
-{
-    std::unique_ptr<QThread> thread(QThread::create(emitter));
-    thread->start();
-    QElapsedTimer clock;
-    clock.start();
-    while (!thread->isFinished() && clock.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    const bool finished = thread->wait(1000);
-    QCoreApplication::processEvents();
-    return finished;
 }
 
 } // namespace sensorpage

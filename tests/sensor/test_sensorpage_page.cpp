@@ -12,6 +12,7 @@
 #include "own_program_folder.h"
 #include "paths.h"
 #include "post_msg.h"
+#include "report_thread.h"
 #include "sensor_page.h"
 #include "sim_mouse.h"
 #include "test_frames_fixture.h"
@@ -25,6 +26,8 @@
 #include <QDir>
 #include <QFile>
 #include <QToolButton>
+
+#include <memory>
 
 using namespace sensorpage;
 

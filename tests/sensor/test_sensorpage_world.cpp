@@ -8,6 +8,7 @@
 #include "sensor_page.h"
 #include "test_frames_fixture.h"
 #include "test_sensorpage_fixture.h"
+#include "window_closer.h"
 
 #include <devicelib_control.h>
 
@@ -31,28 +32,6 @@ QString WorldWithPico()
            + QStringLiteral("\n[Receiver pico-r2]\nClass = 2\nCid = 23\nMid = 4\nName = QX-PICO-R2\nVersion = 1.1\n"
                             "\n[Mouse pico]\nCid = 23\nMid = 4\nName = QX-PICO-M\nVersion = 1.2\nReceiver = pico-r2\n");
 }
-
-// Closes the offline notices the top-level window runs modally.
-class OfflineNoticeCloser : public QObject {
-public:
-    OfflineNoticeCloser()
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                auto* notice = qobject_cast<MouseOffLine*>(widget);
-                if (notice && notice->isVisible()) {
-                    ++count;
-                    notice->close();
-                }
-            }
-        });
-        m_timer.start(5);
-    }
-    int count = 0;
-
-private:
-    QTimer m_timer;
-};
 
 } // namespace
 
@@ -142,8 +121,7 @@ void TestSensorPageWorld::openingFillsThePage()
     // What the mouse holds.
     QByteArray memory = SimControl::factoryImage(mouse);
     QCOMPARE(memory.size(), int(FlashDataMap::Size));
-    FlashDataMap image;
-    memcpy(image.bytes(), memory.constData(), FlashDataMap::Size);
+    FlashDataMap image = ImageFromBytes(memory);
     image.reportRate = uint8_t(rateCode);
     image.dpiStageCount = 4;
     image.currentDpiStage = 2;
@@ -199,7 +177,7 @@ void TestSensorPageWorld::openingFillsThePage()
 
 void TestSensorPageWorld::offlineWithoutCacheResets()
 {
-    OfflineNoticeCloser closer;
+    WindowCloser<MouseOffLine> offlineNotices; // the top-level window runs them modally
     QVERIFY(SimControl::setMouseOnline(QStringLiteral("aero"), false));
     QVERIFY(m_gui.OpenDevice(QStringLiteral("aero-r4")));
     const PageView view = View();

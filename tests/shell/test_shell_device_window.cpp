@@ -2,6 +2,7 @@
 // the waiting dialog's reconnect flag, the back button, and stopping the
 // connection when the window goes.
 #include "gui_fixture.h"
+#include "report_thread.h"
 #include "window_signals.h"
 
 #include "app_state.h"
@@ -22,9 +23,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-
-#include <atomic>
-#include <thread>
 
 namespace {
 
@@ -127,13 +125,7 @@ void TestShellDeviceWindow::batteryDisplay()
     QFETCH(QString, chunk);
 
     // The report thread sends it and waits until the window has shown it.
-    std::atomic<bool> delivered{false};
-    std::thread reportThread([&] {
-        emit PostMsg::GetInstance()->SigBattery(charging, level, percentSign);
-        delivered = true;
-    });
-    QTRY_VERIFY_WITH_TIMEOUT(delivered, 10000);
-    reportThread.join();
+    QVERIFY(EmitFromReportThread([&] { emit PostMsg::GetInstance()->SigBattery(charging, level, percentSign); }));
 
     QCOMPARE(gui.FindInDeviceWindow<QLabel>(QStringLiteral("label"))->isVisible(), charging);
     auto* bar = gui.FindInDeviceWindow<QProgressBar>(QStringLiteral("progressBar"));

@@ -1,7 +1,7 @@
 // Tests that change the shipped data (catalogue, firmware images, label
-// files) run from a program folder of their own: their CMakeLists builds them
-// there and defines QUORIX_SHARED_APP_DIR as the shared program folder, whose
-// data they copy before anything reads it.
+// files) run from a program folder of their own: quorix_add_own_folder_test
+// (tests/CMakeLists.txt) builds them there and defines QUORIX_SHARED_APP_DIR
+// as the shared program folder, whose data they copy before anything reads it.
 #ifndef OWN_PROGRAM_FOLDER_H
 #define OWN_PROGRAM_FOLDER_H
 

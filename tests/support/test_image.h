@@ -9,6 +9,16 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
+
+// Bytes written out as numbers, e.g. Bytes({0x07, 0x21, 0x42}).
+inline QByteArray Bytes(std::initializer_list<int> values)
+{
+    QByteArray bytes;
+    for (int value : values)
+        bytes.append(char(value));
+    return bytes;
+}
 
 inline QByteArray ImageBytes(const FlashDataMap& image)
 {

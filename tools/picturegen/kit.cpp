@@ -101,16 +101,6 @@ void DrawGlyph(QPainter& painter, Glyph glyph, const QRectF& box, const QColor& 
     case Glyph::Minimise:
         painter.drawLine(QPointF(l, c.y()), QPointF(r, c.y()));
         break;
-    case Glyph::Maximise:
-        painter.drawRoundedRect(box, penWidth, penWidth);
-        break;
-    case Glyph::Plus:
-        painter.drawLine(QPointF(l, c.y()), QPointF(r, c.y()));
-        painter.drawLine(QPointF(c.x(), t), QPointF(c.x(), b));
-        break;
-    case Glyph::Minus:
-        painter.drawLine(QPointF(l, c.y()), QPointF(r, c.y()));
-        break;
     case Glyph::Check:
         painter.drawPolyline(QPolygonF({QPointF(l, t + h * 0.55), QPointF(l + w * 0.38, b), QPointF(r, t)}));
         break;
@@ -202,9 +192,7 @@ QImage Backdrop(QSize size)
     painter.fillRect(rect, VerticalGradient(rect, Mix(theme::window, theme::panelTop, 0.35), theme::window));
     // A soft accent glow from the top centre.
     QRadialGradient glow(QPointF(rect.center().x(), 0), std::max(rect.width(), rect.height()) * 0.6);
-    QColor glowColor = theme::accent;
-    glowColor.setAlpha(28);
-    glow.setColorAt(0, glowColor);
+    glow.setColorAt(0, WithAlpha(theme::accent, 28));
     glow.setColorAt(1, Qt::transparent);
     painter.fillRect(rect, glow);
     return image;
@@ -290,16 +278,6 @@ static QRectF GlyphBox(QSize size, qreal* pen)
     const qreal x = std::floor((size.width() - side) / 2.0) + 0.5;
     const qreal y = std::floor((size.height() - side) / 2.0) + 0.5;
     return QRectF(x, y, side - 1, side - 1);
-}
-
-QImage Icon(QSize size, Glyph glyph, const QColor& color)
-{
-    QImage image = Canvas(size);
-    QPainter painter(&image);
-    qreal pen = 0;
-    const QRectF box = GlyphBox(size, &pen);
-    DrawGlyph(painter, glyph, box, color, pen);
-    return image;
 }
 
 QImage IconButton(QSize size, Glyph glyph, State state)
@@ -396,19 +374,6 @@ QImage ComboList(QSize size)
     return image;
 }
 
-QImage SliderGroove(QSize size, bool filled)
-{
-    QImage image = Canvas(size);
-    QPainter painter(&image);
-    Prepare(painter);
-    const qreal height = std::min<qreal>(size.height(), 4);
-    const QRectF bar(0, (size.height() - height) / 2.0, size.width(), height);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(filled ? QBrush(theme::accent) : QBrush(theme::field.lighter(125)));
-    painter.drawRoundedRect(bar, height / 2, height / 2);
-    return image;
-}
-
 QImage SliderHandle(QSize size, State state)
 {
     QImage image = Canvas(size);
@@ -423,10 +388,8 @@ QImage SliderHandle(QSize size, State state)
     switch (state) {
     case State::Hover: {
         ring = theme::accentHover;
-        QColor glow = theme::accent;
-        glow.setAlpha(70);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(glow);
+        painter.setBrush(WithAlpha(theme::accent, 70));
         painter.drawEllipse(outer);
         break;
     }
@@ -513,6 +476,14 @@ void AddIconButton(PictureSink& out, const QString& name, QSize size, Glyph glyp
     out.Add(name, IconButton(size, glyph, State::Normal));
     out.Add(name + QStringLiteral("Hover"), IconButton(size, glyph, State::Hover));
     out.Add(name + QStringLiteral("Click"), IconButton(size, glyph, State::Pressed));
+}
+
+void AddComboBox(PictureSink& out, QSize field, QSize arrow, QSize list)
+{
+    out.Add(QStringLiteral("ComboboxBack"), ComboField(field));
+    out.Add(QStringLiteral("Menu"), ComboArrow(arrow, false));
+    out.Add(QStringLiteral("MenuClicked"), ComboArrow(arrow, true));
+    out.Add(QStringLiteral("ComboboxTextBack"), ComboList(list));
 }
 
 } // namespace kit

@@ -32,18 +32,18 @@
 //                             (dark outline), Danger; every State differs
 //                             visibly (hover lighter, pressed darker and
 //                             shifted, checked accent-outlined, disabled dim)
-//   Icon / IconButton ....... glyphs (close, minimise, maximise, arrows,
-//                             check, plus, minus) plain or on a round
-//                             hover/pressed plate (close turns red)
+//   IconButton .............. a glyph (close, minimise, arrows, check) on a
+//                             round hover/pressed plate (close turns red)
 //   CheckBox ................ box unticked / ticked
 //   ComboField / ComboArrow / ComboList .. combo-box pieces
-//   SliderGroove / SliderHandle ......... slider pieces
+//   SliderHandle ............ slider handle
 //   Switch .................. on/off switch, off grey, on accent
 //   MinusSign / PlusSign .... step buttons: bars across the whole picture
 //   VerticalGradient, Mix, WithAlpha, FadingAccent, DrawGlyph, DrawText,
 //   RoundedPath, DrawLogoMark, DrawTitleBand ... for your own drawings on a
 //   Canvas(); Prepare a QPainter of your own as the kit does.
 //   AddIconButton ........... adds an IconButton's three pictures to a folder
+//   AddComboBox ............. adds the four pictures of a combo box to a folder
 #ifndef PICTUREGEN_KIT_H
 #define PICTUREGEN_KIT_H
 
@@ -82,7 +82,7 @@ extern const QColor dangerPressed;
 
 enum class State { Normal, Hover, Pressed, Checked, Disabled };
 enum class ButtonKind { Primary, Secondary, Danger };
-enum class Glyph { Close, Minimise, Maximise, ArrowLeft, ArrowRight, ArrowUp, ArrowDown, Check, Plus, Minus };
+enum class Glyph { Close, Minimise, ArrowLeft, ArrowRight, ArrowUp, ArrowDown, Check };
 
 // --- helpers ------------------------------------------------------------------
 QImage Canvas(QSize size); // transparent, ready for QPainter
@@ -110,13 +110,11 @@ void DrawTitleBand(QPainter& painter, qreal width, qreal height);
 QImage Panel(QSize size, qreal radius = 10);
 QImage Backdrop(QSize size);
 QImage Button(QSize size, State state, ButtonKind kind = ButtonKind::Primary, qreal radius = 5);
-QImage Icon(QSize size, Glyph glyph, const QColor& color = theme::textDim);
 QImage IconButton(QSize size, Glyph glyph, State state);
 QImage CheckBox(QSize size, bool checked);
 QImage ComboField(QSize size);
 QImage ComboArrow(QSize size, bool open);
 QImage ComboList(QSize size);
-QImage SliderGroove(QSize size, bool filled);
 QImage SliderHandle(QSize size, State state);
 // A rounded track with a round knob: left and grey when off, right on the
 // accent when on.
@@ -150,6 +148,9 @@ const std::vector<RegisteredFolder>& RegisteredFolders();
 // name, name + "Hover" and name + "Click": an IconButton in its normal,
 // hover and pressed states.
 void AddIconButton(PictureSink& out, const QString& name, QSize size, Glyph glyph);
+// ComboboxBack, Menu, MenuClicked and ComboboxTextBack: the field, the arrow
+// closed and open, and the open list.
+void AddComboBox(PictureSink& out, QSize field, QSize arrow, QSize list);
 
 } // namespace kit
 

@@ -128,17 +128,13 @@ QImage PageButton(PageIcon icon, State state)
     Prepare(painter);
     QColor ink = theme::textDim;
     if (state == State::Hover) {
-        QColor plate = theme::fieldHover;
-        plate.setAlpha(170);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(plate);
+        painter.setBrush(WithAlpha(theme::fieldHover, 170));
         painter.drawRoundedRect(QRectF(0.5, 0.5, 29, 29), 7, 7);
         ink = theme::textStrong;
     } else if (state == State::Checked) {
         QRadialGradient glow(QPointF(15, 14), 16);
-        QColor inner = theme::accent;
-        inner.setAlpha(70);
-        glow.setColorAt(0, inner);
+        glow.setColorAt(0, WithAlpha(theme::accent, 70));
         glow.setColorAt(1, Qt::transparent);
         painter.setPen(Qt::NoPen);
         painter.setBrush(glow);

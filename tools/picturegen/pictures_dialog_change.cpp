@@ -405,10 +405,7 @@ void Paint(PictureSink& out)
     out.Add(QStringLiteral("Left"), PagingArrow(Glyph::ArrowLeft, false));
     out.Add(QStringLiteral("LeftClick"), PagingArrow(Glyph::ArrowLeft, true));
 
-    out.Add(QStringLiteral("ComboboxBack"), ComboField({142, 25}));
-    out.Add(QStringLiteral("Menu"), ComboArrow({12, 12}, false));
-    out.Add(QStringLiteral("MenuClicked"), ComboArrow({12, 12}, true));
-    out.Add(QStringLiteral("ComboboxTextBack"), ComboList({142, 60}));
+    AddComboBox(out, {142, 25}, {12, 12}, {142, 60});
 
     // The grid shows one picture for every model ("...0"), in two states.
     out.Add(QStringLiteral("OnLine0"), DeviceCard(CardState::Online));

@@ -114,10 +114,7 @@ void Paint(PictureSink& out)
     out.Add(QStringLiteral("BackGround"), Backdrop({883, 630}));
 
     // Combo pieces; border images stretch, so one size serves both combos.
-    out.Add(QStringLiteral("ComboboxBack"), ComboField({160, 34}));
-    out.Add(QStringLiteral("Menu"), ComboArrow({16, 16}, false));
-    out.Add(QStringLiteral("MenuClicked"), ComboArrow({16, 16}, true));
-    out.Add(QStringLiteral("ComboboxTextBack"), ComboList({160, 160}));
+    AddComboBox(out, {160, 34}, {16, 16}, {160, 160});
 
     out.Add(QStringLiteral("HuaKuai"), Handle({5, 18}));
     out.Add(QStringLiteral("Close"), Switch({36, 18}, false));

@@ -25,9 +25,7 @@ QImage StageCard(QSize size, bool checked, int bandHeight)
     if (checked) {
         // Soft accent glow behind the raised card.
         for (int i = 3; i >= 1; --i) {
-            QColor glow = theme::accent;
-            glow.setAlpha(18 * i);
-            painter.setPen(QPen(glow, i * 1.2));
+            painter.setPen(QPen(WithAlpha(theme::accent, 18 * i), i * 1.2));
             painter.setBrush(Qt::NoBrush);
             painter.drawPath(RoundedPath(body.adjusted(i * 0.3, i * 0.3, -i * 0.3, -i * 0.3), radius));
         }
@@ -98,12 +96,8 @@ QImage Marker(QSize size, bool hover)
 
     if (hover) {
         QRadialGradient halo(QPointF(cx, size.height() * 0.45), w * 0.5);
-        QColor inner = theme::accent;
-        inner.setAlpha(90);
-        QColor outer = theme::accent;
-        outer.setAlpha(0);
-        halo.setColorAt(0, inner);
-        halo.setColorAt(1, outer);
+        halo.setColorAt(0, WithAlpha(theme::accent, 90));
+        halo.setColorAt(1, WithAlpha(theme::accent, 0));
         painter.setPen(Qt::NoPen);
         painter.setBrush(halo);
         painter.drawEllipse(QRectF(0, 0, w, size.height()));

@@ -16,10 +16,7 @@ void Paint(PictureSink& out)
 
     // Combo pieces: the field and the open list are stretched over the
     // widget (border-image), the arrow is drawn at its own size.
-    out.Add(QStringLiteral("ComboboxBack"), ComboField({130, 30}));
-    out.Add(QStringLiteral("Menu"), ComboArrow({16, 16}, false));
-    out.Add(QStringLiteral("MenuClicked"), ComboArrow({16, 16}, true));
-    out.Add(QStringLiteral("ComboboxTextBack"), ComboList({130, 150}));
+    AddComboBox(out, {130, 30}, {16, 16}, {130, 150});
 
     // The handle of the frames' sliders: 18 x 16 on a 2-pixel groove.
     out.Add(QStringLiteral("HuaKuai"), SliderHandle({18, 16}, State::Normal));

@@ -50,12 +50,7 @@ QImage Background()
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, true);
     // Accent line along the top, as on the notices.
-    QLinearGradient line(QPointF(0, 0), QPointF(kDialog.width(), 0));
-    line.setColorAt(0.0, WithAlpha(theme::accent, 0));
-    line.setColorAt(0.2, theme::accent);
-    line.setColorAt(0.8, theme::accent);
-    line.setColorAt(1.0, WithAlpha(theme::accent, 0));
-    painter.fillRect(QRectF(14, 1, kDialog.width() - 28, 2), line);
+    painter.fillRect(QRectF(14, 1, kDialog.width() - 28, 2), FadingAccent(0, kDialog.width(), 0.2));
     // A glow behind the pair button.
     QRadialGradient glow(QPointF(kDialog.width() / 2.0, 212), 170);
     glow.setColorAt(0, WithAlpha(theme::accent, 26));

@@ -9,8 +9,6 @@
 
 #include <algorithm>
 
-QString simDefaultWorldPath();
-
 namespace SimControl {
 namespace {
 
@@ -45,6 +43,30 @@ template <typename Change> bool changeReceiver(const QString& id, Change change)
     const bool ok = change(*r);
     lib().worldChanged();
     return ok;
+}
+
+// For a change of either kind of device: receivers and mice share the fields
+// these changes name.
+template <typename Change> bool changeDevice(const QString& id, Change change)
+{
+    auto locked = lib().lock();
+    if (SimReceiver* r = lib().world.receiver(id))
+        change(*r);
+    else if (SimMouse* m = lib().world.mouse(id))
+        change(*m);
+    else
+        return false;
+    lib().worldChanged();
+    return true;
+}
+
+template <typename Read, typename Value> Value readDevice(const QString& id, Read read, Value none)
+{
+    auto locked = lib().lock();
+    if (const SimReceiver* r = lib().world.receiver(id))
+        return read(*r);
+    const SimMouse* m = lib().world.mouse(id);
+    return m ? read(*m) : none;
 }
 
 bool sendStatus(SimMouse& m, int flagBits)
@@ -99,26 +121,20 @@ void resetWorld()
 bool addReceiver(const ReceiverSetup& setup)
 {
     auto locked = lib().lock();
-    if (setup.id.isEmpty() || lib().world.hasId(setup.id))
-        return false;
-    const int cls = setup.receiverClass;
-    if (cls != 1 && cls != 2 && cls != 4 && cls != 8)
+    if (setup.id.isEmpty() || lib().world.hasId(setup.id) || !SimDefaults::isReceiverClass(setup.receiverClass))
         return false;
     if (!setup.address.isEmpty() && setup.address.size() != 3)
         return false;
-    SimReceiver r;
-    r.id = setup.id;
-    r.receiverClass = cls;
-    r.pid = setup.pid ? setup.pid : SimDefaults::receiverPid(cls);
+    SimReceiver r = SimDefaults::receiver(setup.id, setup.receiverClass);
+    if (setup.pid)
+        r.pid = setup.pid;
     r.cid = setup.cid;
     r.mid = setup.mid;
     r.name = setup.name.toLatin1();
     r.version = setup.version;
-    r.address = SimDefaults::addressFor(setup.id);
     if (!setup.address.isEmpty())
         std::copy(bytes(setup.address), bytes(setup.address) + 3, r.address.begin());
     r.plugged = setup.plugged;
-    r.light[0] = 1;
     lib().world.receivers.append(r);
     lib().worldChanged();
     return true;
@@ -220,15 +236,7 @@ bool setMouseOnline(const QString& mouseId, bool online)
 
 bool scriptIdentityZeros(const QString& id, int n)
 {
-    auto locked = lib().lock();
-    const int zeros = std::max(n, 0);
-    if (SimReceiver* r = lib().world.receiver(id))
-        r->identityZeros = zeros;
-    else if (SimMouse* m = lib().world.mouse(id))
-        m->identityZeros = zeros;
-    else
-        return false;
-    return true;
+    return changeDevice(id, [&](auto& device) { device.identityZeros = std::max(n, 0); });
 }
 
 QByteArray devicePath(const QString& id)
@@ -236,10 +244,10 @@ QByteArray devicePath(const QString& id)
     auto locked = lib().lock();
     const SimWorld& w = lib().world;
     for (const SimReceiver& r : w.receivers)
-        if (r.id == id && r.plugged && !r.boot && !r.flashing)
+        if (r.id == id && r.listed())
             return receiverPath(w.vid, r);
     for (const SimMouse& m : w.mice)
-        if (m.id == id && m.onCable && !m.boot && !m.flashing)
+        if (m.id == id && m.listed())
             return cablePath(w.vid, m);
     return QByteArray();
 }
@@ -402,7 +410,7 @@ int callCount(const QString& function)
 QByteArray lastImageSent()
 {
     auto locked = lib().lock();
-    return lib().lastImage;
+    return lib().images.isEmpty() ? QByteArray() : lib().images.last();
 }
 
 QList<QByteArray> imagesSent()
@@ -414,10 +422,7 @@ QList<QByteArray> imagesSent()
 void clearCallLog()
 {
     auto locked = lib().lock();
-    lib().calls.clear();
-    lib().callCounts.clear();
-    lib().lastImage.clear();
-    lib().images.clear();
+    lib().clearCallLog();
 }
 
 // --- Behaviours ----------------------------------------------------------------
@@ -454,21 +459,13 @@ bool sendStatusChanged(const QString& mouseId, int flagBits)
 
 bool switchProfile(const QString& mouseId, int profile)
 {
-    return changeMouse(mouseId, [&](SimMouse& m) {
-        if (profile < 0 || profile >= m.profiles.size())
-            return false;
-        m.currentProfile = profile;
-        lib().sendFromMouse(m, SimLibrary::makeReport(DEVICELIB_REPORT_CONFIG_APPLIED, 0, QByteArray(1, char(profile))));
-        return true;
-    });
+    return changeMouse(mouseId, [&](SimMouse& m) { return lib().switchProfile(m, profile); });
 }
 
 bool factoryReset(const QString& mouseId)
 {
     return changeMouse(mouseId, [](SimMouse& m) {
-        SimDefaults::initMemory(m);
-        m.currentProfile = 0;
-        lib().sendFromMouse(m, SimLibrary::makeReport(DEVICELIB_REPORT_CONFIG_APPLIED, 0, QByteArray(1, '\0')));
+        lib().factoryReset(m);
         return true;
     });
 }
@@ -541,46 +538,22 @@ QByteArray makeFirmwareImage(int kind, quint8 cid, quint8 mid, const QString& mo
 
 bool failNextFlash(const QString& id, int atPercent)
 {
-    auto locked = lib().lock();
-    const int percent = std::clamp(atPercent, 0, 100);
-    if (SimReceiver* r = lib().world.receiver(id))
-        r->failFlashAt = percent;
-    else if (SimMouse* m = lib().world.mouse(id))
-        m->failFlashAt = percent;
-    else
-        return false;
-    return true;
+    return changeDevice(id, [&](auto& device) { device.failFlashAt = std::clamp(atPercent, 0, 100); });
 }
 
 bool setBootMode(const QString& id, bool boot)
 {
-    auto locked = lib().lock();
-    if (SimReceiver* r = lib().world.receiver(id))
-        r->boot = boot;
-    else if (SimMouse* m = lib().world.mouse(id))
-        m->boot = boot;
-    else
-        return false;
-    lib().worldChanged();
-    return true;
+    return changeDevice(id, [&](auto& device) { device.boot = boot; });
 }
 
 bool inBootMode(const QString& id)
 {
-    auto locked = lib().lock();
-    if (const SimReceiver* r = lib().world.receiver(id))
-        return r->boot;
-    const SimMouse* m = lib().world.mouse(id);
-    return m && m->boot;
+    return readDevice(id, [](const auto& device) { return device.boot; }, false);
 }
 
 int firmwareVersion(const QString& id)
 {
-    auto locked = lib().lock();
-    if (const SimReceiver* r = lib().world.receiver(id))
-        return int(r->version);
-    const SimMouse* m = lib().world.mouse(id);
-    return m ? int(m->version) : -1;
+    return readDevice(id, [](const auto& device) { return int(device.version); }, -1);
 }
 
 void setFlashStepMs(int ms)
