@@ -40,7 +40,9 @@ double VersionNumber(const QString& text)
     return text.toDouble();
 }
 
-QString ReceiverModelKey(int receiverClass)
+} // namespace
+
+QString ReceiverModelKeyOfClass(int receiverClass)
 {
     switch (receiverClass) {
     case 1: return QStringLiteral("DM");
@@ -50,8 +52,6 @@ QString ReceiverModelKey(int receiverClass)
     default: return QString();
     }
 }
-
-} // namespace
 
 bool ParseFirmwareHeader(const QByteArray& image, FirmwareHeader* header)
 {
@@ -129,7 +129,7 @@ bool CheckFirmwareUpdate(int kind, const QString& versionText, int receiverClass
     ConfigStore* config = ConfigStore::Instance();
     g_firmwareCid = config->IntValue(QStringLiteral("Option"), QStringLiteral("CID"));
     const QString group = ConfigStore::ModelGroup(CurrentDeviceCopy().modelIndex);
-    const QString key = kind == FirmwareKindMouse ? QStringLiteral("MM") : ReceiverModelKey(receiverClass);
+    const QString key = kind == FirmwareKindMouse ? QStringLiteral("MM") : ReceiverModelKeyOfClass(receiverClass);
     if (key.isEmpty() || versionText.isEmpty())
         return false;
     const QString modelName = config->Value(group, key);

@@ -64,6 +64,10 @@ QString FirmwareFolder();
 bool HasFirmwareFile(uint8_t kind, const QString& currentVersion, const QString& modelName, uint8_t cid,
                      uint8_t mid);
 
+// The catalogue key of the receiver model name for receiver class 1, 2, 4 or
+// 8 ("DM", "D2M", "D4M", "D8M"); empty for any other class.
+QString ReceiverModelKeyOfClass(int receiverClass);
+
 // Whether an image in FirmwareFolder() differs from the version of the
 // current device's mouse (kind 210) or of its receiver (211, receiver class
 // 1, 2, 4 or 8). The model name comes from the current device's catalogue

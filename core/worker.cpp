@@ -3,6 +3,7 @@
 #include "app_state.h"
 #include "config_store.h"
 #include "device_cache.h"
+#include "device_finder.h"
 #include "device_report.h"
 #include "firmware_search.h"
 #include "post_msg.h"
@@ -26,7 +27,6 @@ namespace {
 
 const int kOnlineCheckMs = 1300;
 const int kIdentityReads = 10;
-const int kPathCapacity = 5;
 const int kShutdownPollMs = 10;
 
 std::function<bool()> s_repairDialogVisible;
@@ -363,27 +363,17 @@ void EnumerateDevices(const QString& vid, const QStringList& pids)
 {
     const QByteArray vidText = vid.toLatin1();
     for (const QString& pid : pids) {
-        // Copied at once: the library reuses the array on its next search.
-        std::vector<QByteArray> paths;
-        int count = kPathCapacity;
+        int count = kFinderCapacity;
         char** found = UsbFinderC_FindHidDevicesByDeviceId(vidText.constData(), pid.toLatin1().constData(), 1,
-                                                            kPathCapacity, &count);
-        if (found) {
-            count = qBound(0, count, kPathCapacity);
-            for (int i = 0; i < count; ++i) {
-                if (found[i])
-                    paths.emplace_back(found[i]);
-            }
-        }
+                                                            kFinderCapacity, &count);
+        const QList<QByteArray> paths = CopyFoundPaths(found, count);
 
         for (const QByteArray& path : paths) {
             DeviceAllInfo record;
             record.path = QString::fromUtf8(path);
             record.vid = vid;
             record.pid = pid;
-            unsigned char attribute[12] = {};
-            UsbFinderC_GetUsbDeviceAttribute(path.constData(), attribute);
-            record.version = VersionText(unsigned(attribute[8]) | unsigned(attribute[9]) << 8);
+            record.version = AttributeVersionText(path);
             record.online = false;
 
             const DeviceAllInfo before = CurrentDeviceCopy();

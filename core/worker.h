@@ -84,8 +84,7 @@ void EnumerateDevices(const QString& vid, const QStringList& pids);
 // receiver to its cable, returns home when it is gone, checks for firmware.
 void OnDevicePageUsbChanged();
 
-// Processes events, at most 100 ms at a time, for ms milliseconds. Nothing
-// calls it.
+// Processes events, at most 100 ms at a time, for ms milliseconds.
 void WaitWithEvents(int ms);
 
 // Whether the firmware repair dialog is shown; the settings page that owns

@@ -5,6 +5,7 @@
 #include "device_image_setters.h"
 #include "frame_style.h"
 #include "less_three.h"
+#include "notice_style.h"
 #include "paths.h"
 
 DebounceTime::DebounceTime(QWidget* parent)
@@ -55,8 +56,6 @@ void DebounceTime::on_Debunce_currentIndexChanged(int index)
 void DebounceTime::ShowLessThree()
 {
     LessThree notice;
-    const QPoint corner = mapToGlobal(QPoint(0, 0));
-    notice.move(corner.x() + (width() - notice.width()) / 2 - 409,
-                corner.y() + (height() - notice.height()) / 2 - 202);
+    notice.move(NoticeStyle::CentredOn(this, &notice, QPoint(-409, -202)));
     notice.exec();
 }

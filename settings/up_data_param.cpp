@@ -29,11 +29,6 @@ const int kPagePolls = 12;
 const int kImportRedrawMs = 2500; // the pages redraw from the imported image
 const int kSettleMs = 2000;
 
-QString CurrentModelGroup()
-{
-    return QStringLiteral("Drive") + QString::number(CurrentDeviceCopy().modelIndex + 1);
-}
-
 void EmitPageImages(const FlashDataMap& image)
 {
     PostMsg* hub = PostMsg::GetInstance();
@@ -95,7 +90,7 @@ int UpDataParam::ReadConfigFile(const QString& path, FlashDataMap* image)
         return 1;
 
     ConfigStore* config = ConfigStore::Instance();
-    const QString group = CurrentModelGroup();
+    const QString group = ConfigStore::ModelGroup(CurrentDeviceCopy().modelIndex);
     if (contents.sensorName != config->Value(group, QStringLiteral("Sensor")))
         return 2;
     // A short or overlong image is no configuration this program wrote.

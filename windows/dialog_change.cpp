@@ -3,6 +3,7 @@
 
 #include "app_state.h"
 #include "config_store.h"
+#include "device_finder.h"
 #include "devicelib.h"
 #include "dialog_change_rules.h"
 #include "firmware_images.h"
@@ -36,7 +37,6 @@ QList<QLabel*> g_rateBadges;
 
 namespace {
 
-const int kPathCapacity = 5;
 const int kIdentityQueries = 10;
 const int kHotplugIntervalMs = 600;
 const int kSelectWaitMs = 150;
@@ -58,11 +58,6 @@ ConfigStore* Config()
 QString Option(const char* key)
 {
     return Config()->Value(QStringLiteral("Option"), QLatin1String(key));
-}
-
-QString DriveGroup(int modelIndex)
-{
-    return QStringLiteral("Drive") + QString::number(modelIndex + 1);
 }
 
 int DeviceTotal()
@@ -197,24 +192,17 @@ void EnumerateHomeDevices(const QString& vid, const QVector<QString>& pids)
 {
     const QByteArray vidBytes = vid.toLatin1();
     for (const QString& pid : pids) {
-        int count = kPathCapacity;
+        int count = kFinderCapacity;
         const QByteArray pidBytes = pid.toLatin1();
         char** found = UsbFinderC_FindHidDevicesByDefaultDeviceId(vidBytes.constData(), pidBytes.constData(), &count);
-        // The array belongs to the library: copy it before asking anything else.
-        QList<QByteArray> paths;
-        for (int i = 0; found && i < qBound(0, count, kPathCapacity); ++i) {
-            if (found[i])
-                paths.append(QByteArray(found[i]));
-        }
+        const QList<QByteArray> paths = CopyFoundPaths(found, count);
 
         for (const QByteArray& path : paths) {
             DeviceAllInfo entry;
             entry.path = QString::fromUtf8(path);
             entry.vid = vid;
             entry.pid = pid;
-            unsigned char attribute[DEVICELIB_ATTRIBUTE_SIZE] = {};
-            UsbFinderC_GetUsbDeviceAttribute(path.constData(), attribute);
-            entry.version = VersionText(unsigned(attribute[8]) | unsigned(attribute[9]) << 8);
+            entry.version = AttributeVersionText(path);
             entry.online = false;
             if (IdentifyHomeDevice(entry)) {
                 g_homeDeviceList.append(entry);
@@ -246,7 +234,7 @@ bool IdentifyHomeDevice(DeviceAllInfo& entry)
 
     const int cid = Option("CID").toInt();
     for (int n = 1; n <= deviceTotal; ++n) {
-        if (cid != identity.cid || Config()->IntValue(DriveGroup(n - 1), QStringLiteral("MID")) != identity.mid)
+        if (cid != identity.cid || Config()->IntValue(ConfigStore::ModelGroup(n - 1), QStringLiteral("MID")) != identity.mid)
             continue;
         entry.wired = IsWiredConnection(identity.connectionType);
         entry.cid = identity.cid;
@@ -283,7 +271,7 @@ std::optional<RepairImages> FindRepairImages(const DeviceAllInfo& entry)
     if (mouseVersion.isEmpty())
         return std::nullopt;
 
-    const QString group = DriveGroup(entry.modelIndex);
+    const QString group = ConfigStore::ModelGroup(entry.modelIndex);
     const uint8_t cid = uint8_t(Option("CID").toInt());
     const uint8_t mid = uint8_t(Config()->Value(group, QStringLiteral("MID")).toInt());
     RepairImages found;
@@ -607,7 +595,7 @@ void DialogChange::slotButtonClicked()
     // A copy: the modal dialogs below let hot plug rebuild the list.
     const DeviceAllInfo entry = g_homeDeviceList.at(index);
 
-    const int mid = Config()->IntValue(DriveGroup(entry.modelIndex), QStringLiteral("MID"));
+    const int mid = Config()->IntValue(ConfigStore::ModelGroup(entry.modelIndex), QStringLiteral("MID"));
     if (mid == 1)
         emit hub->SigMouseIndex(0);
     else if (mid == 2)

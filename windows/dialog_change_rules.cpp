@@ -1,5 +1,8 @@
 #include "dialog_change_rules.h"
 
+#include "device_all_info.h"
+#include "firmware_search.h"
+
 namespace HomeRules {
 
 namespace {
@@ -157,13 +160,7 @@ RepairAction DecideRepairAction(bool receiverUpdate, bool mouseUpdate)
 
 QString ReceiverModelKey(int connectionType)
 {
-    switch (connectionType) {
-    case 0: return QStringLiteral("DM");
-    case 4: return QStringLiteral("D2M");
-    case 1: return QStringLiteral("D4M");
-    case 5: return QStringLiteral("D8M");
-    default: return QString();
-    }
+    return ReceiverModelKeyOfClass(ReceiverClassOf(connectionType));
 }
 
 } // namespace HomeRules

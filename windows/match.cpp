@@ -3,6 +3,7 @@
 
 #include "app_state.h"
 #include "config_store.h"
+#include "device_finder.h"
 #include "devicelib.h"
 #include "dialog_change.h"
 #include "label_file.h"
@@ -30,7 +31,6 @@ namespace {
 const int kUsbStateMs = 100;
 const int kPollMs = 1000;
 const int kTextMs = 500;
-const int kPathCapacity = 5;
 const int kHotplugIntervalMs = 600;
 
 // The pairing report: header byte 1 is the type, payload byte 0 the status.
@@ -254,14 +254,11 @@ void Match::onPairTimeupDestroy()
 {
     UsbServer_ReadDonglePairStatus();
 
-    int count = kPathCapacity;
+    int count = kFinderCapacity;
     const QByteArray vid = m_targetVid.toLatin1();
     const QByteArray pid = m_targetPid.toLatin1();
-    char** paths = UsbFinderC_FindHidDevicesByDefaultDeviceId(vid.constData(), pid.constData(), &count);
-    const QByteArray target = m_targetPath.toUtf8();
-    bool present = false;
-    for (int i = 0; paths && i < count && !present; ++i)
-        present = paths[i] && target == paths[i];
+    char** found = UsbFinderC_FindHidDevicesByDefaultDeviceId(vid.constData(), pid.constData(), &count);
+    const bool present = CopyFoundPaths(found, count).contains(m_targetPath.toUtf8());
 
     if (!present && g_pairingActive) {
         m_pollTimer->stop();

@@ -248,20 +248,25 @@ void DeviceLibFirmware::refusedStarts_data()
 {
     QTest::addColumn<QByteArray>("image");
     QTest::addColumn<bool>("validImage");
+    QTest::addColumn<QString>("unplugged"); // a device taken away first
     QByteArray damaged = imageFor("m4", 0x0105);
     damaged[800] = char(damaged[800] ^ 0xFF);
-    QTest::newRow("no device of that model") << SimControl::makeFirmwareImage(210, 23, 4, "QX-PICO-M", 0x0105) << true;
+    QTest::newRow("no device of that model") << SimControl::makeFirmwareImage(210, 23, 4, "QX-PICO-M", 0x0105) << true << QString();
     QTest::newRow("receiver image with a mouse's name") << SimControl::makeFirmwareImage(211, 23, 1, "QX-AERO-M", 0x0105)
-                                                        << true;
-    QTest::newRow("mouse asleep") << SimControl::makeFirmwareImage(210, 23, 2, "QX-LYNX-M", 0x0105) << true;
-    QTest::newRow("damaged payload") << damaged << false;
-    QTest::newRow("no header") << QByteArray(2000, 'x') << false;
+                                                        << true << QString();
+    QTest::newRow("mouse asleep") << SimControl::makeFirmwareImage(210, 23, 2, "QX-LYNX-M", 0x0105) << true << QString();
+    QTest::newRow("mouse behind an unplugged receiver") << imageFor("m4", 0x0105) << true << QStringLiteral("r4");
+    QTest::newRow("damaged payload") << damaged << false << QString();
+    QTest::newRow("no header") << QByteArray(2000, 'x') << false << QString();
 }
 
 void DeviceLibFirmware::refusedStarts()
 {
     QFETCH(QByteArray, image);
     QFETCH(bool, validImage);
+    QFETCH(QString, unplugged);
+    if (!unplugged.isEmpty())
+        QVERIFY(SimControl::setPlugged(unplugged, false));
     QCOMPARE(UsbUpgrade_Start(bytes(image), &upgradeCallback, 10000), 0);
     int boot = -1;
     QCOMPARE(UsbUpgradeC_FindBootDevices(bytes(image), &boot), validImage);

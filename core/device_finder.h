@@ -1,0 +1,21 @@
+// Helpers around the device library's finder, shared by every scan.
+#ifndef DEVICE_FINDER_H
+#define DEVICE_FINDER_H
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// The number of paths every search asks the library for.
+constexpr int kFinderCapacity = 5;
+
+// Copies the paths the finder returned: the array belongs to the library and
+// is reused by its next search. Counts beyond the capacity and null entries
+// are passed over.
+QList<QByteArray> CopyFoundPaths(char** found, int count);
+
+// The firmware version text of the USB device at path, from its attribute
+// record (bytes 8-9, little-endian).
+QString AttributeVersionText(const QByteArray& path);
+
+#endif // DEVICE_FINDER_H
