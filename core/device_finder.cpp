@@ -17,6 +17,17 @@ QList<QByteArray> CopyFoundPaths(char** found, int count)
     return paths;
 }
 
+DeviceAllInfo FoundDeviceRecord(const QByteArray& path, const QString& vid, const QString& pid)
+{
+    DeviceAllInfo record;
+    record.path = QString::fromUtf8(path);
+    record.vid = vid;
+    record.pid = pid;
+    record.version = AttributeVersionText(path);
+    record.online = false;
+    return record;
+}
+
 QString AttributeVersionText(const QByteArray& path)
 {
     unsigned char attribute[DEVICELIB_ATTRIBUTE_SIZE] = {};

@@ -18,4 +18,9 @@ QList<QByteArray> CopyFoundPaths(char** found, int count);
 // record (bytes 8-9, little-endian).
 QString AttributeVersionText(const QByteArray& path);
 
+struct DeviceAllInfo;
+// The record of a found path before identification: path, ids of the search
+// and the device's version; offline.
+DeviceAllInfo FoundDeviceRecord(const QByteArray& path, const QString& vid, const QString& pid);
+
 #endif // DEVICE_FINDER_H

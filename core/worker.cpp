@@ -369,12 +369,7 @@ void EnumerateDevices(const QString& vid, const QStringList& pids)
         const QList<QByteArray> paths = CopyFoundPaths(found, count);
 
         for (const QByteArray& path : paths) {
-            DeviceAllInfo record;
-            record.path = QString::fromUtf8(path);
-            record.vid = vid;
-            record.pid = pid;
-            record.version = AttributeVersionText(path);
-            record.online = false;
+            DeviceAllInfo record = FoundDeviceRecord(path, vid, pid);
 
             const DeviceAllInfo before = CurrentDeviceCopy();
             if (before.path.isEmpty()) {

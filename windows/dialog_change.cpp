@@ -198,12 +198,7 @@ void EnumerateHomeDevices(const QString& vid, const QVector<QString>& pids)
         const QList<QByteArray> paths = CopyFoundPaths(found, count);
 
         for (const QByteArray& path : paths) {
-            DeviceAllInfo entry;
-            entry.path = QString::fromUtf8(path);
-            entry.vid = vid;
-            entry.pid = pid;
-            entry.version = AttributeVersionText(path);
-            entry.online = false;
+            DeviceAllInfo entry = FoundDeviceRecord(path, vid, pid);
             if (IdentifyHomeDevice(entry)) {
                 g_homeDeviceList.append(entry);
                 g_foundDeviceList.append(entry);
