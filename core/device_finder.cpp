@@ -1,8 +1,21 @@
 #include "device_finder.h"
 
+#include "config_store.h"
 #include "device_all_info.h"
 
 #include <devicelib.h>
+
+QStringList ConfiguredProductIds()
+{
+    QStringList ids;
+    for (const char* key : {"USB_PID", "Wireless_PID", "Wireless2_PID", "Wireless4_PID", "Wireless8_PID"}) {
+        for (const QString& id : ConfigStore::Instance()->ValueList(QStringLiteral("Option"), QLatin1String(key))) {
+            if (!id.isEmpty())
+                ids.append(id);
+        }
+    }
+    return ids;
+}
 
 QList<QByteArray> CopyFoundPaths(char** found, int count)
 {

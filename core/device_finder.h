@@ -5,6 +5,11 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+// The non-empty product ids of the catalogue's cable mouse and 1K, 2K, 4K
+// and 8K receivers, in that order.
+QStringList ConfiguredProductIds();
 
 // The number of paths every search asks the library for.
 constexpr int kFinderCapacity = 5;

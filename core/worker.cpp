@@ -73,18 +73,6 @@ bool SameReceiver(const DeviceAllInfo& a, const DeviceAllInfo& b)
     return a.receiverAddress.mid(0, 3) == b.receiverAddress.mid(0, 3);
 }
 
-QStringList ProductIds()
-{
-    QStringList ids;
-    for (const char* key : {"USB_PID", "Wireless_PID", "Wireless2_PID", "Wireless4_PID", "Wireless8_PID"}) {
-        for (const QString& id : Config()->ValueList(QStringLiteral("Option"), QLatin1String(key))) {
-            if (!id.isEmpty())
-                ids.append(id);
-        }
-    }
-    return ids;
-}
-
 // A cable mouse compares its firmware, and that of the receiver listed
 // beside it, with the images in bin/.
 void CheckFirmwareOfCableMouse(const DeviceAllInfo& current)
@@ -395,7 +383,7 @@ void OnDevicePageUsbChanged()
     emit Hub()->SigSetver(4);
     const QString vid = Config()->Value(QStringLiteral("Option"), QStringLiteral("VID"));
     g_devicePageList.clear();
-    EnumerateDevices(vid, ProductIds());
+    EnumerateDevices(vid, ConfiguredProductIds());
 
     if (g_devicePageList.isEmpty()) {
         if (g_deviceAccessAllowed) {

@@ -1,6 +1,7 @@
 #include "config_export_file.h"
 
 #include <QDataStream>
+#include <QSaveFile>
 
 
 namespace ConfigExportFile {
@@ -9,9 +10,25 @@ const char kTag[] = "Pelvo";
 
 namespace {
 
+bool IsUtf8Continuation(char byte)
+{
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+// At most a field's worth of bytes, never ending inside a character.
+QByteArray CutToField(const QByteArray& utf8)
+{
+    int length = qMin(utf8.size(), int(TextFieldSize));
+    if (length < utf8.size()) {
+        while (length > 0 && IsUtf8Continuation(utf8.at(length)))
+            --length;
+    }
+    return utf8.left(length);
+}
+
 QByteArray TextField(const QByteArray& text)
 {
-    QByteArray field = text.left(TextFieldSize);
+    QByteArray field = CutToField(text);
     field.append(QByteArray(TextFieldSize - field.size(), '\0'));
     return field;
 }
@@ -24,6 +41,11 @@ QString TextUpToNul(const QByteArray& field)
 
 } // namespace
 
+QString StoredSensorName(const QString& sensorName)
+{
+    return TextUpToNul(CutToField(sensorName.toUtf8()));
+}
+
 QByteArray Encode(const QString& sensorName, const FlashDataMap& image)
 {
     QByteArray bytes;
@@ -31,6 +53,19 @@ QByteArray Encode(const QString& sensorName, const FlashDataMap& image)
     stream << TextField(QByteArray(kTag)) << TextField(sensorName.toUtf8())
            << QByteArray(reinterpret_cast<const char*>(&image), FlashDataMap::Size);
     return bytes;
+}
+
+bool Write(const QString& path, const QString& sensorName, const FlashDataMap& image)
+{
+    const QByteArray bytes = Encode(sensorName, image);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 Contents Decode(const QByteArray& bytes)
@@ -44,6 +79,7 @@ Contents Decode(const QByteArray& bytes)
     contents.tag = TextUpToNul(tag);
     contents.sensorName = TextUpToNul(sensor);
     contents.image = image;
+    contents.complete = stream.status() == QDataStream::Ok;
     return contents;
 }
 

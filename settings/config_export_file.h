@@ -20,12 +20,22 @@ namespace ConfigExportFile {
 extern const char kTag[]; // "Pelvo"
 enum : int { TextFieldSize = 12, FileSize = 10464 };
 
+// The sensor name as the file stores it: its UTF-8 bytes cut to the field
+// at a character boundary. Readers compare a file's name with this form of
+// the model's name, so a long name still matches its own exports.
+QString StoredSensorName(const QString& sensorName);
+
 QByteArray Encode(const QString& sensorName, const FlashDataMap& image);
+
+// Replaces the file at path with an export file, or leaves what was there
+// untouched when any part of the write fails.
+bool Write(const QString& path, const QString& sensorName, const FlashDataMap& image);
 
 struct Contents {
     QString tag;
     QString sensorName;
     QByteArray image; // as stored: any length, empty when the file ends inside it
+    bool complete = false; // all three arrays were read in full
 };
 
 // The three arrays of an export file; a file that ends early leaves the

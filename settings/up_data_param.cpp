@@ -88,14 +88,15 @@ int UpDataParam::ReadConfigFile(const QString& path, FlashDataMap* image)
     const ConfigExportFile::Contents contents = ConfigExportFile::Decode(file.read(ConfigExportFile::FileSize + 1024));
     if (contents.tag != QLatin1String(ConfigExportFile::kTag))
         return 1;
+    // A cut file or a short or overlong image is no configuration this program wrote.
+    if (!contents.complete || contents.image.size() != FlashDataMap::Size)
+        return 1;
 
     ConfigStore* config = ConfigStore::Instance();
     const QString group = ConfigStore::ModelGroup(CurrentDeviceCopy().modelIndex);
-    if (contents.sensorName != config->Value(group, QStringLiteral("Sensor")))
+    // The file holds the name cut to its field; compare like with like.
+    if (contents.sensorName != ConfigExportFile::StoredSensorName(config->Value(group, QStringLiteral("Sensor"))))
         return 2;
-    // A short or overlong image is no configuration this program wrote.
-    if (contents.image.size() != FlashDataMap::Size)
-        return 1;
     std::memcpy(static_cast<void*>(image), contents.image.constData(), FlashDataMap::Size);
 
     const int maxStages = config->Value(group, QStringLiteral("DPIMaxGrade")).toInt();

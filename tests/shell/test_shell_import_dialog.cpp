@@ -17,6 +17,8 @@
 
 #include <QApplication>
 #include <QDataStream>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -72,6 +74,9 @@ private slots:
 
     void encodesTheExportLayout();
     void decodesWhatItEncodes();
+    void cutsTheSensorNameAtACharacterBoundary_data();
+    void cutsTheSensorNameAtACharacterBoundary();
+    void writesTheWholeFileOrNothing();
     void readsAConfigurationFile_data();
     void readsAConfigurationFile();
 
@@ -158,6 +163,7 @@ void TestShellImportDialog::decodesWhatItEncodes()
     QCOMPARE(contents.tag, QStringLiteral("Pelvo"));
     QCOMPARE(contents.sensorName, QStringLiteral("Q3311"));
     QCOMPARE(contents.image, ImageBytes(image));
+    QVERIFY(contents.complete);
 
     // Cut inside the image: the arrays read before stay, the image is empty.
     const ConfigExportFile::Contents cut =
@@ -165,6 +171,60 @@ void TestShellImportDialog::decodesWhatItEncodes()
     QCOMPARE(cut.tag, QStringLiteral("Pelvo"));
     QCOMPARE(cut.sensorName, QStringLiteral("Q3311"));
     QVERIFY(cut.image.isEmpty());
+    QVERIFY(!cut.complete);
+}
+
+void TestShellImportDialog::cutsTheSensorNameAtACharacterBoundary_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("field");
+
+    QTest::newRow("short") << QStringLiteral("3395") << Field("3395");
+    QTest::newRow("exactly 12 bytes") << QStringLiteral("ABCDEFGHIJKL") << QByteArray("ABCDEFGHIJKL");
+    QTest::newRow("longer, ASCII") << QStringLiteral("ABCDEFGHIJKLMNOP") << QByteArray("ABCDEFGHIJKL");
+    QTest::newRow("two-byte character across the end")
+        << QString::fromUtf8("ABCDEFGHIJK\xC3\xA9") << Field("ABCDEFGHIJK");
+    QTest::newRow("three-byte characters") << QString::fromUtf8("\xE4\xBC\xA0\xE6\x84\x9F\xE5\x99\xA8\xE5\x9E\x8B\xE5\x8F\xB7")
+                                           << QByteArray("\xE4\xBC\xA0\xE6\x84\x9F\xE5\x99\xA8\xE5\x9E\x8B");
+    QTest::newRow("four-byte character across the end")
+        << QString::fromUtf8("ABCDEFGHIJ\xF0\x9F\x98\x80") << Field("ABCDEFGHIJ");
+}
+
+// The field never ends inside a character, and a reader comparing the model's
+// name in its stored form matches the file the program wrote.
+void TestShellImportDialog::cutsTheSensorNameAtACharacterBoundary()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, field);
+    const QByteArray file = ConfigExportFile::Encode(name, FlashDataMap());
+    QCOMPARE(file.size(), int(ConfigExportFile::FileSize));
+    QCOMPARE(file.mid(20, 12), field);
+    const QString stored = ConfigExportFile::StoredSensorName(name);
+    QCOMPARE(stored.toUtf8(), field.left(field.indexOf('\0') < 0 ? field.size() : field.indexOf('\0')));
+    QCOMPARE(ConfigExportFile::Decode(file).sensorName, stored);
+}
+
+void TestShellImportDialog::writesTheWholeFileOrNothing()
+{
+    FlashDataMap image;
+    image.dpiStageCount = 5;
+    image.macroBlocks[15][591] = 0x5A;
+
+    // An older, longer file at the path is replaced as a whole.
+    const QString path = WriteFile(QByteArray(20000, 'x'));
+    QVERIFY(ConfigExportFile::Write(path, QStringLiteral("3950"), image));
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), ConfigExportFile::Encode(QStringLiteral("3950"), image));
+
+    // A folder that does not exist, or a folder in the file's place.
+    const QString missing = m_dir.filePath(QStringLiteral("no-such-folder/config.bin"));
+    QVERIFY(!ConfigExportFile::Write(missing, QStringLiteral("3950"), image));
+    QVERIFY(!QFile::exists(missing));
+    const QString folder = m_dir.filePath(QStringLiteral("a-folder"));
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(!ConfigExportFile::Write(folder, QStringLiteral("3950"), image));
+    QVERIFY(QFileInfo(folder).isDir());
 }
 
 void TestShellImportDialog::readsAConfigurationFile_data()
@@ -190,6 +250,8 @@ void TestShellImportDialog::readsAConfigurationFile_data()
     QTest::newRow("tag in other case") << 0 << ExportFile(Field("pelvo"), sensor, ImageWithStages(2)) << 1;
     QTest::newRow("empty file") << 0 << QByteArray() << 1;
     QTest::newRow("ends inside the tag") << 0 << ExportFile(pelvo, sensor, ImageWithStages(2)).left(10) << 1;
+    QTest::newRow("ends inside the sensor name") << 0 << ExportFile(pelvo, sensor, ImageWithStages(2)).left(22) << 1;
+    QTest::newRow("ends after the sensor name") << 0 << ExportFile(pelvo, sensor, QByteArray()) << 1;
     QTest::newRow("ends inside the image") << 0 << ExportFile(pelvo, sensor, ImageWithStages(2)).left(5000) << 1;
     QTest::newRow("image too long") << 0 << ExportFile(pelvo, sensor, ImageWithStages(2) + QByteArray(8, '\0')) << 1;
     QTest::newRow("model without a stage limit") << 20 << ExportFile(pelvo, QByteArray(""), ImageWithStages(1)) << 2;
