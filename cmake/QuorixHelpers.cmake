@@ -3,7 +3,8 @@
 # CTest. Each test gets a home folder of its own, emptied before every run, so
 # the per-user data folder it writes never touches the real one and no run
 # sees what an earlier one left; temporary files (and with them the keys of
-# shared-memory segments) stay inside it too. Tests run offscreen.
+# shared-memory segments) stay inside it too. Tests run offscreen, with
+# simulated devices that answer at once and a library that logs its calls.
 function(quorix_add_test name)
   cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
@@ -18,7 +19,7 @@ function(quorix_add_test name)
             ${home} $<TARGET_FILE:${name}>
     WORKING_DIRECTORY ${QUORIX_APP_DIR})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "HOME=${home};QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${home}/.config;TMPDIR=${home}/tmp;XDG_RUNTIME_DIR=${home}/runtime"
+    ENVIRONMENT "HOME=${home};QT_QPA_PLATFORM=offscreen;QUORIX_SIM_TIMING=fast;QUORIX_SIM_RECORD=1;XDG_CONFIG_HOME=${home}/.config;TMPDIR=${home}/tmp;XDG_RUNTIME_DIR=${home}/runtime"
     TIMEOUT 300)
 endfunction()
 

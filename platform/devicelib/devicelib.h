@@ -156,8 +156,11 @@ DEVICELIB_API bool UsbServer_ReadDonglePairStatus(void);
 // --- Image codec -----------------------------------------------------------
 // dump: DEVICELIB_DUMP_SIZE bytes; image: DEVICELIB_IMAGE_SIZE bytes.
 DEVICELIB_API bool ProtocolDataParser(const unsigned char* dump, unsigned char* image);
-// Sends the whole image to the connected mouse. False (mouse unchanged) when
-// no mouse answers or the image cannot be stored in the mouse's flash.
+// Queues the whole image for the connected mouse and returns without waiting
+// for the transfer; writes keep their order, and a newer image replaces one
+// still waiting for its turn. False at once (mouse unchanged) when no mouse
+// answers or the image cannot be stored in the mouse's flash. A mouse that
+// stops answering before its transfer is through keeps its old memory.
 DEVICELIB_API bool ProtocolDataUpdate(const unsigned char* image);
 DEVICELIB_API bool BufferToDPILed(const unsigned char* payload, int payloadLength, unsigned char* dpiLedBlock);
 DEVICELIB_API bool BufferToLedBar(const unsigned char* payload, int payloadLength, unsigned char* ledBarBlock);

@@ -316,10 +316,7 @@ bool ProtocolDataUpdate(const unsigned char* image)
     auto locked = lib().lock();
     lib().log("ProtocolDataUpdate");
     SimMouse* m = image ? lib().connectionMouse() : nullptr;
-    if (!m || !lib().storeImage(*m, image, -1))
-        return false;
-    lib().recordImageSent(image);
-    return true;
+    return m && lib().sendImage(*m, image);
 }
 
 bool BufferToDPILed(const unsigned char* payload, int payloadLength, unsigned char* dpiLedBlock)

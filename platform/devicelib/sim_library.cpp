@@ -21,7 +21,33 @@ namespace {
 const int DefaultLatencyMs = 3;
 const int MaxHeldRequests = 32;
 const int MaxLoggedCalls = 20000;
-const int MaxImagesKept = 2000;
+const int MaxImagesKept = 1000;
+// Reports of 64 bytes a whole dump read and a whole image write take.
+const int ReportBytes = 64;
+const int ImageWriteReports = (DumpCodec::ImageSize + ReportBytes - 1) / ReportBytes;
+const int CableIntervalUs = 1000;
+
+int reportsFor(int payloadBytes)
+{
+    return std::max(1, (payloadBytes + ReportBytes - 1) / ReportBytes);
+}
+
+qint64 ceilMs(qint64 us)
+{
+    return (us + 999) / 1000;
+}
+
+bool envFlag(const char* name)
+{
+    const QByteArray value = qgetenv(name);
+    return !value.isEmpty() && value != "0";
+}
+
+// Test processes ask for devices that answer at once.
+int intervalOverrideFromEnvironment()
+{
+    return qgetenv("QUORIX_SIM_TIMING") == "fast" ? 0 : -1;
+}
 
 int latencyFromEnvironment()
 {
@@ -70,6 +96,8 @@ SimLibrary& SimLibrary::instance()
 SimLibrary::SimLibrary()
 {
     latencyMs = latencyFromEnvironment();
+    intervalOverrideUs = intervalOverrideFromEnvironment();
+    m_recording = envFlag("QUORIX_SIM_RECORD");
     std::thread([this] { dispatch(); }).detach();
 }
 
@@ -87,6 +115,12 @@ qint64 SimLibrary::nowMs()
 {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+qint64 SimLibrary::nowUs()
+{
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 SimLibrary::Lock SimLibrary::lock()
@@ -121,11 +155,20 @@ void SimLibrary::loadDefaultWorld()
 
 void SimLibrary::log(const char* function, const QString& argument)
 {
+    if (!m_recording)
+        return;
     const QString name = QLatin1String(function);
     calls.append(SimCall{name, argument});
     if (calls.size() > MaxLoggedCalls)
         calls.erase(calls.begin(), calls.begin() + MaxLoggedCalls / 2);
     ++callCounts[name];
+}
+
+void SimLibrary::setRecording(bool on)
+{
+    m_recording = on;
+    if (!on)
+        clearCallLog();
 }
 
 void SimLibrary::clearCallLog()
@@ -140,8 +183,10 @@ void SimLibrary::replaceWorld(const SimWorld& newWorld, bool loaded)
     m_loaded = loaded;
     world = newWorld;
     closeConnection();
-    // Flashing and reports belong to the old world.
+    // Flashing, reports and writes belong to the old world.
     m_queue.clear();
+    m_writes.clear();
+    m_busFreeUs = 0;
     m_wake.notify_all();
     worldChanged();
 }
@@ -149,6 +194,7 @@ void SimLibrary::replaceWorld(const SimWorld& newWorld, bool loaded)
 void SimLibrary::resetSettings()
 {
     latencyMs = latencyFromEnvironment();
+    intervalOverrideUs = intervalOverrideFromEnvironment();
     pairTimeoutMs = 5000;
     flashStepMs = 100;
     clearCallLog();
@@ -157,17 +203,18 @@ void SimLibrary::resetSettings()
 void SimLibrary::worldChanged()
 {
     evaluatePairing();
+    loseUnreachableWrites();
     const QList<QByteArray> visible = visiblePaths();
     if (visible != m_lastVisible) {
         m_lastVisible = visible;
         postHotplug();
     }
     if (m_connection.open && !m_connection.held.isEmpty()) {
-        if (const SimMouse* mouse = connectionMouse()) {
+        if (connectionMouse()) {
             const QVector<MouseRequest> held = m_connection.held;
             m_connection.held.clear();
             for (MouseRequest r : held)
-                queueReport(mouseReport(r, *mouse));
+                request(r);
         }
     }
 }
@@ -282,6 +329,8 @@ void SimLibrary::closeConnection()
     m_connection.held.clear();
     for (auto it = m_queue.begin(); it != m_queue.end();)
         it = it->second.isReport ? m_queue.erase(it) : std::next(it);
+    // Dropped reads free the bus; accepted writes still go through.
+    m_busFreeUs = m_writes.empty() ? 0 : m_writes.back().endUs;
     m_wake.notify_all();
 }
 
@@ -300,7 +349,8 @@ bool SimLibrary::request(MouseRequest r)
     if (!m_connection.open || !isVisible(m_connection.path.constData()))
         return false;
     if (const SimMouse* mouse = connectionMouse()) {
-        queueReport(mouseReport(r, *mouse));
+        const SimReport report = mouseReport(r, *mouse);
+        queueReport(report, ceilMs(startTransfer(reportsFor(report.payload.size()))));
     } else {
         // Answered when the mouse is back (woken, in range, plugged in).
         if (m_connection.held.size() >= MaxHeldRequests)
@@ -310,12 +360,43 @@ bool SimLibrary::request(MouseRequest r)
     return true;
 }
 
-void SimLibrary::queueReport(const SimReport& report)
+int SimLibrary::deviceIntervalUs(const char* path)
+{
+    if (intervalOverrideUs >= 0)
+        return intervalOverrideUs;
+    int own = -1;
+    int byRate = CableIntervalUs;
+    if (const SimReceiver* r = visibleReceiver(path)) {
+        own = r->reportIntervalUs;
+        byRate = 1000 / std::max(1, r->receiverClass);
+    } else if (const SimMouse* m = cableMouse(path)) {
+        own = m->reportIntervalUs;
+    }
+    if (own >= 0)
+        return own;
+    return world.reportIntervalUs >= 0 ? world.reportIntervalUs : byRate;
+}
+
+int SimLibrary::connectionIntervalUs()
+{
+    return m_connection.open ? deviceIntervalUs(m_connection.path.constData()) : 0;
+}
+
+qint64 SimLibrary::startTransfer(int reports)
+{
+    const qint64 interval = connectionIntervalUs();
+    if (interval == 0)
+        return 0;
+    m_busFreeUs = std::max(nowUs(), m_busFreeUs) + reports * interval;
+    return m_busFreeUs;
+}
+
+void SimLibrary::queueReport(const SimReport& report, qint64 transferEndMs)
 {
     if (!m_connection.open)
         return;
     // Reports keep their order even when the latency is lowered meanwhile.
-    const qint64 due = std::max(nowMs() + latencyMs, m_lastReportDue);
+    const qint64 due = std::max({nowMs() + latencyMs, transferEndMs, m_lastReportDue});
     m_lastReportDue = due;
     schedule(due, true, report, nullptr);
 }
@@ -350,9 +431,19 @@ SimReport SimLibrary::makeReport(int type, int subCode, const QByteArray& payloa
     return report;
 }
 
+// What a read queued now finds: the newest image still under way to the
+// current profile comes through before it.
+QByteArray SimLibrary::dumpToRead(const SimMouse& mouse) const
+{
+    for (auto it = m_writes.rbegin(); it != m_writes.rend(); ++it)
+        if (!it->lost && it->mouseId == mouse.id && it->profile == mouse.currentProfile)
+            return it->dump;
+    return mouse.profiles.value(mouse.currentProfile);
+}
+
 SimReport SimLibrary::mouseReport(MouseRequest r, const SimMouse& mouse) const
 {
-    const QByteArray& dump = mouse.profiles.value(mouse.currentProfile);
+    const QByteArray dump = dumpToRead(mouse);
     auto at = [&](int offset) { return dump.size() > offset ? dump[offset] : char(0); };
     switch (r) {
     case MouseRequest::AllFlashData:
@@ -405,8 +496,77 @@ bool SimLibrary::storeImage(SimMouse& mouse, const uint8_t* image, int profile)
     return true;
 }
 
+bool SimLibrary::sendImage(SimMouse& mouse, const uint8_t* image)
+{
+    const int profile = mouse.currentProfile;
+    if (profile >= mouse.profiles.size())
+        return false;
+    QByteArray dump(DumpCodec::DumpSize, '\0');
+    if (!DumpCodec::encode(image, reinterpret_cast<uint8_t*>(dump.data())))
+        return false;
+    recordImageSent(image);
+    const qint64 interval = connectionIntervalUs();
+    if (interval == 0) {
+        // Stored before the call returns; writes still under way are overtaken.
+        m_writes.clear();
+        m_busFreeUs = 0;
+        mouse.profiles[profile] = dump;
+        return true;
+    }
+    const qint64 now = nowUs();
+    if (!m_writes.empty()) {
+        // A newer image replaces one still waiting as the last transfer.
+        Write& last = m_writes.back();
+        if (!last.lost && last.startUs > now && last.endUs == m_busFreeUs && last.mouseId == mouse.id
+            && last.path == m_connection.path) {
+            last.profile = profile;
+            last.dump = dump;
+            return true;
+        }
+    }
+    Write write;
+    write.id = ++m_writeSequence;
+    write.mouseId = mouse.id;
+    write.path = m_connection.path;
+    write.profile = profile;
+    write.dump = dump;
+    write.startUs = std::max(now, m_busFreeUs);
+    write.endUs = startTransfer(ImageWriteReports);
+    m_writes.push_back(write);
+    const quint64 id = write.id;
+    schedule(ceilMs(write.endUs), false, SimReport(), [this, id] { finishWrite(id); });
+    return true;
+}
+
+void SimLibrary::finishWrite(quint64 id)
+{
+    Lock locked(m_mutex);
+    const auto it = std::find_if(m_writes.begin(), m_writes.end(), [id](const Write& w) { return w.id == id; });
+    if (it == m_writes.end())
+        return;
+    const Write write = *it;
+    m_writes.erase(it);
+    SimMouse* mouse = write.lost ? nullptr : world.mouse(write.mouseId);
+    if (mouse && write.profile < mouse->profiles.size())
+        mouse->profiles[write.profile] = write.dump;
+    m_wake.notify_all();
+}
+
+// A mouse that stops answering drops the writes it had not finished, even if
+// it answers again before their time is up.
+void SimLibrary::loseUnreachableWrites()
+{
+    for (Write& write : m_writes) {
+        const SimMouse* mouse = answeringMouse(write.path.constData());
+        if (!mouse || mouse->id != write.mouseId)
+            write.lost = true;
+    }
+}
+
 void SimLibrary::recordImageSent(const uint8_t* image)
 {
+    if (!m_recording)
+        return;
     images.append(QByteArray(reinterpret_cast<const char*>(image), DumpCodec::ImageSize));
     if (images.size() > MaxImagesKept)
         images.removeFirst();
@@ -633,10 +793,22 @@ void SimLibrary::dispatch()
 
 bool SimLibrary::waitIdle(Lock& locked, int timeoutMs)
 {
+    return waitUntil(locked, timeoutMs, [this] {
+        const bool ownHotplug = m_notifier && m_notifier->thread() == QThread::currentThread();
+        return m_queue.empty() && !m_running && !(m_hotplugPending && ownHotplug);
+    });
+}
+
+bool SimLibrary::waitWrites(Lock& locked, int timeoutMs)
+{
+    return waitUntil(locked, timeoutMs, [this] { return m_writes.empty(); });
+}
+
+template <typename Done> bool SimLibrary::waitUntil(Lock& locked, int timeoutMs, Done done)
+{
     const qint64 deadline = nowMs() + timeoutMs;
     for (;;) {
-        const bool ownHotplug = m_notifier && m_notifier->thread() == QThread::currentThread();
-        if (m_queue.empty() && !m_running && !(m_hotplugPending && ownHotplug))
+        if (done())
             return true;
         if (nowMs() > deadline)
             return false;

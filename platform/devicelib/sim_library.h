@@ -55,6 +55,8 @@ public:
 
     // --- everything below needs the lock --------------------------------
     void log(const char* function, const QString& argument = QString());
+    bool recording() const { return m_recording; }
+    void setRecording(bool on);
     void clearCallLog();
     void replaceWorld(const SimWorld& world, bool loaded);
     void resetSettings();
@@ -76,7 +78,10 @@ public:
     SimMouse* connectionMouse();
     SimReceiver* connectionReceiver();
     bool request(MouseRequest request);
-    void queueReport(const SimReport& report);
+    void queueReport(const SimReport& report, qint64 transferEndMs = 0);
+    // Time per report on the open connection, in microseconds.
+    int connectionIntervalUs();
+    int deviceIntervalUs(const char* path);
     void sendFromMouse(const SimMouse& mouse, const SimReport& report);
     void sendFromReceiver(const SimReceiver& receiver, const SimReport& report);
     static SimReport makeReport(int type, int subCode, const QByteArray& payload);
@@ -96,13 +101,18 @@ public:
     void stopHotplug();
 
     bool storeImage(SimMouse& mouse, const uint8_t* image, int profile);
+    // Sends an image to the connection's mouse: false at once when it does
+    // not fit; else stored now (zero interval) or when its transfer is through.
+    bool sendImage(SimMouse& mouse, const uint8_t* image);
     void recordImageSent(const uint8_t* image);
 
     // Unlocks while waiting; processes the calling thread's events.
     bool waitIdle(Lock& lock, int timeoutMs);
+    bool waitWrites(Lock& lock, int timeoutMs);
 
     SimWorld world;
     int latencyMs = 0;
+    int intervalOverrideUs = -1; // every device; -1: each device's own
     int pairTimeoutMs = 5000;
     int flashStepMs = 100;
     QList<SimCall> calls;
@@ -110,6 +120,7 @@ public:
     QList<QByteArray> images; // accepted by ProtocolDataUpdate, oldest first
 
     static qint64 nowMs();
+    static qint64 nowUs();
 
 private:
     SimLibrary();
@@ -120,6 +131,11 @@ private:
     QList<QByteArray> visiblePaths();
     void shutdown();
     friend struct SimLibraryShutdown;
+    template <typename Done> bool waitUntil(Lock& lock, int timeoutMs, Done done);
+    qint64 startTransfer(int reports); // end of the transfer, in microseconds
+    void finishWrite(quint64 id);
+    void loseUnreachableWrites();
+    QByteArray dumpToRead(const SimMouse& mouse) const;
 
     // Devices an image fits, waiting in boot mode or (boot false) in normal
     // mode and reachable for flashing.
@@ -149,6 +165,21 @@ private:
     qint64 m_lastReportDue = 0;
     std::map<std::pair<qint64, quint64>, Task> m_queue;
     Connection m_connection;
+
+    struct Write {
+        quint64 id = 0;
+        QString mouseId;
+        QByteArray path;
+        int profile = 0;
+        QByteArray dump;
+        qint64 startUs = 0;
+        qint64 endUs = 0;
+        bool lost = false; // the mouse stopped answering during the transfer
+    };
+    std::vector<Write> m_writes; // oldest first
+    quint64 m_writeSequence = 0;
+    qint64 m_busFreeUs = 0;
+    bool m_recording = false;
 
     HotplugCallback m_hotplug = nullptr;
     quint64 m_hotplugGeneration = 0;

@@ -280,6 +280,8 @@ private:
     bool m_ok = true;
 };
 
+const int MaxReportIntervalUs = 100000;
+
 bool readSections(const QString& text, QVector<Section>* sections, QString* error)
 {
     int lineNumber = 0;
@@ -335,6 +337,7 @@ bool parseWorld(const QString& text, SimWorld* world, QString* error)
         SectionReader read(s, error);
         if (s.kind == QLatin1String("world")) {
             read.hexId("vid", &result.vid);
+            read.number("reportintervalus", 0, MaxReportIntervalUs, &result.reportIntervalUs);
         } else if (s.kind == QLatin1String("receiver")) {
             if (result.hasId(s.id)) {
                 *error = QStringLiteral("line %1: duplicate id %2").arg(s.line).arg(s.id);
@@ -358,6 +361,7 @@ bool parseWorld(const QString& text, SimWorld* world, QString* error)
             int light = r.light[0];
             read.number("light", 1, 3, &light);
             r.light[0] = uint8_t(light);
+            read.number("reportintervalus", 0, MaxReportIntervalUs, &r.reportIntervalUs);
             if (!read.ok())
                 return false;
             result.receivers.append(r);
@@ -395,6 +399,7 @@ bool parseWorld(const QString& text, SimWorld* world, QString* error)
         read.number("battery", 0, 100, &m.battery);
         read.flag("charging", &m.charging);
         read.number("profile", 0, SimDefaults::ProfileCount - 1, &m.currentProfile);
+        read.number("reportintervalus", 0, MaxReportIntervalUs, &m.reportIntervalUs);
         if (!read.ok())
             return false;
         SimDefaults::initMemory(m);

@@ -31,6 +31,7 @@ struct SimReceiver {
     int pairStatus = 0;
     uint8_t pairCid = 0;
     qint64 pairDeadline = 0;
+    int reportIntervalUs = -1; // time per 64-byte report on its connection; -1: by class
 
     // What the finder lists.
     bool listed() const { return plugged && !boot && !flashing; }
@@ -57,6 +58,7 @@ struct SimMouse {
     int failFlashAt = -1;
     QVector<QByteArray> profiles; // flash dumps
     int currentProfile = 0;
+    int reportIntervalUs = -1; // on its cable; -1: 1 ms
 
     // What the finder lists: the mouse's own path on its cable.
     bool listed() const { return onCable && !boot && !flashing; }
@@ -64,6 +66,7 @@ struct SimMouse {
 
 struct SimWorld {
     uint16_t vid = 0x2FE5;
+    int reportIntervalUs = -1; // for devices that name none; -1: by each device's rate
     QVector<SimReceiver> receivers;
     QVector<SimMouse> mice;
 

@@ -10,8 +10,11 @@
 #include <QList>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QRandomGenerator>
 #include <QString>
 #include <QThread>
+
+#include <vector>
 
 // A 4K receiver with an awake mouse, an 8K receiver with a sleeping one, and
 // a mouse on its cable that is paired with an unplugged 1K receiver.
@@ -26,6 +29,30 @@ inline QString TestWorld()
            + Mouse("m8", 2, "r8", "Name = QX-LYNX-M\nVersion = 1.2\nAwake = false")
            + Receiver("spare", 1, 3, "Name = QX-ORCA-R1\nAddress = 2A 2B 2C\nPlugged = false")
            + Mouse("cable", 3, "spare", "Name = QX-ORCA-M\nVersion = 1.2\nOnCable = true");
+}
+
+const int MacroBase = 0x3BC;
+const int MacroBlock = 592;
+
+// An image with every plain byte random and macro blocks holding `events[i]`
+// random events each (the count byte says how many; bytes past them are 0).
+inline QByteArray randomImage(const QVector<int>& events, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    std::vector<char> image(DEVICELIB_IMAGE_SIZE, '\0');
+    for (int i = 0; i < MacroBase; ++i)
+        image[std::size_t(i)] = char(random.bounded(256));
+    for (int block = 0; block < 16; ++block) {
+        char* b = image.data() + MacroBase + block * MacroBlock;
+        const int count = events.value(block);
+        b[0] = char(random.bounded(31));
+        for (int i = 1; i <= 30; ++i)
+            b[i] = char(random.bounded(256));
+        b[31] = char(count);
+        for (int i = 0; i < qMin(count, 70) * 8; ++i)
+            b[32 + i] = char(random.bounded(256));
+    }
+    return QByteArray(image.data(), int(image.size()));
 }
 
 struct RecordedReport {

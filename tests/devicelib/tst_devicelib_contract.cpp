@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include <QRandomGenerator>
 #include <QSet>
 #include <QtTest>
 
@@ -14,35 +13,12 @@
 namespace {
 
 const int ImageSize = DEVICELIB_IMAGE_SIZE;
-const int MacroBase = 0x3BC;
-const int MacroBlock = 592;
 
 QByteArray addressBytes(int a, int b, int c)
 {
     QByteArray address;
     address.append(char(a)).append(char(b)).append(char(c));
     return address;
-}
-
-// An image with every plain byte random and macro blocks holding `events[i]`
-// random events each (the count byte says how many; bytes past them are 0).
-QByteArray randomImage(const QVector<int>& events, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    std::vector<char> image(ImageSize, '\0');
-    for (int i = 0; i < MacroBase; ++i)
-        image[i] = char(random.bounded(256));
-    for (int block = 0; block < 16; ++block) {
-        char* b = image.data() + MacroBase + block * MacroBlock;
-        const int count = events.value(block);
-        b[0] = char(random.bounded(31));
-        for (int i = 1; i <= 30; ++i)
-            b[i] = char(random.bounded(256));
-        b[31] = char(count);
-        for (int i = 0; i < qMin(count, 70) * 8; ++i)
-            b[32 + i] = char(random.bounded(256));
-    }
-    return QByteArray(image.data(), int(image.size()));
 }
 
 struct RequestCase {

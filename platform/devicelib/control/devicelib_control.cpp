@@ -87,6 +87,18 @@ bool loadWorld(const QString& text)
     return ok;
 }
 
+QByteArray devicePathLocked(const QString& id)
+{
+    const SimWorld& w = lib().world;
+    for (const SimReceiver& r : w.receivers)
+        if (r.id == id && r.listed())
+            return receiverPath(w.vid, r);
+    for (const SimMouse& m : w.mice)
+        if (m.id == id && m.listed())
+            return cablePath(w.vid, m);
+    return QByteArray();
+}
+
 } // namespace
 
 // --- World -------------------------------------------------------------------
@@ -242,14 +254,7 @@ bool scriptIdentityZeros(const QString& id, int n)
 QByteArray devicePath(const QString& id)
 {
     auto locked = lib().lock();
-    const SimWorld& w = lib().world;
-    for (const SimReceiver& r : w.receivers)
-        if (r.id == id && r.listed())
-            return receiverPath(w.vid, r);
-    for (const SimMouse& m : w.mice)
-        if (m.id == id && m.listed())
-            return cablePath(w.vid, m);
-    return QByteArray();
+    return devicePathLocked(id);
 }
 
 QString pairedReceiver(const QString& mouseId)
@@ -384,6 +389,25 @@ int latencyMs()
     return lib().latencyMs;
 }
 
+void setReportIntervalUs(int us)
+{
+    auto locked = lib().lock();
+    lib().intervalOverrideUs = std::max(us, -1);
+}
+
+int reportIntervalUs(const QString& id)
+{
+    auto locked = lib().lock();
+    const QByteArray path = devicePathLocked(id);
+    return path.isEmpty() ? -1 : lib().deviceIntervalUs(path.constData());
+}
+
+bool waitWrites(int timeoutMs)
+{
+    auto locked = lib().lock();
+    return lib().waitWrites(locked, timeoutMs);
+}
+
 bool waitIdle(int timeoutMs)
 {
     auto locked = lib().lock();
@@ -391,6 +415,12 @@ bool waitIdle(int timeoutMs)
 }
 
 // --- Call log ----------------------------------------------------------------
+
+void setRecording(bool on)
+{
+    auto locked = lib().lock();
+    lib().setRecording(on);
+}
 
 QList<Call> callLog()
 {

@@ -124,19 +124,36 @@ DEVICELIB_API QByteArray connectionPath(); // empty when no connection is open
 DEVICELIB_API void setLatencyMs(int ms);
 DEVICELIB_API int latencyMs();
 
+// Time per 64-byte report on a device's connection, in microseconds: a dump
+// read takes 108 reports, an image write 163, one transfer after the other.
+// Each device's own is the world file's ReportIntervalUs, else its polling
+// rate (1000 / class behind a receiver, 1000 on a cable). Zero answers at
+// once and stores an image before ProtocolDataUpdate returns: the default in
+// test processes ($QUORIX_SIM_TIMING=fast). -1: each device's own.
+DEVICELIB_API void setReportIntervalUs(int us);
+// The interval in effect for the device's path; -1 when it is not listed.
+DEVICELIB_API int reportIntervalUs(const QString& id);
+
+// Processes the calling thread's events until every image write queued so
+// far has been stored or lost. False when timeoutMs passed first.
+DEVICELIB_API bool waitWrites(int timeoutMs = 5000);
+
 // Processes the calling thread's events until every queued report and
 // upgrade message has been delivered, no callback is running and no hot-plug
 // notification is pending. False when timeoutMs passed first.
 DEVICELIB_API bool waitIdle(int timeoutMs = 5000);
 
 // --- Call log ------------------------------------------------------------
+// Kept (bounded) only while recording: on in test processes
+// ($QUORIX_SIM_RECORD=1) or after setRecording(true); off clears it.
+DEVICELIB_API void setRecording(bool on);
 struct Call {
     QString function;  // e.g. "UsbServerC_Start"
     QString argument;  // main argument as text ("" when none)
 };
 DEVICELIB_API QList<Call> callLog();
 DEVICELIB_API int callCount(const QString& function);
-DEVICELIB_API QByteArray lastImageSent();     // last image ProtocolDataUpdate accepted
+DEVICELIB_API QByteArray lastImageSent();     // last image ProtocolDataUpdate accepted (stored or not yet)
 DEVICELIB_API QList<QByteArray> imagesSent(); // every image accepted since the last clear
 DEVICELIB_API void clearCallLog();
 
