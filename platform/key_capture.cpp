@@ -48,7 +48,7 @@ constexpr KeyPair MainKeys[] = {
     {Qt::Key_Slash, 0xBF}, {Qt::Key_Question, 0xBF},
     {Qt::Key_VolumeMute, 0xAD}, {Qt::Key_VolumeDown, 0xAE}, {Qt::Key_VolumeUp, 0xAF},
     {Qt::Key_MediaNext, 0xB0}, {Qt::Key_MediaPrevious, 0xB1}, {Qt::Key_MediaStop, 0xB2},
-    {Qt::Key_MediaTogglePlay, 0xB3}, {Qt::Key_MediaPlay, 0xB3},
+    {Qt::Key_MediaTogglePlayPause, 0xB3}, {Qt::Key_MediaPlay, 0xB3},
 };
 
 // Keys of the keypad while Num Lock gives digits and operators.
