@@ -5,7 +5,7 @@
 #include "device_cache.h"
 #include "device_finder.h"
 #include "device_report.h"
-#include "firmware_search.h"
+#include "firmware_images.h"
 #include "post_msg.h"
 
 #include <devicelib.h>

@@ -5,9 +5,17 @@
 #include "config_store.h"
 #include "devicelib.h"
 #include "firmware_images.h"
+#include "firmware_repair.h"
+#include "label_file.h"
 #include "paths.h"
 #include "post_msg.h"
 #include "registry_values.h"
+#include "user_setting_store.h"
+
+#include <QCloseEvent>
+#include <QKeySequence>
+
+#include <algorithm>
 
 UpDateRepair* g_upDateRepair = nullptr;
 
@@ -16,25 +24,41 @@ namespace {
 // FramelessWindowHint | WindowSystemMenuHint | WindowMinimizeButtonHint.
 const Qt::WindowFlags kWindowFlags(0x6800);
 const int kUpgradeTimeoutMs = 10000;
+const int kBootQueryCapacity = 5;
 
-// Library thread: only flags and hub signals (queued to the dialog).
-int RepairCallback(const unsigned char* message)
+// The receiver list of a receiver class; empty for any other class.
+const QStringList& ReceiverPids(const QString& classText)
 {
-    if (!message || message[0] != DEVICELIB_UPGRADE_MESSAGE)
-        return 0;
-    PostMsg* hub = PostMsg::GetInstance();
-    if (message[1] == DEVICELIB_UPGRADE_PROGRESS) {
-        emit hub->SigAutoRepairProgress(message[2]);
-    } else if (message[1] == DEVICELIB_UPGRADE_RESULT) {
-        const bool success = message[2] == 1;
-        if (success)
-            RemoveUpdateFailInfo();
-        g_repairRunning = false;
-        g_deviceAccessAllowed = true;
-        emit hub->SigAutoRepair(success ? 0 : 1);
-        emit hub->SigUpDateButton(success);
-    }
-    return 0;
+    static const QStringList none;
+    if (classText == QLatin1String("1"))
+        return g_wirelessPidList;
+    if (classText == QLatin1String("2"))
+        return g_wireless2PidList;
+    if (classText == QLatin1String("4"))
+        return g_wireless4PidList;
+    if (classText == QLatin1String("8"))
+        return g_wireless8PidList;
+    return none;
+}
+
+// Receivers found that a receiver repair would also reach: when exactly one
+// receiver of the family is found, only one of the record's class counts.
+int ReceiverCount(const QString& classText)
+{
+    const auto count = [](auto inList) {
+        int n = 0;
+        for (const DeviceAllInfo& found : qAsConst(g_foundDeviceList))
+            n += inList(found.pid) ? 1 : 0;
+        return n;
+    };
+    const int any = count([](const QString& pid) {
+        return g_wirelessPidList.contains(pid) || g_wireless2PidList.contains(pid) || g_wireless4PidList.contains(pid)
+            || g_wireless8PidList.contains(pid);
+    });
+    if (any != 1)
+        return any;
+    const QStringList& ofClass = ReceiverPids(classText);
+    return count([&ofClass](const QString& pid) { return ofClass.contains(pid); });
 }
 
 } // namespace
@@ -49,13 +73,13 @@ UpDateRepair::UpDateRepair(QWidget* parent)
     const QString folder = PictureFolder(QStringLiteral("WarningDialog"));
     ConfigStore* config = ConfigStore::Instance();
     const QString labelColor = config->ColorText(QStringLiteral("LabelColor"));
-    ui->AutoRepair->setStyleSheet(QStringLiteral("#AutoRepair{border: 1px solid rgb(62, 67, 78);"
-                                                 "background-color: rgb(27, 29, 35);}"));
+    ui->AutoRepair->setStyleSheet(
+        QStringLiteral("#AutoRepair{border-image: url(\"%1BackGround.png\");}").arg(folder));
     ui->ToolText->setStyleSheet(QStringLiteral("QLabel{color: rgb(%1);background: transparent;}").arg(labelColor));
     ui->ToolText_2->setStyleSheet(QStringLiteral("QLabel{color: rgb(255,0,0);background: transparent;}"));
     const QString buttonStyle =
-        QStringLiteral("QToolButton{border:0px;color: rgb(%1);border-image: url(\"%2Confirm.png\");}"
-                       "QToolButton:pressed{border-image: url(\"%2ConfirmClick.png\");}")
+        QStringLiteral("QToolButton{border:0px;color: rgb(%1);border-image: url(\"%2ok_nr.png\");}"
+                       "QToolButton:hover{border-image: url(\"%2ok_enter.png\");}")
             .arg(config->ColorText(QStringLiteral("ButtonColor")), folder);
     ui->NewHong->setStyleSheet(buttonStyle);
     ui->NewHong_2->setStyleSheet(buttonStyle);
@@ -64,11 +88,19 @@ UpDateRepair::UpDateRepair(QWidget* parent)
                        "background-repeat:no-repeat;}QToolButton:hover{background-image: url(\"%1CloseHover.png\");}"
                        "QToolButton:pressed{background-image: url(\"%1CloseClick.png\");}")
             .arg(folder));
+    ui->progressBar_2->setStyleSheet(
+        QStringLiteral("QProgressBar{border: 2px solid grey;border-radius: 5px;background: transparent;"
+                       "color: rgb(255,255,255);text-align: center;}"
+                       "QProgressBar::chunk{background-color: rgb(80,240,0);width: 20px;}"));
 
     PostMsg* hub = PostMsg::GetInstance();
-    connect(hub, SIGNAL(SigRepairCheckUpdate()), this, SLOT(SlotRepairCheckUpdate()));
+    connect(hub, SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
     connect(hub, SIGNAL(SigAutoRepair(int)), this, SLOT(SlotAutoRepair(int)));
     connect(hub, SIGNAL(SigAutoRepairProgress(int)), this, SLOT(SlotAutoRepairProgress(int)));
+    connect(hub, SIGNAL(SigProgress(int,int)), this, SLOT(SlotProgress(int,int)));
+    connect(hub, SIGNAL(SigRepairCheckUpdate()), this, SLOT(SlotRepairCheckUpdate()));
+
+    SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
 
     ui->NewHong->hide();
     ui->NewHong_2->hide();
@@ -78,71 +110,105 @@ UpDateRepair::UpDateRepair(QWidget* parent)
 
 UpDateRepair::~UpDateRepair() = default;
 
+// --- display states -----------------------------------------------------------
+
 void UpDateRepair::ResetState()
 {
     ui->ToolText_2->clear();
     ui->ToolText_2->show();
+    ui->NewHong_2->setText(m_upgradeText);
     ui->NewHong_2->show();
+    ui->NewHong->setText(m_cancelText);
     ui->NewHong->show();
     ui->CloseButton->show();
     ui->progressBar_2->setValue(0);
     ui->progressBar_2->hide();
+    AssignShortcuts();
 }
 
-void UpDateRepair::ForceUpgrade(int value)
+void UpDateRepair::SetReadyState()
 {
-    Q_UNUSED(value)
-    m_forced = true;
-    m_ready = !g_repairImages.isEmpty() || !g_firmwareImages.isEmpty();
-    StartUpgrade();
+    ui->ToolText_2->setText(m_readyText);
+    ui->ToolText_2->show();
+    ui->NewHong_2->setText(m_upgradeText);
+    ui->NewHong_2->show();
+    ui->NewHong->setText(m_cancelText);
+    ui->NewHong->show();
+    ui->NewHong->setEnabled(true);
+    ui->CloseButton->show();
+    ui->CloseButton->setEnabled(true);
+    ui->progressBar_2->hide();
+    AssignShortcuts();
 }
 
-bool UpDateRepair::CheckRepair()
+void UpDateRepair::SetConfirmState()
 {
-    if (UpdateFailInfo().split(QLatin1Char(',')).size() != 4)
-        return false;
-    m_ready = !g_repairImages.isEmpty();
-    return m_ready;
+    ui->ToolText_2->show();
+    ui->NewHong_2->setText(m_confirmText);
+    ui->NewHong_2->show();
+    ui->NewHong->show();
+    ui->NewHong->setEnabled(true);
+    ui->CloseButton->show();
+    ui->CloseButton->setEnabled(true);
+    ui->progressBar_2->hide();
+    AssignShortcuts();
 }
 
-void UpDateRepair::StartUpgrade()
+void UpDateRepair::SetToolText(const QString& text)
 {
-    if (!m_ready)
-        return;
-    const QByteArray image = !g_repairImages.isEmpty() ? g_repairImages.first()
-                             : !g_firmwareImages.isEmpty() ? g_firmwareImages.first()
-                                                           : QByteArray();
-    PostMsg* hub = PostMsg::GetInstance();
-    if (image.isEmpty()) {
-        emit hub->SigAutoRepair(0);
-        emit hub->SigUpDateButton(true);
-        return;
-    }
-    g_repairRunning = true;
-    g_deviceAccessAllowed = false;
-    ui->progressBar_2->setValue(0);
-    ui->progressBar_2->show();
-    ui->NewHong->hide();
+    ui->ToolText_2->setText(text);
+}
+
+void UpDateRepair::SetUpdatingState()
+{
+    ui->ToolText_2->setText(m_notMoveText);
+    ui->ToolText_2->show();
     ui->NewHong_2->hide();
-    m_ready = UsbUpgrade_Start(reinterpret_cast<const unsigned char*>(image.constData()), RepairCallback,
-                               kUpgradeTimeoutMs) != 0;
-    if (!m_ready) {
-        g_repairRunning = false;
-        g_deviceAccessAllowed = true;
-        SlotAutoRepair(1);
-    }
+    ui->NewHong->hide();
+    ui->NewHong->setEnabled(false);
+    ui->CloseButton->show();
+    ui->CloseButton->setEnabled(false);
+    ui->progressBar_2->show();
+    AssignShortcuts();
 }
 
-void UpDateRepair::SlotRepairCheckUpdate()
+void UpDateRepair::AssignShortcuts()
 {
-    CheckRepair();
+    // Setting a button's text replaces its shortcut; every state sets them again.
+    ui->NewHong_2->setShortcut(QKeySequence(Qt::Key_Return));
+    ui->NewHong->setShortcut(QKeySequence(Qt::Key_Escape));
+}
+
+// --- hub slots ---------------------------------------------------------------------
+
+void UpDateRepair::SlotChangeLanguage(int index)
+{
+    const auto store = [](QString& text) { return [&text](const QString& t) { text = t; }; };
+    LabelFile::Load(LabelFile::PathFor(index), QStringLiteral("AutoRepair"), {
+        {QStringLiteral("ToolText"), [this](const QString& t) { ui->ToolText->setText(t); }},
+        {QStringLiteral("NewHong_2"), store(m_upgradeText)},
+        {QStringLiteral("Cancel"), store(m_cancelText)},
+        {QStringLiteral("Confirm"), store(m_confirmText)},
+        {QStringLiteral("ReadyUpdate"), store(m_readyText)},
+        {QStringLiteral("UpdateNotMove"), store(m_notMoveText)},
+        {QStringLiteral("UpdateSuccess"), store(m_successText)},
+        {QStringLiteral("UpdateFail"), store(m_failText)},
+        {QStringLiteral("NoDevice"), store(m_noDeviceText)},
+        {QStringLiteral("SameDevice"), store(m_sameDeviceText)},
+        {QStringLiteral("NoRecieve"), store(m_noReceiverText)},
+        {QStringLiteral("NoUSB"), store(m_noUsbText)},
+        {QStringLiteral("FileError"), store(m_fileErrorText)},
+        {QStringLiteral("MultiDongle"), store(m_multiDongleText)},
+        {QStringLiteral("MultiMouse"), store(m_multiMouseText)},
+    });
 }
 
 void UpDateRepair::SlotAutoRepair(int index)
 {
-    ui->ToolText_2->setText(index ? QStringLiteral("Repair failed.") : QStringLiteral("Repair done."));
-    ui->ToolText_2->show();
+    ui->ToolText_2->setText(index ? m_failText : m_successText);
+    ui->NewHong_2->setText(m_confirmText);
     ui->NewHong->show();
+    AssignShortcuts();
 }
 
 void UpDateRepair::SlotAutoRepairProgress(int index)
@@ -150,11 +216,104 @@ void UpDateRepair::SlotAutoRepairProgress(int index)
     ui->progressBar_2->setValue(index);
 }
 
+void UpDateRepair::ShowResult(const QString& text)
+{
+    ui->ToolText_2->setText(text);
+    ui->ToolText_2->show();
+    ui->NewHong->show();
+    ui->NewHong->setEnabled(true);
+    ui->CloseButton->setEnabled(true);
+}
+
+void UpDateRepair::SlotProgress(int schedue, int Discrib)
+{
+    switch (Discrib) {
+    case 0:
+        ui->progressBar_2->setValue(schedue);
+        break;
+    case 1:
+        ui->NewHong_2->setText(m_confirmText);
+        ui->NewHong_2->show();
+        ShowResult(m_failText);
+        break;
+    case 2:
+        ui->NewHong_2->setText(m_confirmText);
+        ui->NewHong_2->show();
+        ui->progressBar_2->setValue(100);
+        ShowResult(m_successText);
+        break;
+    case 3:
+        ui->NewHong->hide();
+        break;
+    case 4:
+        ui->NewHong->hide();
+        ui->progressBar_2->setValue(0);
+        break;
+    case 5:
+        ui->NewHong_2->setText(m_confirmText);
+        ui->NewHong_2->show();
+        ui->progressBar_2->setValue(50);
+        ShowResult(m_failText);
+        break;
+    case 6:
+        ShowResult(m_failText);
+        break;
+    default:
+        break;
+    }
+    AssignShortcuts();
+}
+
+void UpDateRepair::SlotRepairCheckUpdate()
+{
+    if (CheckRepair())
+        SetReadyState();
+}
+
+// --- buttons and closing ----------------------------------------------------------
+
+bool UpDateRepair::RunInProgress()
+{
+    return g_repairRunning || g_firmwareUpdating;
+}
+
+void UpDateRepair::reject()
+{
+    if (RunInProgress())
+        return; // Escape while flashing
+    QDialog::reject();
+}
+
+void UpDateRepair::closeEvent(QCloseEvent* event)
+{
+    // The window's own close while flashing; the buttons decide for themselves.
+    if (event->spontaneous() && RunInProgress()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+// After a run (the progress bar shows): at 100 % the settings page shows the
+// new version; otherwise a selected device's window goes back home.
+void UpDateRepair::CloseAfterRun()
+{
+    PostMsg* hub = PostMsg::GetInstance();
+    if (ui->progressBar_2->value() == 100)
+        emit hub->SigSetNewVer();
+    else if (g_deviceSelected != 0)
+        emit hub->SigChangeMainDialog(0);
+    close();
+}
+
 void UpDateRepair::on_CloseButton_clicked()
 {
-    if (g_repairRunning)
+    if (g_repairProgressSeen)
         return;
-    close();
+    if (ui->progressBar_2->isHidden())
+        close();
+    else
+        CloseAfterRun();
 }
 
 void UpDateRepair::on_NewHong_clicked()
@@ -164,5 +323,165 @@ void UpDateRepair::on_NewHong_clicked()
 
 void UpDateRepair::on_NewHong_2_clicked()
 {
-    StartUpgrade();
+    if (!g_repairProgressSeen && !ui->progressBar_2->isHidden())
+        CloseAfterRun();
+    else if (ui->NewHong_2->text() == m_confirmText)
+        close();
+    else if (g_deviceSelected != 0)
+        emit PostMsg::GetInstance()->SigUpdateStart();
+    else
+        StartUpgrade();
+}
+
+// --- the repair engine ----------------------------------------------------------------
+
+bool UpDateRepair::Refuse(const QString& text)
+{
+    SetToolText(text);
+    SetConfirmState();
+    return false;
+}
+
+bool UpDateRepair::CheckRepair()
+{
+    // Another instance's run owns the engine's state.
+    if (g_repairRunning)
+        return false;
+    // Nothing of an earlier check counts.
+    m_ready = false;
+    m_modelGroup.clear();
+    m_receiverModel.clear();
+    g_repairMouseModel.clear();
+
+    g_repairRecord = UpdateFailInfo().split(QLatin1Char(','));
+    if (g_repairRecord.size() != 4)
+        return false; // no repair pending
+    g_repairClass = 0;
+    m_failedKind = g_repairRecord.at(0).toInt();
+    const QString classText = g_repairRecord.at(1);
+    const int recordMid = g_repairRecord.at(3).toInt();
+
+    if (g_homeDeviceList.isEmpty())
+        return Refuse(m_noDeviceText);
+    if (g_homeDeviceList.size() > 1) {
+        int wired = 0;
+        int wireless = 0;
+        DeviceAllInfo lastWired;
+        DeviceAllInfo lastWireless;
+        for (const DeviceAllInfo& entry : qAsConst(g_homeDeviceList)) {
+            if (entry.wired) {
+                ++wired;
+                lastWired = entry;
+            } else {
+                ++wireless;
+                lastWireless = entry;
+            }
+        }
+        if (wired >= 2)
+            return Refuse(m_multiMouseText);
+        if (wireless >= 2)
+            return Refuse(m_multiDongleText);
+        if (m_failedKind == FirmwareKindMouse && wired == 1 && lastWired.mid != recordMid)
+            return Refuse(m_multiMouseText);
+        if (m_failedKind == FirmwareKindReceiver && wireless == 1 && lastWireless.mid != recordMid)
+            return Refuse(m_multiDongleText);
+    }
+
+    const int receiverCount = m_failedKind == FirmwareKindReceiver ? ReceiverCount(classText) : 0;
+    g_repairStage = 0;
+
+    // The receiver is repaired through the mouse on its cable, the mouse
+    // through its receiver.
+    const DeviceAllInfo& first = g_homeDeviceList.first();
+    if (m_failedKind == FirmwareKindReceiver && !(first.wired && first.mid == recordMid))
+        return Refuse(m_noUsbText);
+    if (m_failedKind == FirmwareKindMouse && !(!first.wired && first.mid == recordMid))
+        return Refuse(m_noReceiverText);
+
+    ConfigStore* config = ConfigStore::Instance();
+    const int total = config->IntValue(QStringLiteral("Option"), QStringLiteral("DeviceTotal"));
+    for (int n = 1; n <= total; ++n) {
+        const QString group = QStringLiteral("Drive") + QString::number(n);
+        if (config->IntValue(group, QStringLiteral("MID")) == recordMid) {
+            m_modelGroup = group;
+            break;
+        }
+    }
+    g_repairMouseModel = config->Value(m_modelGroup, QStringLiteral("MM"));
+    const QString receiverKey = ReceiverModelKeyOfClass(classText.toInt());
+    if (!receiverKey.isEmpty() && QString::number(classText.toInt()) == classText) {
+        g_repairClass = classText.toInt();
+        m_receiverModel = config->Value(m_modelGroup, receiverKey);
+    }
+    g_repairCid = g_repairRecord.at(2).toInt();
+    g_repairMid = config->IntValue(m_modelGroup, QStringLiteral("MID"));
+
+    const uint8_t cid = uint8_t(g_repairCid & 0xFF);
+    const uint8_t mid = uint8_t(g_repairMid & 0xFF);
+    QString noVersion;
+    const bool mouseImage = FindRepairFirmwareFile(FirmwareKindMouse, noVersion, g_repairMouseModel, cid, mid);
+    const bool receiverImage = FindRepairFirmwareFile(FirmwareKindReceiver, noVersion, m_receiverModel, cid, mid);
+    g_repairStageCount = mouseImage && receiverImage ? 2 : 1;
+    // Leaves the image of the record's device in g_repairImages.
+    if (m_failedKind == FirmwareKindReceiver) {
+        g_repairFailedStage = 0;
+        m_ready = FindRepairFirmwareFile(FirmwareKindReceiver, noVersion, m_receiverModel, cid, mid);
+    } else {
+        g_repairFailedStage = 1;
+        m_ready = FindRepairFirmwareFile(FirmwareKindMouse, noVersion, g_repairMouseModel, cid, mid);
+    }
+    if (!m_ready || g_repairImages.isEmpty())
+        return Refuse(m_fileErrorText);
+
+    int bootDevices = kBootQueryCapacity;
+    UsbUpgradeC_FindBootDevices(reinterpret_cast<const unsigned char*>(g_repairImages.first().constData()),
+                                &bootDevices);
+    const int targets = bootDevices + receiverCount;
+    if (targets == 1)
+        return true;
+    m_ready = false;
+    return Refuse(targets == 0 ? m_noDeviceText : m_sameDeviceText);
+}
+
+void UpDateRepair::StartUpgrade()
+{
+    if (!m_ready || g_repairRunning)
+        return;
+    g_repairRunning = true;
+    SetUpdatingState();
+    g_deviceAccessAllowed = false;
+    g_repairProgressSeen = false;
+    g_repairMouseListed = std::any_of(g_homeDeviceList.cbegin(), g_homeDeviceList.cend(),
+                                      [](const DeviceAllInfo& e) { return e.wired && e.mid == g_repairMid; });
+
+    const uint8_t cid = uint8_t(g_repairCid & 0xFF);
+    const uint8_t mid = uint8_t(g_repairMid & 0xFF);
+    QString noVersion;
+    g_repairStage = 0;
+    if (!FindRepairFirmwareFile(FirmwareKindReceiver, noVersion, m_receiverModel, cid, mid)) {
+        g_repairStage = 1;
+        if (!FindRepairFirmwareFile(FirmwareKindMouse, noVersion, g_repairMouseModel, cid, mid)) {
+            m_ready = false;
+            ReportRepairEnd(false, 6); // the images went away since the check
+            return;
+        }
+    }
+    const QByteArray image = g_repairImages.first();
+    m_ready = UsbUpgrade_Start(reinterpret_cast<const unsigned char*>(image.constData()), RepairUpgradeCallback,
+                               kUpgradeTimeoutMs)
+        != 0;
+    if (!m_ready)
+        ReportRepairEnd(false, 6); // refused: nothing was flashed, the record stays
+}
+
+void UpDateRepair::ForceUpgrade(int value)
+{
+    Q_UNUSED(value)
+    ResetState();
+    if (UpdateFailInfo().split(QLatin1Char(',')).size() != 4) {
+        Refuse(m_noDeviceText); // nothing waits for a repair
+        return;
+    }
+    if (CheckRepair())
+        StartUpgrade();
 }

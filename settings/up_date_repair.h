@@ -1,10 +1,21 @@
-// The firmware update and repair dialog. This build holds a placeholder with
-// the operations other windows call: reset its display, the repair check,
-// and the forced repair of a receiver from the top-level window.
+// The firmware update and repair dialog: an instruction text, a red message
+// line, a progress bar and two buttons. Both firmware engines drive it: the
+// settings page's update run through the display states and hub signals, and
+// the home page's repair (CheckRepair, StartUpgrade, ForceUpgrade; the
+// engine's state and callback are in firmware_repair.h).
+//
+// Display states (a widget not named keeps what it had):
+//   ResetState       message empty; upgrade and Cancel buttons; progress 0, hidden
+//   SetReadyState    ReadyUpdate message; upgrade and Cancel buttons, enabled
+//   SetConfirmState  the message set before; Confirm and Cancel buttons
+//   SetUpdatingState UpdateNotMove message; progress shown; no button that closes
+// While a run is in progress (g_repairRunning or g_firmwareUpdating) the
+// Escape key and the window's own close do nothing either.
 #ifndef UP_DATE_REPAIR_H
 #define UP_DATE_REPAIR_H
 
 #include <QDialog>
+#include <QString>
 
 #include <memory>
 
@@ -18,23 +29,39 @@ public:
     explicit UpDateRepair(QWidget* parent = nullptr);
     ~UpDateRepair() override;
 
-    // The initial display: no message, progress at 0 and hidden, both
-    // buttons shown with their default texts.
     void ResetState();
-    // Repairs whatever image is at hand without the device checks; the
+    void SetReadyState();
+    void SetConfirmState();
+    void SetToolText(const QString& text);
+    void SetUpdatingState();
+
+    // The repair engine. CheckRepair decides from the pending-repair record
+    // and the home page's device lists whether a repair can start; when it
+    // cannot, it shows why (SetToolText + SetConfirmState) and answers false.
+    // False without a message when no repair is pending.
+    bool CheckRepair();
+    // Starts the first stage when the last check found everything ready.
+    void StartUpgrade();
+    // The top-level window's route for a receiver whose mouse is new: checks
+    // like the Repair button does and, when ready, starts at once. The
     // argument has no effect.
     void ForceUpgrade(int value);
-    // Ready when a repair is pending (UpdateFailInfo) and an image for it
-    // was found.
-    bool CheckRepair();
-    // Flashes the receiver image first, else the mouse image; only when
-    // ready.
-    void StartUpgrade();
 
 public slots:
-    void SlotRepairCheckUpdate();
+    void SlotChangeLanguage(int index);
     void SlotAutoRepair(int index);
     void SlotAutoRepairProgress(int index);
+    // Discrib: 0 progress (schedue in percent), 1 failed, 2 succeeded,
+    // 3 hide Cancel, 4 hide Cancel and clear, 5 first stage done but the
+    // second not run, 6 repair failed.
+    void SlotProgress(int schedue, int Discrib);
+    void SlotRepairCheckUpdate();
+
+public:
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private slots:
     void on_CloseButton_clicked();
@@ -42,12 +69,37 @@ private slots:
     void on_NewHong_2_clicked();
 
 private:
+    // Shows the message and the Confirm button; the check's answer false.
+    bool Refuse(const QString& text);
+    void CloseAfterRun();
+    void ShowResult(const QString& text);
+    void AssignShortcuts();
+    static bool RunInProgress();
+
     std::unique_ptr<Ui::UpDateRepair> ui;
+
+    QString m_upgradeText;
+    QString m_cancelText;
+    QString m_confirmText;
+    QString m_readyText;
+    QString m_notMoveText;
+    QString m_successText;
+    QString m_failText;
+    QString m_noDeviceText;
+    QString m_sameDeviceText;
+    QString m_noReceiverText;
+    QString m_noUsbText;
+    QString m_fileErrorText;
+    QString m_multiDongleText;
+    QString m_multiMouseText;
+
+    int m_failedKind = 0;
     bool m_ready = false;
-    bool m_forced = false;
+    QString m_modelGroup;
+    QString m_receiverModel;
 };
 
-// The one repair dialog, created hidden by the settings page.
+// The one dialog, created hidden by the settings page and kept for the run.
 extern UpDateRepair* g_upDateRepair;
 
 #endif // UP_DATE_REPAIR_H

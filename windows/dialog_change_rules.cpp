@@ -1,7 +1,7 @@
 #include "dialog_change_rules.h"
 
 #include "device_all_info.h"
-#include "firmware_search.h"
+#include "firmware_images.h"
 
 namespace HomeRules {
 

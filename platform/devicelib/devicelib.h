@@ -85,6 +85,8 @@ enum { DEVICELIB_UPGRADE_MESSAGE = 7, DEVICELIB_UPGRADE_PROGRESS = 1, DEVICELIB_
 
 // Firmware image kinds (header byte 0x14).
 enum { DEVICELIB_FIRMWARE_MOUSE = 210, DEVICELIB_FIRMWARE_RECEIVER = 211 };
+// The tag a firmware image starts with.
+#define DEVICELIB_FIRMWARE_TAG "QXFW"
 
 typedef void (*DeviceReportCallback)(const unsigned char* header, int headerLength,
                                      const unsigned char* payload, int payloadLength);
@@ -175,19 +177,28 @@ DEVICELIB_API void StartUsbChanged(HotplugCallback callback, int intervalMs);
 DEVICELIB_API void StopUsbChanged(void);
 
 // --- Firmware --------------------------------------------------------------
-// image: a whole firmware image (728-byte header, then payload); its first
-// 16 bytes tell the library the payload length and checksum.
+// image: a whole firmware image. Its 728-byte header starts with the tag
+// "QXFW" (bytes 0-3) and the payload length (bytes 4-7, little-endian), then
+// a checksum of the rest; the program's fields follow from byte 0x10 (version,
+// kind, customer id, model id, model name). The buffer must hold the header
+// and the whole payload it declares: the library reads that many bytes.
+//
 // *count := the number of devices waiting in boot mode that the image fits
 // (its value on entry is not read). False for an image that is not valid.
 DEVICELIB_API bool UsbUpgradeC_FindBootDevices(const unsigned char* image, int* count);
 // Starts flashing a device the image fits: one in boot mode first, else a
 // receiver (receiver image) or a mouse on its cable or behind its receiver
-// (mouse image). Returns non-zero when flashing started, 0 when nothing fits.
-// Progress and result arrive through the callback on a library thread; the
-// image is copied, the caller may free it at once. May be called from inside
-// that callback. While flashing, the device is gone from the finder.
+// (mouse image). Returns non-zero when flashing started, 0 when refused
+// (nothing fits, or the device refuses). Progress messages and then one
+// result message arrive through the callback on a library thread; the image
+// is copied, the caller may free it at once. May be called from inside that
+// callback. While flashing, the device is gone from the finder. Success
+// leaves the device in normal mode with the image's version; failure leaves
+// it waiting in boot mode for a repair.
 DEVICELIB_API int UsbUpgrade_Start(const unsigned char* image, UpgradeCallback callback, int timeoutMs);
-// The version of the mouse that answers behind the receiver.
+// *version := the firmware version of the receiver at receiverPath (high
+// byte major, low byte minor), as a receiver image's header states it; false
+// for a path that names no listed receiver.
 DEVICELIB_API bool UsbFinderC_GetSlaveVersion(const char* receiverPath, int* version);
 DEVICELIB_API bool UsbFinderC_SetDongleIDToMouse(const char* receiverPath, const unsigned char* address3);
 

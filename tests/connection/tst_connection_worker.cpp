@@ -5,7 +5,7 @@
 #include "config_store.h"
 #include "connection_fixture.h"
 #include "device_image_setters.h"
-#include "firmware_search.h"
+#include "firmware_images.h"
 
 #include <QtTest>
 
@@ -730,8 +730,11 @@ void TestConnectionWorker::firmwareCheckOfCableMouse_data()
     QTest::addColumn<bool>("mouseUpdate");
     QTest::addColumn<bool>("receiverUpdate");
 
-    QTest::newRow("cable mouse, older firmware") << "orca" << "v1.2" << "1.1" << true << "LabelTextB(,true)" << true
-                                                 << false;
+    // Without a receiver there is no receiver class, and no update check.
+    QTest::newRow("cable mouse alone, older firmware") << "orca" << "v1.2" << "1.1" << true << "LabelTextB(,)" << false
+                                                       << false;
+    QTest::newRow("beside its receiver, older mouse") << "m4" << "v1.2" << "1.2" << true << "LabelTextB(v1.2,true)"
+                                                      << true << false;
     QTest::newRow("cable mouse, current firmware") << "orca" << "v1.3" << "1.1" << true << "LabelTextB(,)" << false
                                                    << false;
     QTest::newRow("cable mouse, no version yet") << "orca" << "" << "1.1" << true << "LabelTextB(,)" << false << false;

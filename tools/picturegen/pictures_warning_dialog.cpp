@@ -32,6 +32,11 @@ void Paint(PictureSink& out)
         out.Add(name, Button(button, State::Normal));
         out.Add(name + QStringLiteral("Click"), Button(button, State::Pressed));
     }
+
+    // The update and repair dialog's two buttons.
+    const QSize wide(120, 24);
+    out.Add(QStringLiteral("ok_nr"), Button(wide, State::Normal));
+    out.Add(QStringLiteral("ok_enter"), Button(wide, State::Hover));
 }
 
 const FolderRegistrar registrar("WarningDialog", Paint);

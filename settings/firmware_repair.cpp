@@ -1,0 +1,90 @@
+#include "firmware_repair.h"
+
+#include "app_state.h"
+#include "devicelib.h"
+#include "firmware_images.h"
+#include "post_msg.h"
+#include "registry_values.h"
+
+QStringList g_repairRecord;
+std::atomic<bool> g_repairProgressSeen{false};
+std::atomic<int> g_repairStage{0};
+std::atomic<int> g_repairStageCount{1};
+std::atomic<int> g_repairFailedStage{0};
+std::atomic<int> g_repairClass{0};
+std::atomic<int> g_repairCid{0};
+std::atomic<int> g_repairMid{0};
+std::atomic<bool> g_repairMouseListed{false};
+QString g_repairMouseModel;
+
+namespace {
+
+const int kUpgradeTimeoutMs = 10000;
+
+// Stage 0 succeeded: the mouse follows when its image exists and the mouse
+// can be reached (it is the record's device, or was listed on its cable).
+bool StartMouseStage()
+{
+    g_repairStage = 1;
+    QString noVersion;
+    if (!FindRepairFirmwareFile(FirmwareKindMouse, noVersion, g_repairMouseModel, uint8_t(g_repairCid & 0xFF),
+                                uint8_t(g_repairMid & 0xFF)))
+        return false;
+    if (g_repairFailedStage != 1 && !g_repairMouseListed)
+        return false;
+    const QByteArray image = g_repairImages.first();
+    return UsbUpgrade_Start(reinterpret_cast<const unsigned char*>(image.constData()), RepairUpgradeCallback,
+                            kUpgradeTimeoutMs)
+        != 0;
+}
+
+} // namespace
+
+void ReportRepairEnd(bool repaired, int code)
+{
+    g_repairProgressSeen = false;
+    g_deviceAccessAllowed = true;
+    g_repairRunning = false;
+    PostMsg* hub = PostMsg::GetInstance();
+    emit hub->SigAutoRepair(repaired ? 0 : 1);
+    emit hub->SigUpDateButton(repaired);
+    emit hub->SigProgress(0, code);
+}
+
+int RepairUpgradeCallback(const unsigned char* message)
+{
+    if (!message || message[0] != DEVICELIB_UPGRADE_MESSAGE)
+        return 0;
+    if (message[1] == DEVICELIB_UPGRADE_PROGRESS) {
+        g_repairProgressSeen = true;
+        int value = message[2];
+        if (g_repairStageCount == 2)
+            value = value / 2 + (g_repairStage == 1 ? 50 : 0);
+        emit PostMsg::GetInstance()->SigAutoRepairProgress(value);
+        return 0;
+    }
+    if (message[1] != DEVICELIB_UPGRADE_RESULT)
+        return 0;
+
+    const int stage = g_repairStage;
+    g_repairProgressSeen = false;
+    if (message[2] != 1) {
+        // The device of this stage now waits in boot mode: offer its repair.
+        SetUpdateFailInfo(stage == 0 ? FirmwareKindReceiver : FirmwareKindMouse, g_repairClass, g_repairCid,
+                          g_repairMid);
+        ReportRepairEnd(false, 6);
+        return 0;
+    }
+    if (stage == g_repairFailedStage)
+        RemoveUpdateFailInfo();
+    if (stage == 1) {
+        ReportRepairEnd(true, 2);
+        return 0;
+    }
+    // Device access stays off while the mouse stage runs.
+    if (StartMouseStage())
+        return 0;
+    const bool repaired = g_repairFailedStage == 0;
+    ReportRepairEnd(repaired, repaired ? 2 : 5);
+    return 0;
+}
