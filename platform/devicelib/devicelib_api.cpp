@@ -387,10 +387,9 @@ bool UsbFinderC_GetSlaveVersion(const char* receiverPath, int* version)
     auto locked = lib().lock();
     lib().log("UsbFinderC_GetSlaveVersion", text(receiverPath));
     const SimReceiver* r = lib().visibleReceiver(receiverPath);
-    const SimMouse* m = r ? lib().mouseBehind(*r) : nullptr;
-    if (!m || !version)
+    if (!r || !version)
         return false;
-    *version = int(m->version);
+    *version = int(r->version);
     return true;
 }
 
