@@ -109,17 +109,21 @@ void LabelFile::ReadSection(QXmlStreamReader& reader, const Keys& keys)
     }
 }
 
+// Counts the depth instead of recursing: a file nested deeply enough would
+// otherwise exhaust the stack before the reader noticed anything wrong.
 void LabelFile::SkipElement(QXmlStreamReader& reader)
 {
+    int depth = 1;
     reader.readNext();
     while (!reader.atEnd()) {
         if (reader.isEndElement()) {
             reader.readNext();
-            return;
-        }
-        if (reader.isStartElement())
-            SkipElement(reader);
-        else
+            if (--depth == 0)
+                return;
+        } else {
+            if (reader.isStartElement())
+                ++depth;
             reader.readNext();
+        }
     }
 }

@@ -6,6 +6,9 @@
 #include <QtTest>
 
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <memory>
 
 using Applied = QList<QPair<QString, QString>>;
 Q_DECLARE_METATYPE(Applied)
@@ -113,6 +116,15 @@ void TestWindowsLabelFile::load_data()
         << QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><Total><Match><label>caf\xe9</label></Match></Total>")
         << A({{"label", QString::fromUtf8("café")}}) << false;
     QTest::newRow("empty file") << QByteArray() << Applied() << true;
+    const int depth = 100000;
+    QTest::newRow("deeply nested section before ours is skipped")
+        << decl + "<Total><Other>" + QByteArray("<a>").repeated(depth) + QByteArray("</a>").repeated(depth)
+               + "</Other><Match><label>A</label></Match></Total>"
+        << A({{"label", "A"}}) << false;
+    QTest::newRow("deeply nested element inside our section")
+        << decl + "<Total><Match><label>A</label>" + QByteArray("<a>").repeated(depth) + QByteArray("</a>").repeated(depth)
+               + "<MatchButton>B</MatchButton></Match></Total>"
+        << A({{"label", "A"}, {"MatchButton", "B"}}) << false;
 }
 
 void TestWindowsLabelFile::load()
@@ -127,8 +139,14 @@ void TestWindowsLabelFile::load()
     file.write(content);
     file.close();
 
+    // Loaded on a thread with a small stack: how deep a file nests must not
+    // decide whether the loader survives it.
     Recorder recorder;
-    const LabelFile::Result result = recorder.Load(path);
+    LabelFile::Result result;
+    std::unique_ptr<QThread> thread(QThread::create([&] { result = recorder.Load(path); }));
+    thread->setStackSize(256 * 1024);
+    thread->start();
+    QVERIFY(thread->wait(60000));
     QVERIFY(result.opened);
     QCOMPARE(recorder.applied, expected);
     QCOMPARE(!result.error.isEmpty(), readerError);
