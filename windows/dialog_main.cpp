@@ -29,10 +29,6 @@
 #include <QMouseEvent>
 #include <QThread>
 
-#include <cstdio>
-
-#include <unistd.h>
-
 namespace {
 
 // FramelessWindowHint | WindowSystemMenuHint | WindowMinimizeButtonHint.
@@ -42,6 +38,8 @@ const int kBackToHomeSleepMs = 100;
 const int kHotplugIntervalMs = 600;
 
 } // namespace
+
+bool (*DialogMain::TrayAvailable)() = &QSystemTrayIcon::isSystemTrayAvailable;
 
 DialogMain::DialogMain(QWidget* parent)
     : QDialog(parent)
@@ -121,11 +119,8 @@ void DialogMain::SlotChangeSize(int index)
 {
     switch (index) {
     case 0:
-        UsbServer_SetPCDriverStatus(false);
-        HideToTray();
-        break;
     case 2:
-        HideToTray();
+        Minimise(index == 0);
         break;
     case 1:
         UsbServer_SetPCDriverStatus(false);
@@ -137,6 +132,21 @@ void DialogMain::SlotChangeSize(int index)
     default:
         break;
     }
+}
+
+// fromDeviceWindow: the mouse hears that the driver is gone while hidden.
+void DialogMain::Minimise(bool fromDeviceWindow)
+{
+    // Without a tray a hidden window could never be brought back (a second
+    // start only shows the already-running notice): minimise it as any
+    // window. The driver stays present, as nothing would announce its return.
+    if (!TrayAvailable()) {
+        showMinimized();
+        return;
+    }
+    if (fromDeviceWindow)
+        UsbServer_SetPCDriverStatus(false);
+    HideToTray();
 }
 
 void DialogMain::HideToTray()
@@ -157,11 +167,12 @@ void DialogMain::HideToTray()
     m_trayIcon->setContextMenu(m_trayMenu);
     if (previous) {
         // Its two entries belong to this window, the separator to the menu.
+        // Later, not at once: this may run from the old menu's own event.
         for (QAction* action : previous->actions()) {
             if (action->parent() == this)
-                delete action;
+                action->deleteLater();
         }
-        delete previous;
+        previous->deleteLater();
     }
 
     if (!m_trayConnected) {
@@ -198,19 +209,24 @@ void DialogMain::SlotUpPageLight()
 {
 }
 
+// The tray icon, its menu and the window are left alone while the icon's or
+// the menu's own event is being handled: hiding the icon there destroys the
+// object whose event handler is still running. Every entry therefore only
+// queues what it does.
 void DialogMain::on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason reason)
 {
     switch (reason) {
     case QSystemTrayIcon::Context:
-        if (m_trayMenu)
-            m_trayMenu->exec(QCursor::pos());
+        // The icon opens its context menu itself where it can; a second
+        // (nested) run of the same menu is what must not happen.
+        if (m_trayMenu && !m_trayMenu->isVisible())
+            m_trayMenu->popup(QCursor::pos());
         break;
     case QSystemTrayIcon::DoubleClick:
-        show();
-        m_trayIcon->hide();
+        RestoreFromTray(false);
         break;
     case QSystemTrayIcon::Trigger:
-        slotActionMain();
+        RestoreFromTray(true);
         break;
     default:
         break;
@@ -219,17 +235,31 @@ void DialogMain::on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason reaso
 
 void DialogMain::slotActionMain()
 {
-    show();
-    if (ui->stackedWidgetMain->currentIndex() == 1)
-        UsbServer_SetPCDriverStatus(true);
-    m_trayIcon->hide();
+    RestoreFromTray(true);
 }
 
+// tellDriver: the device window tells the library that the driver is back.
+void DialogMain::RestoreFromTray(bool tellDriver)
+{
+    QMetaObject::invokeMethod(this, [this, tellDriver] {
+        show();
+        if (tellDriver && ui->stackedWidgetMain->currentIndex() == 1)
+            UsbServer_SetPCDriverStatus(true);
+        m_trayIcon->hide();
+    }, Qt::QueuedConnection);
+}
+
+// The same ordered shutdown as the shown page's close button: the device
+// window saves the image and the mouse hears that the driver has gone.
 void DialogMain::slotActionExitApp()
 {
-    // At once: no library call, no cache write, no clean-up of the windows.
-    std::fflush(nullptr);
-    ::_exit(0);
+    QMetaObject::invokeMethod(this, [this] {
+        m_trayIcon->hide();
+        if (ui->stackedWidgetMain->currentIndex() == 1)
+            m_deviceWindow->on_CloseButton_clicked();
+        else
+            SlotChangeSize(3);
+    }, Qt::QueuedConnection);
 }
 
 void DialogMain::on_pushButton_clicked()

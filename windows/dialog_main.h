@@ -32,9 +32,14 @@ public:
     QSystemTrayIcon* TrayIcon() const { return m_trayIcon.get(); }
     QMenu* TrayMenu() const { return m_trayMenu; }
 
-    // The tray: Context runs the menu at the cursor, DoubleClick and Trigger
-    // show the window again (only Trigger tells the library that the driver
-    // is back).
+    // Whether the desktop shows tray icons (QSystemTrayIcon's own answer);
+    // replaceable so that the tray's paths also run where there is none.
+    static bool (*TrayAvailable)();
+
+    // The tray: Context opens the menu at the cursor unless it is open,
+    // DoubleClick and Trigger show the window again (only Trigger tells the
+    // library that the driver is back). What they do runs from the event
+    // loop, after the icon's own event.
     void on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason reason);
     // Closes the window; nothing in the form triggers it.
     void on_pushButton_clicked();
@@ -56,6 +61,8 @@ protected:
 
 private:
     void HideToTray();
+    void Minimise(bool fromDeviceWindow);
+    void RestoreFromTray(bool tellDriver);
     void Quit();
     void SpaceOnHomePage();
     void RunPairing();

@@ -25,6 +25,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace {
 
 template <class T>
@@ -75,6 +77,13 @@ private slots:
     void keys_data();
     void keys();
     void hidesToTrayAndComesBack();
+    void trayRestoresAfterItsOwnEvent_data();
+    void trayRestoresAfterItsOwnEvent();
+    void trayContextOpensTheMenuWithoutNesting();
+    void trayExitShutsDownInOrder_data();
+    void trayExitShutsDownInOrder();
+    void minimisesWithoutTray_data();
+    void minimisesWithoutTray();
     void trayMenuFollowsLanguage_data();
     void trayMenuFollowsLanguage();
     void registryLanguageReachesThePagesFirst();
@@ -87,6 +96,8 @@ private:
 void TestShellMainWindow::init()
 {
     SetLanguage(0);
+    // Offscreen there is no tray; the window's tray paths run all the same.
+    DialogMain::TrayAvailable = [] { return true; };
 }
 
 void TestShellMainWindow::cleanup()
@@ -299,7 +310,7 @@ void TestShellMainWindow::hidesToTrayAndComesBack()
     QVERIFY(!LibraryCalls().contains(QStringLiteral("UsbServer_SetPCDriverStatus 0")));
 
     window->on_activatedSysTrayIcon(QSystemTrayIcon::DoubleClick);
-    QVERIFY(window->isVisible());
+    QTRY_VERIFY(window->isVisible());
     QVERIFY(!window->TrayIcon()->isVisible());
 
     // Hiding again builds a new menu and drops the old one.
@@ -308,19 +319,20 @@ void TestShellMainWindow::hidesToTrayAndComesBack()
     emit hub->SigChangeSize(0); // device window's minimise
     QCOMPARE(LibraryCalls({QStringLiteral("UsbServer_SetPCDriverStatus")}),
              QStringList{QStringLiteral("UsbServer_SetPCDriverStatus 0")});
-    QCOMPARE(window->findChildren<QMenu*>().size(), 1);
+    QTRY_COMPARE(window->findChildren<QMenu*>().size(), 1);
     QCOMPARE(window->TrayIcon()->contextMenu(), window->TrayMenu());
 
     // A double click shows the window without telling the library...
     SimControl::clearCallLog();
     window->on_activatedSysTrayIcon(QSystemTrayIcon::DoubleClick);
+    QTRY_VERIFY(window->isVisible());
     QVERIFY(LibraryCalls({QStringLiteral("UsbServer_SetPCDriverStatus")}).isEmpty());
 
     // ... a single click (or the menu's main entry) tells it the driver is back.
     emit hub->SigChangeSize(0);
     SimControl::clearCallLog();
     window->on_activatedSysTrayIcon(QSystemTrayIcon::Trigger);
-    QVERIFY(window->isVisible());
+    QTRY_VERIFY(window->isVisible());
     QVERIFY(!window->TrayIcon()->isVisible());
     QCOMPARE(LibraryCalls({QStringLiteral("UsbServer_SetPCDriverStatus")}),
              QStringList{QStringLiteral("UsbServer_SetPCDriverStatus 1")});
@@ -328,9 +340,150 @@ void TestShellMainWindow::hidesToTrayAndComesBack()
     emit hub->SigChangeSize(0);
     SimControl::clearCallLog();
     window->TrayMenu()->actions().first()->trigger();
-    QVERIFY(window->isVisible());
+    QTRY_VERIFY(window->isVisible());
     QCOMPARE(LibraryCalls({QStringLiteral("UsbServer_SetPCDriverStatus")}),
              QStringList{QStringLiteral("UsbServer_SetPCDriverStatus 1")});
+}
+
+// Hiding the icon from inside its own event (or from the action of its menu,
+// run from that event) destroys what is still handling the event: every way
+// back leaves the icon alone until the event loop runs again.
+void TestShellMainWindow::trayRestoresAfterItsOwnEvent_data()
+{
+    QTest::addColumn<QString>("entry"); // "menu" or an activation reason
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("driverCalls");
+    const QStringList none;
+    const QStringList back{QStringLiteral("UsbServer_SetPCDriverStatus 1")};
+    QTest::newRow("menu, home page") << "menu" << 0 << none;
+    QTest::newRow("menu, device window") << "menu" << 1 << back;
+    QTest::newRow("click, home page") << "click" << 0 << none;
+    QTest::newRow("click, device window") << "click" << 1 << back;
+    QTest::newRow("double click, home page") << "double" << 0 << none;
+    QTest::newRow("double click, device window") << "double" << 1 << none;
+}
+
+void TestShellMainWindow::trayRestoresAfterItsOwnEvent()
+{
+    QFETCH(QString, entry);
+    QFETCH(int, page);
+    QFETCH(QStringList, driverCalls);
+    QVERIFY(gui.Start());
+    DialogMain* window = gui.Main();
+    PostMsg* hub = PostMsg::GetInstance();
+    if (page == 1)
+        emit hub->SigChangeMainDialog(1);
+    emit hub->SigChangeSize(page == 1 ? 0 : 2);
+    QVERIFY(!window->isVisible());
+
+    SimControl::clearCallLog();
+    // The icon reports through its signal, as the desktop's click does.
+    if (entry == QLatin1String("menu"))
+        window->TrayMenu()->actions().first()->trigger();
+    else
+        emit window->TrayIcon()->activated(entry == QLatin1String("click") ? QSystemTrayIcon::Trigger
+                                                                           : QSystemTrayIcon::DoubleClick);
+    QVERIFY(window->TrayIcon()->isVisible());
+    QVERIFY(!window->isVisible());
+
+    QTRY_VERIFY(window->isVisible());
+    QVERIFY(!window->TrayIcon()->isVisible());
+    QCOMPARE(gui.MainPageIndex(), page);
+    QCOMPARE(LibraryCalls({QStringLiteral("UsbServer_SetPCDriverStatus")}), driverCalls);
+}
+
+void TestShellMainWindow::trayContextOpensTheMenuWithoutNesting()
+{
+    QVERIFY(gui.Start());
+    DialogMain* window = gui.Main();
+    emit PostMsg::GetInstance()->SigChangeSize(2);
+    emit PostMsg::GetInstance()->SigChangeSize(2);
+    QMenu* menu = window->TrayMenu();
+    // Should the menu run in a loop of its own, this ends it.
+    QTimer::singleShot(3000, menu, &QMenu::close);
+    bool loopRan = false;
+    QTimer::singleShot(0, [&loopRan] { loopRan = true; });
+
+    emit window->TrayIcon()->activated(QSystemTrayIcon::Context);
+    QVERIFY2(!loopRan, "the menu ran an event loop inside the icon's event");
+    QVERIFY(menu->isVisible());
+    // Where the icon has already opened its menu, it stays the one menu.
+    emit window->TrayIcon()->activated(QSystemTrayIcon::Context);
+    QVERIFY(!loopRan);
+    const QList<QMenu*> menus = TopLevel<QMenu>();
+    QCOMPARE(std::count_if(menus.begin(), menus.end(), [](QMenu* m) { return m->isVisible(); }), 1);
+
+    menu->actions().first()->trigger();
+    menu->close();
+    QTRY_VERIFY(window->isVisible());
+    QVERIFY(!window->TrayIcon()->isVisible());
+}
+
+void TestShellMainWindow::trayExitShutsDownInOrder_data()
+{
+    QTest::addColumn<bool>("deviceWindow");
+    QTest::addColumn<QStringList>("calls");
+    QTest::newRow("home page") << false
+                               << QStringList{QStringLiteral("StopUsbChanged"), QStringLiteral("UsbServer_Exit")};
+    QTest::newRow("device window") << true
+                                   << QStringList{QStringLiteral("UsbServer_SetPCDriverStatus 0"),
+                                                  QStringLiteral("StopUsbChanged"), QStringLiteral("UsbServer_Exit")};
+}
+
+void TestShellMainWindow::trayExitShutsDownInOrder()
+{
+    QFETCH(bool, deviceWindow);
+    QFETCH(QStringList, calls);
+    QVERIFY(gui.Start());
+    DialogMain* window = gui.Main();
+    QString cache;
+    if (deviceWindow) {
+        QVERIFY(gui.OpenDevice(QStringLiteral("aero-r4")));
+        cache = DeviceCachePath(CacheNameOnDump());
+        QFile::remove(cache);
+        g_deviceImage.lightOffTime = 42; // never sent by the mouse
+    }
+    emit PostMsg::GetInstance()->SigChangeSize(deviceWindow ? 0 : 2);
+
+    SimControl::clearCallLog();
+    window->TrayMenu()->actions().last()->trigger();
+    QTRY_VERIFY(LibraryCalls().contains(QStringLiteral("UsbServer_Exit")));
+    QCOMPARE(LibraryCalls({QStringLiteral("UsbServer_SetPCDriverStatus"), QStringLiteral("StopUsbChanged"),
+                           QStringLiteral("UsbServer_Exit")}),
+             calls);
+    QVERIFY(!window->isVisible());
+    QVERIFY(!window->TrayIcon()->isVisible());
+    if (deviceWindow) {
+        FlashDataMap saved;
+        QVERIFY(ReadDeviceCache(CacheNameOnDump(), saved));
+        QCOMPARE(saved.lightOffTime, uint8_t(42));
+    }
+}
+
+// Without a tray the window is minimised, never hidden where nothing could
+// bring it back.
+void TestShellMainWindow::minimisesWithoutTray_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::newRow("home page") << 2;
+    QTest::newRow("device window") << 0;
+}
+
+void TestShellMainWindow::minimisesWithoutTray()
+{
+    QFETCH(int, index);
+    DialogMain::TrayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
+    QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+    QVERIFY(gui.Start());
+    DialogMain* window = gui.Main();
+    if (index == 0)
+        emit PostMsg::GetInstance()->SigChangeMainDialog(1);
+    SimControl::clearCallLog();
+    emit PostMsg::GetInstance()->SigChangeSize(index);
+    QVERIFY(window->isVisible());
+    QVERIFY(window->isMinimized());
+    QVERIFY(!window->TrayIcon()->isVisible());
+    QVERIFY(LibraryCalls({QStringLiteral("UsbServer_SetPCDriverStatus")}).isEmpty());
 }
 
 void TestShellMainWindow::trayMenuFollowsLanguage_data()
