@@ -162,7 +162,7 @@ void UpDataParam::onTimeupDestroy()
         qDebug() << "vv";
         FlashDataMap cached;
         if (g_deviceOnline && !ReadDeviceCache(g_cacheNameOnSelect, cached))
-            WriteDeviceCache(g_cacheNameOnDump, DeviceImageCopy());
+            WriteDeviceCache(CacheNameOnDump(), DeviceImageCopy());
         return;
     }
 

@@ -194,7 +194,7 @@ void Dialog::WindowMin()
 
 void Dialog::SaveDeviceImage()
 {
-    WriteDeviceCache(g_cacheNameOnDump, DeviceImageCopy());
+    WriteDeviceCache(CacheNameOnDump(), DeviceImageCopy());
 }
 
 void Dialog::on_CloseButton_clicked()

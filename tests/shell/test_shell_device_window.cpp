@@ -1,6 +1,7 @@
 // The device window frame: page buttons, battery display, recording lock,
 // the waiting dialog's reconnect flag, the back button, and stopping the
 // connection when the window goes.
+#include "cache_name_rewrite.h"
 #include "gui_fixture.h"
 #include "report_thread.h"
 #include "window_signals.h"
@@ -56,6 +57,8 @@ private slots:
     void recordingLocksThePageButtons();
     void onlyAReconnectionWaitsForThePages();
     void backButtonSavesAndGoesHomeInOrder();
+    void savesUnderTheNameOfTheLastDump_data();
+    void savesUnderTheNameOfTheLastDump();
     void escapeStaysSpaceGoesUp();
     void closingStopsTheConnection_data();
     void closingStopsTheConnection();
@@ -217,6 +220,29 @@ void TestShellDeviceWindow::backButtonSavesAndGoesHomeInOrder()
     QCOMPARE(names.last(), QStringLiteral("SigSetMacroPage"));
     QCOMPARE(gui.MainPageIndex(), 0);
     QVERIFY(gui.FindInDeviceWindow<QToolButton>(QStringLiteral("ButtonMain"))->isChecked());
+}
+
+// The report thread rewrites the name under its lock; the saves wait for it.
+void TestShellDeviceWindow::savesUnderTheNameOfTheLastDump_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("back") << "UpArrow";
+    QTest::newRow("close") << "CloseButton";
+}
+
+void TestShellDeviceWindow::savesUnderTheNameOfTheLastDump()
+{
+    QFETCH(QString, button);
+    const QString interim = QStringLiteral("Device_CID17_MID05.bin");
+    const QString final = QStringLiteral("Device_CID17_MID01.bin");
+    QFile::remove(DeviceCachePath(interim));
+    QFile::remove(DeviceCachePath(final));
+    {
+        CacheNameRewrite rewrite(interim, final);
+        QTest::mouseClick(gui.FindInDeviceWindow<QToolButton>(button), Qt::LeftButton);
+    }
+    QVERIFY(QFile::exists(DeviceCachePath(final)));
+    QVERIFY(!QFile::exists(DeviceCachePath(interim)));
 }
 
 void TestShellDeviceWindow::escapeStaysSpaceGoesUp()

@@ -1,6 +1,7 @@
 // The import and reset dialog: the configuration export file codec, the
 // reader's verdicts, and what the dialog does when its timer fires (import,
 // wait for the pages, reconnect, offline).
+#include "cache_name_rewrite.h"
 #include "test_image.h"
 #include "window_signals.h"
 
@@ -84,6 +85,7 @@ private slots:
     void refusedImportShowsTheNotice();
     void waitPathKeepsTheFlags();
     void reconnectionClearsTheFlags();
+    void reconnectionSavesUnderTheNameOfTheLastDump();
     void reconnectionTimeOutShowsTheTimeOutNotice();
     void offlineRefreshesThePagesFromTheCache_data();
     void offlineRefreshesThePagesFromTheCache();
@@ -367,6 +369,24 @@ void TestShellImportDialog::reconnectionClearsTheFlags()
     Fire(dialog);
     QVERIFY(ReadDeviceCache(g_cacheNameOnDump, cached));
     QCOMPARE(cached.debounceTime, uint8_t(12));
+}
+
+// The report thread rewrites the name under its lock; the save waits for it.
+void TestShellImportDialog::reconnectionSavesUnderTheNameOfTheLastDump()
+{
+    UpDataParam dialog;
+    g_deviceReady = true;
+    g_deviceOnline = true;
+    g_sensorPageApplied = true;
+    g_buttonPageApplied = true;
+    const QString interim = QStringLiteral("Device_CID17_MID05.bin");
+    QFile::remove(DeviceCachePath(interim));
+    {
+        CacheNameRewrite rewrite(interim, g_cacheNameOnSelect, 1000);
+        Fire(dialog);
+    }
+    QVERIFY(QFile::exists(DeviceCachePath(g_cacheNameOnSelect)));
+    QVERIFY(!QFile::exists(DeviceCachePath(interim)));
 }
 
 void TestShellImportDialog::reconnectionTimeOutShowsTheTimeOutNotice()
