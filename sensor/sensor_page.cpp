@@ -13,7 +13,6 @@
 
 #include <QDir>
 #include <QEvent>
-#include <QListView>
 
 namespace {
 
@@ -85,7 +84,7 @@ void Sensor::ApplyStyles()
     const QString comboStyle = FrameStyle::ComboStyle(m_pictureFolder, true);
     ui->ModelChoose->setStyleSheet(comboStyle);
     ui->PerformanceOpen->setStyleSheet(comboStyle);
-    m_sensorModeListView = FrameStyle::InstallListView(ui->ModelChoose);
+    FrameStyle::InstallListView(ui->ModelChoose);
     FrameStyle::InstallListView(ui->PerformanceOpen);
     ui->PerformanceOpen->setMaxVisibleItems(5);
 
@@ -290,14 +289,14 @@ void Sensor::ApplySensorMode(SensorPageRules::SensorMode mode, int storedMode)
         ui->ModelChoose->setEnabled(false);
         break;
     case SensorMode::RevealCorded:
-        m_sensorModeListView->setRowHidden(kCordedRow, false);
+        ui->ModelChoose->SetRowHidden(kCordedRow, false);
         ui->ModelChoose->setCurrentIndex(kCordedRow);
         ui->ModelChoose->setEnabled(false);
         break;
     case SensorMode::Stored:
         ui->ModelChoose->setEnabled(true);
         ui->ModelChoose->setCurrentIndex(storedMode);
-        m_sensorModeListView->setRowHidden(kCordedRow, true);
+        ui->ModelChoose->SetRowHidden(kCordedRow, true);
         break;
     case SensorMode::LowPower:
         ui->ModelChoose->setCurrentIndex(0);

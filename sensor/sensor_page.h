@@ -17,7 +17,6 @@
 
 #include <memory>
 
-class QListView;
 
 namespace Ui {
 class Sensor;
@@ -74,7 +73,6 @@ private:
     QString m_pictureFolder;
     QString m_dpiMinimumText;
     QString m_dpiMaximumText;
-    QListView* m_sensorModeListView = nullptr;
     SensorFeatureFile m_features;
 };
 

@@ -1,6 +1,8 @@
 #include "myconmbobox.h"
 
+#include <QListView>
 #include <QPainter>
+#include <QStandardItemModel>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 
@@ -15,6 +17,16 @@ void MyConmboBox::mousePressEvent(QMouseEvent* event)
 {
     pressedIndex = currentIndex();
     QComboBox::mousePressEvent(event);
+}
+
+void MyConmboBox::SetRowHidden(int row, bool hidden)
+{
+    if (auto* list = qobject_cast<QListView*>(view()))
+        list->setRowHidden(row, hidden);
+    if (auto* items = qobject_cast<QStandardItemModel*>(model())) {
+        if (QStandardItem* item = items->item(row))
+            item->setEnabled(!hidden);
+    }
 }
 
 void MyConmboBox::paintEvent(QPaintEvent*)

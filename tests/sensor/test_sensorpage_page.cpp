@@ -22,6 +22,7 @@
 #include <devicelib_control.h>
 
 #include <QtTest>
+#include <QWheelEvent>
 
 #include <QDir>
 #include <QFile>
@@ -78,6 +79,8 @@ private slots:
     void importedImageFillsWithoutHandshake();
     void sensorModeOfAFill_data();
     void sensorModeOfAFill();
+    void hiddenCordedOutOfReach_data();
+    void hiddenCordedOutOfReach();
     void rateReportsSwitchCorded();
     void rateSelectorSwitchesCorded();
     void layoutByModel_data();
@@ -318,6 +321,48 @@ void TestSensorPage::sensorModeOfAFill()
     if (enabled)
         QVERIFY(!m_view->CordedOffered());
     QCOMPARE(SimMouse::Sends(), 0);
+}
+
+// "Corded" is never chosen by the user: neither the wheel nor the keys over
+// the closed combo reach the hidden row.
+void TestSensorPage::hiddenCordedOutOfReach_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("input"); // a key, or 0 for the wheel turned down
+    QTest::addColumn<int>("expected");
+    QTest::newRow("wheel down from HP") << 1 << 0 << 1;
+    QTest::newRow("wheel down from LP") << 0 << 0 << 1;
+    QTest::newRow("down from HP") << 1 << int(Qt::Key_Down) << 1;
+    QTest::newRow("page down from HP") << 1 << int(Qt::Key_PageDown) << 1;
+    QTest::newRow("end from LP") << 0 << int(Qt::Key_End) << 1;
+    QTest::newRow("typing its initial") << 1 << int(Qt::Key_C) << 1;
+}
+
+void TestSensorPage::hiddenCordedOutOfReach()
+{
+    QFETCH(int, stored);
+    QFETCH(int, input);
+    QFETCH(int, expected);
+    FlashDataMap image = PageImage();
+    image.sensorMode = uint8_t(stored);
+    g_deviceImage = image;
+    Fill(image);
+    QComboBox* combo = m_view->Mode();
+    QVERIFY(combo->isEnabled());
+    QVERIFY(!m_view->CordedOffered());
+    QCOMPARE(combo->currentIndex(), stored);
+
+    for (int i = 0; i < 3; ++i) {
+        if (input == 0) {
+            QWheelEvent wheel(QPointF(10, 10), combo->mapToGlobal(QPoint(10, 10)), QPoint(), QPoint(0, -120),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(combo, &wheel);
+        } else {
+            QTest::keyClick(combo, Qt::Key(input));
+        }
+    }
+    QCOMPARE(combo->currentIndex(), expected);
+    QCOMPARE(int(g_deviceImage.sensorMode), expected);
 }
 
 void TestSensorPage::rateReportsSwitchCorded()
