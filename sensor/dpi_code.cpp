@@ -2,6 +2,8 @@
 
 #include "device_image_setters.h"
 
+#include <climits>
+
 DPIRangeModel g_dpiRangeModel;
 QString g_sensorModel;
 QStringList g_sensorDefineNames;
@@ -178,8 +180,8 @@ int ReadDpiStage(const DPIStage& record)
     const QString prefix = DefinePrefix();
 
     // The DPI of one code unit: the definition whose value is the code, or
-    // 50 per code step.
-    int dpi = 0;
+    // 50 per code step. Wide enough for any definition and both doublings.
+    qint64 dpi = 0;
     if (HasDefinitions(prefix)) {
         for (int i = 0; i < g_sensorDefineNames.size(); ++i) {
             const QString& name = g_sensorDefineNames.at(i);
@@ -199,5 +201,5 @@ int ReadDpiStage(const DPIStage& record)
         dpi *= 2;
     if (flags & kDoubled)
         dpi *= 2;
-    return dpi;
+    return int(qMin<qint64>(dpi, INT_MAX));
 }

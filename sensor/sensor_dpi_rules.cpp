@@ -2,6 +2,8 @@
 
 #include "dpi_code.h"
 
+#include <climits>
+
 namespace {
 
 const int kStageCount = 8;
@@ -33,6 +35,13 @@ const SnapWindow kSnapWindows[] = {
     {623, 669, 637, 7},    {-646, -599, -637, -7},
 };
 
+// A step from a value near the ends of int (a catalogue may name any range)
+// stops at the end instead of wrapping round.
+int Stepped(int value, int step)
+{
+    return int(qBound<qint64>(INT_MIN, qint64(value) + step, INT_MAX));
+}
+
 } // namespace
 
 QVector<DpiSegment> DpiSegmentsOf(const DPIRangeModel& model)
@@ -54,7 +63,7 @@ int StepDpiUp(int value, const QVector<DpiSegment>& segments)
         const bool inside = k < last ? (s.minimum <= value && value < s.maximum)
                                      : (s.minimum <= value && value <= s.maximum);
         if (inside)
-            return s.step > 0 ? value + s.step : value;
+            return s.step > 0 ? Stepped(value, s.step) : value;
         if (k < last && s.maximum <= value && value < segments.at(k + 1).minimum)
             return segments.at(k + 1).minimum;
     }
@@ -67,7 +76,7 @@ int StepDpiDown(int value, const QVector<DpiSegment>& segments)
     for (int k = 0; k <= last; ++k) {
         const DpiSegment& s = segments.at(k);
         if (s.minimum <= value && value <= s.maximum)
-            return s.step > 0 ? value - s.step : value;
+            return s.step > 0 ? Stepped(value, -s.step) : value;
         if (k < last && s.maximum < value && value < segments.at(k + 1).minimum)
             return segments.at(k + 1).minimum;
     }

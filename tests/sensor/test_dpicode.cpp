@@ -10,6 +10,8 @@
 
 #include <QtTest>
 
+#include <climits>
+
 namespace {
 
 // A sensor with a definition table: 100 to 6400 DPI in steps of 100, codes
@@ -30,6 +32,9 @@ void LoadDefinitions()
         g_sensorDefineNames << QStringLiteral("SENSOR_%1_DPI_%2").arg(QLatin1String(kTableSensor)).arg(dpi);
         g_sensorDefineValues << TableCode(dpi);
     }
+    // A definition file may name any DPI.
+    g_sensorDefineNames << QStringLiteral("SENSOR_HUGE_DPI_2000000000");
+    g_sensorDefineValues << 1;
 }
 
 QStringList List(const char* text)
@@ -231,6 +236,8 @@ void TestDpiCode::readStage_data()
     QTest::newRow("table") << kTableSensor << TableCode(3200) << 0 << 3200;
     QTest::newRow("table, unknown code") << kTableSensor << 3 << 0 << 0;
     QTest::newRow("table, number missing after DPI_") << "T2" << 9 << 0 << 0;
+    QTest::newRow("huge definition at step 100 stops at the end of int") << "HUGE" << 1 << 0x22 << INT_MAX;
+    QTest::newRow("huge definition quartered stops at the end of int") << "HUGE" << 1 << 0x33 << INT_MAX;
 }
 
 void TestDpiCode::readStage()

@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+#include <climits>
+
 namespace {
 
 // Segments as the catalogue writes them: minimum, maximum, step per segment.
@@ -87,6 +89,12 @@ void TestSensorDpiRules::stepRules_data()
     QTest::newRow("step 0 segment, gap still moves") << zeroStep << 10050 << 10100 << 10100;
 
     QTest::newRow("no segments") << QVector<DpiSegment>() << 800 << 800 << 800;
+
+    const QVector<DpiSegment> huge = Segments({50, INT_MAX, 100});
+    QTest::newRow("maximum near the end of int stops there") << huge << INT_MAX - 50 << INT_MAX << INT_MAX - 150;
+    QTest::newRow("at the end of int") << huge << INT_MAX << INT_MAX << INT_MAX - 100;
+    const QVector<DpiSegment> negative = Segments({INT_MIN, 0, 100});
+    QTest::newRow("minimum near the start of int stops there") << negative << INT_MIN + 50 << INT_MIN + 150 << INT_MIN;
 }
 
 void TestSensorDpiRules::stepRules()
