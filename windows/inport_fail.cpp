@@ -28,6 +28,11 @@ InportFail::InportFail(QWidget* parent)
 
 InportFail::~InportFail() = default;
 
+void InportFail::ShowExportFailedText()
+{
+    ui->label->setText(m_exportFailedText);
+}
+
 void InportFail::SlotChangeLanguage(int index)
 {
     // 1: the file cannot be read or is no export file; 2: it does not fit the model.
@@ -35,6 +40,7 @@ void InportFail::SlotChangeLanguage(int index)
     LabelFile::Load(LabelFile::PathFor(index), QStringLiteral("InportFail"), {
         {QStringLiteral("label"), [this, importResult](const QString& text) { if (importResult == 1) ui->label->setText(text); }},
         {QStringLiteral("label_1"), [this, importResult](const QString& text) { if (importResult == 2) ui->label->setText(text); }},
+        {QStringLiteral("label_2"), [this](const QString& text) { m_exportFailedText = text; }},
         {QStringLiteral("NewHong"), [this](const QString& text) { ui->NewHong->setText(text); }},
     });
 }

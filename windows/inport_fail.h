@@ -1,5 +1,6 @@
-// Tells the user that an imported configuration file was refused; the text
-// follows the import's result code (g_importResult).
+// Tells the user that an imported configuration file was refused (the text
+// follows the import's result code, g_importResult), or that an export could
+// not be saved.
 #ifndef INPORT_FAIL_H
 #define INPORT_FAIL_H
 
@@ -18,6 +19,9 @@ public:
     explicit InportFail(QWidget* parent = nullptr);
     ~InportFail() override;
 
+    // Shows the language text "could not be saved" (key label_2).
+    void ShowExportFailedText();
+
 public slots:
     void SlotChangeLanguage(int index);
 
@@ -28,6 +32,7 @@ private slots:
 private:
     std::unique_ptr<Ui::InportFail> ui;
     QString m_pictureFolder;
+    QString m_exportFailedText;
 };
 
 #endif // INPORT_FAIL_H

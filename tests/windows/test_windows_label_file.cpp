@@ -41,7 +41,7 @@ const QList<QPair<QString, QStringList>> kNoticeSections = {
     {"ContainReset", {"label", "OK", "Cancel"}},
     {"RePair", {"label", "OK", "Cancel"}},
     {"EXEIsRun", {"label", "NewHong", "label_2", "PleaseStop"}},
-    {"InportFail", {"label", "label_1", "NewHong"}},
+    {"InportFail", {"label", "label_1", "label_2", "NewHong"}},
     {"NewVer", {"label", "NewHong", "NoApear"}},
     {"LessThree", {"label", "NewHong"}},
 };

@@ -357,6 +357,9 @@ void TestWindowsNotices::importTextFollowsResult()
     g_importResult = importResult;
     InportFail notice;
     QCOMPARE(LabelText(&notice), label);
+    // An export failure shows its own text, whatever the last import gave.
+    notice.ShowExportFailedText();
+    QCOMPARE(LabelText(&notice), QStringLiteral("The configuration file could not be saved."));
 }
 
 void TestWindowsNotices::exeIsRunKeepsMacroTexts()
