@@ -233,6 +233,9 @@ private:
 
     // --- profiles and further services (buttoninterface_profiles.cpp) ---
     void WriteConfigFile(const QString& path, FlashDataMap image);
+    // Sets `key`'s text and the menu lists' scroll positions from a state
+    // file of MainPageDir.
+    void ApplyMainPageFile(const QString& fileName, QToolButton* key);
     void ReadMainPageFile2();
     void ReadMainPageFile3();
     void ReadMainPageFile4();

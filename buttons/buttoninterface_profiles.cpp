@@ -3,22 +3,66 @@
 #include "buttoninterface.h"
 #include "ui_buttoninterface.h"
 
-void Buttoninterface::SlotUpDataConfigUI(int ToTalItem, int SelectIndex, bool ItemEnable)
+#include "app_state.h"
+#include "button_page_services.h"
+#include "config_export_file.h"
+#include "config_file_dialog.h"
+#include "config_store.h"
+#include "contain_reset.h"
+#include "myconmbobox.h"
+#include "device_image_setters.h"
+#include "inport_fail.h"
+#include "notice_style.h"
+#include "post_msg.h"
+#include "up_data_param.h"
+#include "worker.h"
+
+#include <devicelib.h>
+
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+// The reset question, the wait dialog and the export notice stand a little
+// left of and above the page's centre.
+const QPoint kDialogShift(-75, -65);
+
+bool MouseOnline()
 {
-    Q_UNUSED(ToTalItem)
-    Q_UNUSED(SelectIndex)
-    Q_UNUSED(ItemEnable)
+    const QByteArray path = g_devicePath.bytes();
+    return UsbFinderC_GetDeviceOnLine(path.constData());
 }
 
-void Buttoninterface::on_Reset_clicked() {}
+} // namespace
 
-void Buttoninterface::on_ImportData_clicked() {}
-
-void Buttoninterface::on_OutputData_clicked() {}
+void Buttoninterface::SlotUpDataConfigUI(int ToTalItem, int SelectIndex, bool ItemEnable)
+{
+    MyConmboBox* combo = ui->ProjectChoose;
+    combo->clear();
+    combo->blockSignals(true);
+    if (ToTalItem > 0) {
+        for (int k = 0; k < ToTalItem; ++k)
+            combo->addItem(ProfilePrefix + QString::number(k + 1));
+    } else if (ToTalItem == 0) {
+        combo->addItem(ProfilePrefix + QString::number(1));
+    }
+    combo->blockSignals(false);
+    combo->setEnabled(ItemEnable);
+    if (ToTalItem > 0)
+        combo->setCurrentIndex(SelectIndex); // outside the items: none current
+}
 
 void Buttoninterface::on_ProjectChoose_activated(int index)
 {
-    Q_UNUSED(index)
+    if (MouseOnline() || g_buttonPageUpdating) {
+        UsbServer_SetCurrentConfig(static_cast<unsigned char>(index));
+        return;
+    }
+    ui->ProjectChoose->setCurrentIndex(ui->ProjectChoose->pressedIndex);
+    emit PostMsg::GetInstance()->SigMouseOffLineo(0);
 }
 
 void Buttoninterface::on_ProjectChoose_currentIndexChanged(int index)
@@ -26,29 +70,137 @@ void Buttoninterface::on_ProjectChoose_currentIndexChanged(int index)
     Q_UNUSED(index)
 }
 
-void Buttoninterface::WriteConfigFile(const QString& path, FlashDataMap image)
+void Buttoninterface::on_Reset_clicked()
 {
-    Q_UNUSED(path)
-    Q_UNUSED(image)
+    if (!MouseOnline()) {
+        emit PostMsg::GetInstance()->SigMouseOffLineo(0);
+        return;
+    }
+    {
+        ContainReset question;
+        question.move(NoticeStyle::CentredOn(this, &question, kDialogShift));
+        question.exec();
+        if (!question.result)
+            return;
+    }
+
+    g_applyingParameters = true;
+    if (g_onlineCheckTimer)
+        g_onlineCheckTimer->stop();
+    SendDeviceImage();
+    UsbServer_SetClearSetting();
+
+    UpDataParam wait;
+    wait.SetTimeout();
+    wait.waitForPages = true;
+    g_workerRun = true;
+    if (g_worker)
+        g_worker->start(QThread::InheritPriority);
+    wait.move(NoticeStyle::CentredOn(this, &wait, kDialogShift));
+    wait.exec();
+
+    g_applyingParameters = false;
+    if (g_onlineCheckTimer)
+        g_onlineCheckTimer->start();
 }
 
-void Buttoninterface::ReadMainPageFile2() {}
-void Buttoninterface::ReadMainPageFile3() {}
-void Buttoninterface::ReadMainPageFile4() {}
-void Buttoninterface::ReadMainPageFile5() {}
-void Buttoninterface::ReadMainPageFile6() {}
+void Buttoninterface::on_ImportData_clicked()
+{
+    if (!MouseOnline()) {
+        emit PostMsg::GetInstance()->SigMouseOffLineo(0);
+        return;
+    }
+    g_applyingParameters = true;
+    const QString path = ConfigFileDialog::AskPath(this, ConfigFileDialog::Mode::Open);
+    if (!path.isEmpty()) {
+        g_importRequested = 1; // the wait dialog shows the import wording
+        UpDataParam wait;
+        wait.SetTimeout();
+        wait.importMode = true;
+        wait.importFile = path;
+        wait.move(NoticeStyle::CentredOn(this, &wait, kDialogShift));
+        wait.exec();
+        g_importRequested = 0;
+    }
+    g_applyingParameters = false;
+}
+
+void Buttoninterface::on_OutputData_clicked()
+{
+    // No online check: the image last read or edited is written.
+    const QString path = ConfigFileDialog::AskPath(this, ConfigFileDialog::Mode::Save);
+    if (!path.isEmpty())
+        WriteConfigFile(path, DeviceImageCopy());
+}
+
+void Buttoninterface::WriteConfigFile(const QString& path, FlashDataMap image)
+{
+    // The catalogue's name of the selected model, not the page's copy.
+    const QString group = ConfigStore::ModelGroup(CurrentDeviceCopy().modelIndex);
+    const QString sensor = ConfigStore::Instance()->Value(group, QStringLiteral("Sensor"));
+    if (ConfigExportFile::Write(path, sensor, image))
+        return;
+    InportFail notice;
+    notice.ShowExportFailedText();
+    notice.move(NoticeStyle::CentredOn(this, &notice, kDialogShift));
+    notice.exec();
+}
+
+void Buttoninterface::ApplyMainPageFile(const QString& fileName, QToolButton* key)
+{
+    const MainPageState state = ReadMainPageState(MainPageDir + fileName);
+    if (!state.itemName.isEmpty()) {
+        if (auto* item = findChild<QAbstractButton*>(state.itemName))
+            key->setText(item->text());
+    }
+    if (state.scrollsTopMenu)
+        ui->scrollArea_4->verticalScrollBar()->setValue(state.topMenuScroll);
+    if (!state.listName.isEmpty()) {
+        if (auto* list = findChild<QScrollArea*>(state.listName))
+            list->verticalScrollBar()->setValue(state.listScroll);
+    }
+}
+
+void Buttoninterface::ReadMainPageFile2()
+{
+    ApplyMainPageFile(QStringLiteral("/2.ini"), ui->RightKey);
+}
+
+void Buttoninterface::ReadMainPageFile3()
+{
+    ApplyMainPageFile(QStringLiteral("/3.ini"), ui->BackKey);
+}
+
+void Buttoninterface::ReadMainPageFile4()
+{
+    ApplyMainPageFile(QStringLiteral("/4.ini"), ui->StartPause);
+}
+
+void Buttoninterface::ReadMainPageFile5()
+{
+    ApplyMainPageFile(QStringLiteral("/5.ini"), ui->TopMusic);
+}
+
+void Buttoninterface::ReadMainPageFile6()
+{
+    ApplyMainPageFile(QStringLiteral("/6.ini"), ui->BackMusic);
+}
 
 KeyEventRecord Buttoninterface::MakeConsumerKeyRecord(int ignored, int codeHigh, int codeLow)
 {
     Q_UNUSED(ignored)
-    Q_UNUSED(codeHigh)
-    Q_UNUSED(codeLow)
-    return KeyEventRecord();
+    // Press and release of one consumer usage, 10 ms each.
+    const int usage = (codeHigh & 0xFF) << 8 | (codeLow & 0xFF);
+    KeyEventRecord record;
+    record.bytes[0] = 2;
+    record.SetEvent(0, KeyEvent{0, ConsumerUsage, usage, 10});
+    record.SetEvent(1, KeyEvent{1, ConsumerUsage, usage, 10});
+    return record;
 }
 
 void Buttoninterface::WaitTime(int milliseconds)
 {
-    Q_UNUSED(milliseconds)
+    WaitWithEvents(milliseconds);
 }
 
 void Buttoninterface::UnusedMember() {}
