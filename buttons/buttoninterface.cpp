@@ -119,6 +119,8 @@ Buttoninterface::Buttoninterface(QWidget* parent)
                                 QStringLiteral("TiltleBack.png);}"));
     ui->groupBox_4->setStyleSheet(QStringLiteral("#groupBox_4 {border: 0;}"));
     ui->groupBox_2->setStyleSheet(QStringLiteral("#groupBox_2 {border: 0;}"));
+    // The selector's panel frame would draw a bare outline around its combo.
+    ui->DebunceButton->setStyleSheet(QStringLiteral("QFrame{border:none;}"));
     for (QWidget* area : {static_cast<QWidget*>(ui->scrollArea_4), static_cast<QWidget*>(ui->scrollArea_3),
                           static_cast<QWidget*>(ui->scrollArea_7), static_cast<QWidget*>(ui->scrollArea_8),
                           static_cast<QWidget*>(ui->scrollArea_10), static_cast<QWidget*>(ui->scrollArea_6),

@@ -4,6 +4,7 @@
 #include "kit.h"
 
 #include <QPainter>
+#include <QLineF>
 #include <QPainterPath>
 
 using namespace kit;
@@ -12,40 +13,44 @@ namespace {
 
 // The mouse seen from above, on the right of the 432 x 356 picture area;
 // thin leader lines run from the markers on the left (38 x 38 buttons at
-// the form's positions) to the buttons they stand for.
+// the form's positions) to the buttons they stand for, without crossing.
 QImage MousePicture(QSize size)
 {
     QImage image = Canvas(size);
     QPainter painter(&image);
     Prepare(painter);
 
-    const QRectF body(225, 28, 150, 300);
+    const QRectF body(230, 24, 140, 312);
+    const qreal cx = body.center().x();
     QPainterPath shell;
-    shell.moveTo(body.center().x(), body.top());
-    shell.cubicTo(body.right() + 4, body.top(), body.right() + 6, body.top() + 120, body.right() - 4, body.top() + 190);
-    shell.cubicTo(body.right() - 12, body.bottom() - 20, body.center().x() + 40, body.bottom(), body.center().x(), body.bottom());
-    shell.cubicTo(body.center().x() - 40, body.bottom(), body.left() + 12, body.bottom() - 20, body.left() + 4, body.top() + 190);
-    shell.cubicTo(body.left() - 6, body.top() + 120, body.left() - 4, body.top(), body.center().x(), body.top());
+    shell.moveTo(cx, body.top());
+    shell.cubicTo(body.right() + 4, body.top(), body.right() + 6, body.top() + 120, body.right() - 4, body.top() + 200);
+    shell.cubicTo(body.right() - 12, body.bottom() - 20, cx + 38, body.bottom(), cx, body.bottom());
+    shell.cubicTo(cx - 38, body.bottom(), body.left() + 12, body.bottom() - 20, body.left() + 4, body.top() + 200);
+    shell.cubicTo(body.left() - 6, body.top() + 120, body.left() - 4, body.top(), cx, body.top());
 
-    // Soft accent glow under the shell.
-    QRadialGradient glow(body.center(), 190);
-    glow.setColorAt(0, WithAlpha(theme::accent, 40));
+    // Soft accent glow under the shell, fading out inside the picture.
+    QRadialGradient glow(body.center(), 128);
+    glow.setColorAt(0, WithAlpha(theme::accent, 46));
     glow.setColorAt(1, Qt::transparent);
-    painter.fillRect(QRectF(QPointF(0, 0), size), glow);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(glow);
+    painter.drawEllipse(body.center(), 128, 128);
 
     painter.setPen(QPen(theme::border, 1.5));
     painter.setBrush(VerticalGradient(body, theme::fieldHover, theme::panelBottom));
     painter.drawPath(shell);
 
     // Button split and the wheel.
-    const qreal split = body.top() + 125;
+    const qreal split = body.top() + 126;
     painter.setPen(QPen(Mix(theme::border, theme::window, 0.3), 2));
-    painter.drawLine(QPointF(body.center().x(), body.top() + 2), QPointF(body.center().x(), split));
+    painter.drawLine(QPointF(cx, body.top() + 2), QPointF(cx, split));
     QPainterPath seam;
     seam.moveTo(body.left() + 2, split + 10);
-    seam.quadTo(body.center().x(), split - 12, body.right() - 2, split + 10);
+    seam.quadTo(cx, split - 12, body.right() - 2, split + 10);
+    painter.setBrush(Qt::NoBrush);
     painter.drawPath(seam);
-    const QRectF wheel(body.center().x() - 8, body.top() + 40, 16, 42);
+    const QRectF wheel(cx - 8, body.top() + 28, 16, 44);
     painter.setPen(QPen(theme::accentPressed, 1));
     painter.setBrush(VerticalGradient(wheel, theme::accentHover, theme::accentPressed));
     painter.drawRoundedRect(wheel, 7, 7);
@@ -56,46 +61,42 @@ QImage MousePicture(QSize size)
     }
 
     // The two side buttons on the left flank.
-    const QRectF forward(body.left() - 3, split + 28, 10, 30);
-    const QRectF back(body.left() - 1, split + 66, 10, 30);
+    const QRectF front(body.left() - 4, 178, 9, 28);
+    const QRectF rear(body.left() - 4, 214, 9, 28);
     painter.setPen(QPen(theme::border, 1));
     painter.setBrush(theme::field);
-    painter.drawRoundedRect(forward, 4, 4);
-    painter.drawRoundedRect(back, 4, 4);
+    painter.drawRoundedRect(front, 4, 4);
+    painter.drawRoundedRect(rear, 4, 4);
 
     // A light strip along the tail.
     QPainterPath strip;
-    strip.moveTo(body.center().x() - 38, body.bottom() - 26);
-    strip.quadTo(body.center().x(), body.bottom() - 10, body.center().x() + 38, body.bottom() - 26);
+    strip.moveTo(cx - 36, body.bottom() - 26);
+    strip.quadTo(cx, body.bottom() - 10, cx + 36, body.bottom() - 26);
     painter.setPen(QPen(theme::accent, 3, Qt::SolidLine, Qt::RoundCap));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(strip);
 
-    // Leader lines: marker centre → elbow → the button it names.
+    // Leader lines from the edge of each marker to a dot on its button.
     struct Leader {
-        QPointF from;
-        QPointF to;
+        QPointF marker; // centre of the marker button
+        QPointF target;
     };
     const Leader leaders[] = {
-        {{98, 229}, {body.left() + 38, split - 40}},          // 1 left button
-        {{98, 119}, {body.right() - 38, body.top() + 60}},    // 2 right button
-        {{98, 177}, {wheel.left(), wheel.center().y() + 10}}, // 3 wheel
-        {{169, 290}, forward.center()},                       // 4 forward
-        {{229, 290}, back.center()},                          // 5 back
+        {{79, 229}, {262, 120}},                   // 1 left button
+        {{79, 119}, {345, 60}},                    // 2 right button
+        {{79, 177}, {cx, wheel.bottom()}},         // 3 wheel
+        {{169, 309}, front.center()},              // 4 front side button
+        {{229, 309}, rear.center() + QPointF(0, 6)}, // 5 rear side button
     };
-    QPen line(WithAlpha(theme::accent, 150), 1, Qt::DashLine);
-    painter.setBrush(theme::accent);
     for (const Leader& leader : leaders) {
-        painter.setPen(line);
-        const QPointF elbow(leader.from.x() < leader.to.x() - 40 ? leader.to.x() - 30 : leader.from.x(), leader.from.y());
-        QPainterPath path(leader.from);
-        path.lineTo(elbow);
-        path.lineTo(leader.to);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawPath(path);
+        const QLineF full(leader.marker, leader.target);
+        const QPointF start = full.pointAt(21.0 / full.length());
+        painter.setPen(QPen(WithAlpha(theme::accent, 160), 1, Qt::DashLine));
+        painter.drawLine(start, leader.target);
         painter.setPen(Qt::NoPen);
         painter.setBrush(theme::accent);
-        painter.drawEllipse(leader.to, 3, 3);
+        painter.drawEllipse(leader.target, 3, 3);
+        painter.setBrush(Qt::NoBrush);
     }
     return image;
 }
