@@ -28,7 +28,6 @@ class QAbstractButton;
 class QButtonGroup;
 class QToolButton;
 class QVBoxLayout;
-class QXmlStreamReader;
 
 namespace Ui {
 class Buttoninterface;
@@ -208,13 +207,13 @@ private:
     void ClearMenuChecks();
 
     // --- key texts and language (buttoninterface_keytexts.cpp) ---
-    void FillFromImage(const FlashDataMap& image, bool fromReport);
     void RenderKeyTexts(const FlashDataMap& image);
     void ShowKeyFunction(int key, int type, int p1, int p2, FlashDataMap image);
     QString DeviceCodeToKeyName(int code, int kind) const;
+    // The multimedia item of a consumer usage's low byte; nullptr for others.
+    QToolButton* MediaItem(int lowByte) const;
     void InitLanguage(int mode, int language);
-    void LoadLanguage(int mode, int language, const QString& path, int topMenuPointSize);
-    void RefreshAfterLanguage(int mode);
+    void LoadLanguage(int mode, int language, int topMenuPointSize);
     void RebuildProfileList();
 
     // --- function menus (buttoninterface_menus.cpp) ---
@@ -263,9 +262,9 @@ private:
     QString ButtonColorText;
     QWidget* MacroListContainer = nullptr;
     QString PictureDir;
-    QXmlStreamReader* LabelReader = nullptr;
     QString MacroPrefix;
     QString ProfilePrefix;
+    bool imageShown = false; // a device image has filled the key texts
 };
 
 #endif // BUTTONINTERFACE_H

@@ -74,3 +74,214 @@ KeyFunctionStore KeyFunctionStore::FromImage(const FlashDataMap& image, int coun
         store.Append(image.keyFunctions[k][0], image.keyFunctions[k][1], image.keyFunctions[k][2]);
     return store;
 }
+
+namespace {
+
+struct NamedUsage {
+    int usage;
+    const char* name; // UTF-8
+};
+
+// Keyboard names and their HID keyboard usages, besides the letters, digits,
+// function keys and keypad digits, which follow in runs.
+const NamedUsage kSingleKeys[] = {
+    {0x28, "Enter"},   {0x29, "Esc"},    {0x2A, "BackSpace"}, {0x2B, "Tab"},     {0x2C, "Space"},   {0x2D, "-"},
+    {0x2E, "="},       {0x2F, "["},      {0x30, "]"},         {0x31, "\\"},      {0x33, ";"},       {0x34, "'"},
+    {0x35, "`"},       {0x36, ","},      {0x37, "."},         {0x38, "/"},       {0x39, "CapsLock"}, {0x46, "Screen"},
+    {0x47, "Scroll"},  {0x48, "Pause"},  {0x49, "Insert"},    {0x4A, "Home"},    {0x4B, "PgUp"},    {0x4C, "Del"},
+    {0x4D, "End"},     {0x4E, "PgDn"},   {0x4F, "\u2192"},    {0x50, "\u2190"},  {0x51, "\u2193"},  {0x52, "\u2191"},
+    {0x53, "NumLock"}, {0x54, "Num/"},   {0x55, "Num*"},      {0x56, "Num-"},    {0x57, "Num+"},    {0x62, "Num0"},
+    {0x63, "Num."},    {0x65, "APPs"},
+};
+
+// Modifier names and their bits (the left-hand key's).
+const NamedUsage kModifiers[] = {{0x01, "Ctrl"}, {0x02, "Shift"}, {0x04, "Alt"}, {0x08, "Win"}};
+
+// The name of a keyboard usage, "" when it has none.
+QString UsageName(int usage)
+{
+    if (usage >= 0x04 && usage <= 0x1D)
+        return QString(QChar('A' + usage - 0x04));
+    if (usage >= 0x1E && usage <= 0x26)
+        return QString::number(usage - 0x1E + 1);
+    if (usage == 0x27)
+        return QStringLiteral("0");
+    if (usage >= 0x3A && usage <= 0x45)
+        return QStringLiteral("F") + QString::number(usage - 0x3A + 1);
+    if (usage >= 0x59 && usage <= 0x61)
+        return QStringLiteral("Num") + QString::number(usage - 0x59 + 1);
+    for (const NamedUsage& key : kSingleKeys) {
+        if (key.usage == usage)
+            return QString::fromUtf8(key.name);
+    }
+    return QString();
+}
+
+// The usage of a keyboard name; -1 when the name is not one.
+int NameUsage(const QString& name)
+{
+    if (name.isEmpty())
+        return 0;
+    for (int usage = 0x04; usage <= 0x65; ++usage) {
+        if (usage == 0x58)
+            continue; // the keypad Enter reads "Enter" but the name means the main key
+        if (UsageName(usage) == name)
+            return usage;
+    }
+    return -1;
+}
+
+constexpr int kEventDelayMs = 10;
+constexpr int kMaxNamesPerRecord = 3;
+
+} // namespace
+
+KeyEvent KeyNameToEvent(const QString& name)
+{
+    KeyEvent event;
+    event.kind = KeyboardUsage;
+    for (const NamedUsage& modifier : kModifiers) {
+        if (name == QLatin1String(modifier.name)) {
+            event.kind = ModifierBits;
+            event.code = modifier.usage;
+            return event;
+        }
+    }
+    event.code = std::max(0, NameUsage(name));
+    return event;
+}
+
+KeyEventRecord WithKeyEvents(const QString& name, int j, int n, KeyEventRecord record)
+{
+    const int pressSlot = j;
+    const int releaseSlot = 2 * n - 1 - j;
+    KeyEvent lookedUp = KeyNameToEvent(name);
+    const bool known = lookedUp.kind == ModifierBits || NameUsage(name) >= 0;
+    for (int slot : {pressSlot, releaseSlot}) {
+        if (slot < 0 || slot >= KeyEventRecord::SlotCount)
+            continue;
+        KeyEvent event = record.Event(slot);
+        event.action = slot == pressSlot ? 0 : 1;
+        event.delay = kEventDelayMs;
+        event.kind = lookedUp.kind;
+        // An unknown name keeps the code the slot had.
+        if (known)
+            event.code = lookedUp.code;
+        record.SetEvent(slot, event);
+    }
+    return record;
+}
+
+QStringList SplitKeyNames(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char('+'));
+    QStringList names;
+    for (int i = 0; i < parts.size(); ++i) {
+        if (parts[i] == QLatin1String("Num") && i + 1 < parts.size() && parts[i + 1].isEmpty()) {
+            names << QStringLiteral("Num+");
+            ++i;
+        } else {
+            names << parts[i];
+        }
+    }
+    return names;
+}
+
+KeyEventRecord KeyRecordFromText(const QString& text)
+{
+    // Six event slots hold three keys; further names are left out.
+    const QStringList names = SplitKeyNames(text).mid(0, kMaxNamesPerRecord);
+    const int n = names.size();
+    KeyEventRecord record;
+    for (int j = 0; j < n; ++j)
+        record = WithKeyEvents(names[j], j, n, record);
+    record.bytes[0] = uint8_t(2 * n);
+    return record;
+}
+
+QString KeyEventName(int code, int kind)
+{
+    switch (code) {
+    case 0x00: return QString();
+    case 0x01: return QStringLiteral("Ctrl");
+    case 0x02: return QStringLiteral("Shift");
+    case 0x80: return QStringLiteral("Win");
+    case 0x04:
+    case 0x08:
+    case 0x10:
+    case 0x20:
+    case 0x40:
+        // Modifier bits, left and right alike, or keyboard usages.
+        if (kind == ModifierBits) {
+            switch (code) {
+            case 0x04: case 0x40: return QStringLiteral("Alt");
+            case 0x08: return QStringLiteral("Win");
+            case 0x10: return QStringLiteral("Ctrl");
+            default: return QStringLiteral("Shift");
+            }
+        }
+        return kind == KeyboardUsage ? UsageName(code) : QString();
+    case 0x58:
+        return QStringLiteral("Enter"); // keypad Enter
+    default:
+        return UsageName(code);
+    }
+}
+
+QString KeyRecordText(const KeyEventRecord& record)
+{
+    // The count byte may claim more events than the record has slots.
+    const int count = std::min(record.Count() / 2, int(KeyEventRecord::SlotCount));
+    QStringList names;
+    for (int slot = 0; slot < count; ++slot) {
+        const KeyEvent event = record.Event(slot);
+        names << KeyEventName(event.code & 0xFF, event.kind);
+    }
+    return names.join(QLatin1Char('+'));
+}
+
+namespace {
+
+QString DpiDefinePrefix(const QString& sensor)
+{
+    return QStringLiteral("SENSOR_") + sensor + QStringLiteral("_DPI");
+}
+
+bool AnyDefineFor(const QString& prefix, const QVector<QString>& names)
+{
+    for (const QString& name : names) {
+        if (name.contains(prefix))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int DpiLockCode(int dpi, const QString& sensor, const QVector<QString>& names, const QVector<int>& values)
+{
+    const QString prefix = DpiDefinePrefix(sensor);
+    if (!AnyDefineFor(prefix, names))
+        return dpi / 50 - 1;
+    const QString full = prefix + QLatin1Char('_') + QString::number(dpi);
+    const int index = names.indexOf(full);
+    if (index >= 0 && index < values.size())
+        return values[index];
+    return dpi / 50;
+}
+
+int DpiLockValue(int code, const QString& sensor, const QVector<QString>& names, const QVector<int>& values)
+{
+    const QString prefix = DpiDefinePrefix(sensor);
+    if (!AnyDefineFor(prefix, names))
+        return (code + 1) * 50;
+    const QString numbered = prefix + QLatin1Char('_');
+    for (int i = 0; i < names.size() && i < values.size(); ++i) {
+        if (!names[i].contains(prefix) || values[i] != code)
+            continue;
+        // The DPI is the number after "SENSOR_<sensor>_DPI_".
+        const int at = names[i].indexOf(numbered);
+        return at < 0 ? 0 : names[i].mid(at + numbered.size()).toInt();
+    }
+    return 0;
+}

@@ -1,8 +1,7 @@
 // The button page's frame: the form as built, the define table it reads, the
 // factory mirror, the order in which a click reaches the page's slots, the
 // click-outside rule and closing the page while the worker waits for it.
-#include "buttoninterface.h"
-#include "ui_buttoninterface.h"
+#include "button_page_fixture.h"
 
 #include "debounce_time.h"
 #include "find_child.h"
@@ -41,25 +40,6 @@ struct QSignalSpyCallbackSet {
     EndCallback signal_end_callback, slot_end_callback;
 };
 void Q_CORE_EXPORT qt_register_signal_spy_callbacks(QSignalSpyCallbackSet* callback_set);
-
-class ButtoninterfaceProbe {
-public:
-    static Ui::Buttoninterface* Form(Buttoninterface* page) { return page->ui; }
-    static QButtonGroup* Group(Buttoninterface* page, const QString& name)
-    {
-        if (name == QLatin1String("KeyButtonGroup"))
-            return page->KeyButtonGroup;
-        if (name == QLatin1String("TopItemGroup"))
-            return page->TopItemGroup;
-        if (name == QLatin1String("SubItemGroup"))
-            return page->SubItemGroup;
-        return page->MarkerGroup;
-    }
-    static const KeyFunctionStore& Store(Buttoninterface* page) { return page->keyStore; }
-    static const QVector<QString>& DefineNames(Buttoninterface* page) { return page->DefineNames; }
-    static const QVector<int>& DefineValues(Buttoninterface* page) { return page->DefineValues; }
-    static QString MainPageDir(Buttoninterface* page) { return page->MainPageDir; }
-};
 
 namespace {
 
@@ -123,42 +103,6 @@ QStringList GroupOrder(QButtonGroup* group)
     for (QAbstractButton* button : group->buttons())
         names << button->objectName();
     return names;
-}
-
-// What the home page does when the receiver of `id` is chosen: the record
-// goes to the worker, then a pass starts.
-void SelectAndStart(const QString& id)
-{
-    DeviceAllInfo record;
-    const QByteArray path = SimControl::devicePath(id);
-    record.path = QString::fromUtf8(path);
-    const DeviceIdentity identity = UsbFinderC_GetDeviceInfo(path.constData());
-    record.cid = identity.cid;
-    record.mid = identity.mid;
-    record.connectionType = identity.connectionType;
-    record.modelIndex = identity.mid - 1;
-    record.wired = IsWiredConnection(identity.connectionType);
-    record.online = true;
-    emit PostMsg::GetInstance()->SigSelectMouseInfo(record);
-    StartUsbChanged(&OnDevicePageUsbChanged, 600);
-    g_workerRun = true;
-    g_deviceSelected = 1;
-    g_worker->start();
-}
-
-// Spins, without running this thread's events, until the pass waits in its
-// blocking-queued emit for this thread.
-bool PassWaitsForThePage()
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!(g_waitingForDevice && g_worker && g_worker->isRunning())) {
-        if (clock.elapsed() > 10000)
-            return false;
-        QThread::yieldCurrentThread();
-    }
-    QThread::msleep(50);
-    return true;
 }
 
 } // namespace
@@ -495,8 +439,8 @@ void TestButtonsPage::closingWhileWorkerWaitsForThePage()
     QVERIFY(SimWorld::Load(SimWorld::Receiver("r4", 4, 1, "Address = A1 4B 04") + SimWorld::Mouse("m4", 1, "r4")));
     QVERIFY(SimControl::setMouseOnline(QStringLiteral("m4"), false));
     m_page.reset(new Buttoninterface);
-    SelectAndStart(QStringLiteral("r4"));
-    QVERIFY(PassWaitsForThePage());
+    ButtonPageFixture::SelectAndStart(QStringLiteral("r4"));
+    QVERIFY(ButtonPageFixture::PassWaitsForThePage());
 
     QElapsedTimer clock;
     clock.start();
