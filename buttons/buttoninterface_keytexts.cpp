@@ -9,6 +9,7 @@
 #include "device_image_setters.h"
 #include "label_file.h"
 #include "macro_file.h"
+#include "macro_name.h"
 #include "macro_repeat_code.h"
 #include "post_msg.h"
 #include "user_setting_store.h"
@@ -21,25 +22,10 @@
 
 namespace {
 
-constexpr int kMacroNameBytes = 30;
-
-// A macro name read from the mouse becomes a file name only when it names
-// a file inside the macro folder.
-bool IsUsableMacroName(const QString& name)
-{
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-        return false;
-    for (const QChar c : name) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') || c.category() == QChar::Other_Control)
-            return false;
-    }
-    return true;
-}
-
 QString MacroNameOf(const FlashDataMap& image, int key)
 {
     const char* name = reinterpret_cast<const char*>(image.macroBlocks[key]) + 1;
-    const int length = int(std::find(name, name + kMacroNameBytes, '\0') - name);
+    const int length = int(std::find(name, name + MacroNameMaxBytes, '\0') - name);
     return QString::fromLocal8Bit(name, length);
 }
 
@@ -136,7 +122,7 @@ void Buttoninterface::ShowKeyFunction(int key, int type, int p1, int p2, FlashDa
         KeyEventRecord record;
         std::memcpy(record.bytes, image.keyEvents[key], KeyEventRecord::Size);
         const KeyEvent first = record.Event(0);
-        if (first.kind == ConsumerUsage)
+        if (first.kind == KindConsumer)
             item = MediaItem(first.code & 0xFF);
         else
             button->setText(KeyRecordText(record));
@@ -146,9 +132,10 @@ void Buttoninterface::ShowKeyFunction(int key, int type, int p1, int p2, FlashDa
         const QString name = MacroNameOf(image, key);
         button->setText(MacroPrefix + name);
         // The macro page rebuilds the file from the mouse: the repeat line
-        // here, the events on SigButtonToMacro.
-        if (IsUsableMacroName(name)) {
-            WriteMacroRepeatCode(MacroFilePath(MacroFolder(), name), QString::number(p2));
+        // here, the events on SigButtonToMacro. A name that is no file name
+        // in the macro folder is only shown.
+        if (IsValidMacroName(name)) {
+            WriteMacroRepeatCode(name, QString::number(p2));
             emit PostMsg::GetInstance()->SigButtonToMacro(image, key);
         }
         break;

@@ -1,6 +1,9 @@
 #include "key_function.h"
 
+#include "key_code_table.h"
+
 #include <algorithm>
+#include <optional>
 
 KeyEvent KeyEventRecord::Event(int slot) const
 {
@@ -77,58 +80,22 @@ KeyFunctionStore KeyFunctionStore::FromImage(const FlashDataMap& image, int coun
 
 namespace {
 
-struct NamedUsage {
-    int usage;
-    const char* name; // UTF-8
+struct NamedBit {
+    int bit;
+    const char* name;
 };
 
-// Keyboard names and their HID keyboard usages, besides the letters, digits,
-// function keys and keypad digits, which follow in runs.
-const NamedUsage kSingleKeys[] = {
-    {0x28, "Enter"},   {0x29, "Esc"},    {0x2A, "BackSpace"}, {0x2B, "Tab"},     {0x2C, "Space"},   {0x2D, "-"},
-    {0x2E, "="},       {0x2F, "["},      {0x30, "]"},         {0x31, "\\"},      {0x33, ";"},       {0x34, "'"},
-    {0x35, "`"},       {0x36, ","},      {0x37, "."},         {0x38, "/"},       {0x39, "CapsLock"}, {0x46, "Screen"},
-    {0x47, "Scroll"},  {0x48, "Pause"},  {0x49, "Insert"},    {0x4A, "Home"},    {0x4B, "PgUp"},    {0x4C, "Del"},
-    {0x4D, "End"},     {0x4E, "PgDn"},   {0x4F, "\u2192"},    {0x50, "\u2190"},  {0x51, "\u2193"},  {0x52, "\u2191"},
-    {0x53, "NumLock"}, {0x54, "Num/"},   {0x55, "Num*"},      {0x56, "Num-"},    {0x57, "Num+"},    {0x62, "Num0"},
-    {0x63, "Num."},    {0x65, "APPs"},
-};
+// The page's modifier names: one per key, with the left-hand key's bit.
+const NamedBit kModifiers[] = {{0x01, "Ctrl"}, {0x02, "Shift"}, {0x04, "Alt"}, {0x08, "Win"}};
 
-// Modifier names and their bits (the left-hand key's).
-const NamedUsage kModifiers[] = {{0x01, "Ctrl"}, {0x02, "Shift"}, {0x04, "Alt"}, {0x08, "Win"}};
-
-// The name of a keyboard usage, "" when it has none.
-QString UsageName(int usage)
+// The keyboard usage of a name of the key table; left/right modifier and
+// mouse-button names are not the page's.
+std::optional<int> KeyboardUsage(const QString& name)
 {
-    if (usage >= 0x04 && usage <= 0x1D)
-        return QString(QChar('A' + usage - 0x04));
-    if (usage >= 0x1E && usage <= 0x26)
-        return QString::number(usage - 0x1E + 1);
-    if (usage == 0x27)
-        return QStringLiteral("0");
-    if (usage >= 0x3A && usage <= 0x45)
-        return QStringLiteral("F") + QString::number(usage - 0x3A + 1);
-    if (usage >= 0x59 && usage <= 0x61)
-        return QStringLiteral("Num") + QString::number(usage - 0x59 + 1);
-    for (const NamedUsage& key : kSingleKeys) {
-        if (key.usage == usage)
-            return QString::fromUtf8(key.name);
-    }
-    return QString();
-}
-
-// The usage of a keyboard name; -1 when the name is not one.
-int NameUsage(const QString& name)
-{
-    if (name.isEmpty())
-        return 0;
-    for (int usage = 0x04; usage <= 0x65; ++usage) {
-        if (usage == 0x58)
-            continue; // the keypad Enter reads "Enter" but the name means the main key
-        if (UsageName(usage) == name)
-            return usage;
-    }
-    return -1;
+    const std::optional<KeyCode> key = KeyNameToKeyCode(name);
+    if (!key || key->kind != KindKeyboard)
+        return std::nullopt;
+    return key->code;
 }
 
 constexpr int kEventDelayMs = 10;
@@ -139,15 +106,15 @@ constexpr int kMaxNamesPerRecord = 3;
 KeyEvent KeyNameToEvent(const QString& name)
 {
     KeyEvent event;
-    event.kind = KeyboardUsage;
-    for (const NamedUsage& modifier : kModifiers) {
+    event.kind = KindKeyboard;
+    for (const NamedBit& modifier : kModifiers) {
         if (name == QLatin1String(modifier.name)) {
-            event.kind = ModifierBits;
-            event.code = modifier.usage;
+            event.kind = KindModifier;
+            event.code = modifier.bit;
             return event;
         }
     }
-    event.code = std::max(0, NameUsage(name));
+    event.code = KeyboardUsage(name).value_or(0);
     return event;
 }
 
@@ -155,8 +122,8 @@ KeyEventRecord WithKeyEvents(const QString& name, int j, int n, KeyEventRecord r
 {
     const int pressSlot = j;
     const int releaseSlot = 2 * n - 1 - j;
-    KeyEvent lookedUp = KeyNameToEvent(name);
-    const bool known = lookedUp.kind == ModifierBits || NameUsage(name) >= 0;
+    const KeyEvent lookedUp = KeyNameToEvent(name);
+    const bool known = lookedUp.kind == KindModifier || KeyboardUsage(name).has_value();
     for (int slot : {pressSlot, releaseSlot}) {
         if (slot < 0 || slot >= KeyEventRecord::SlotCount)
             continue;
@@ -211,8 +178,8 @@ QString KeyEventName(int code, int kind)
     case 0x10:
     case 0x20:
     case 0x40:
-        // Modifier bits, left and right alike, or keyboard usages.
-        if (kind == ModifierBits) {
+        // Modifier bits read without a side; the same codes are usages too.
+        if (kind == KindModifier) {
             switch (code) {
             case 0x04: case 0x40: return QStringLiteral("Alt");
             case 0x08: return QStringLiteral("Win");
@@ -220,11 +187,9 @@ QString KeyEventName(int code, int kind)
             default: return QStringLiteral("Shift");
             }
         }
-        return kind == KeyboardUsage ? UsageName(code) : QString();
-    case 0x58:
-        return QStringLiteral("Enter"); // keypad Enter
+        return kind == KindKeyboard ? DeviceCodeToKeyName(uint16_t(code), KindKeyboard) : QString();
     default:
-        return UsageName(code);
+        return DeviceCodeToKeyName(uint16_t(code), KindKeyboard);
     }
 }
 

@@ -5,6 +5,7 @@
 #define KEY_FUNCTION_H
 
 #include "flash_data_map.h"
+#include "key_code_table.h"
 
 #include <QString>
 #include <QStringList>
@@ -31,15 +32,8 @@ enum class KeyFunctionType : int {
 // Read from a store entry that does not exist: matches no listed type.
 constexpr int kUnlistedKeyType = -1;
 
-// Kinds of a key event.
-enum KeyEventKind : int {
-    ModifierBits = 0,
-    KeyboardUsage = 1,
-    ConsumerUsage = 2,
-    MouseButtonBit = 4,
-};
-
-// One event slot of a key record or macro block, as stored (little-endian).
+// One event slot of a key record or macro block, as stored (little-endian);
+// kind is a KeyEventKind.
 struct KeyEvent {
     int action = 0; // 0 press, 1 release
     int kind = 0;

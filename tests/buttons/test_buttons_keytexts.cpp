@@ -45,8 +45,8 @@ KeyEventRecord ConsumerRecord(int code)
 {
     KeyEventRecord record;
     record.bytes[0] = 2;
-    record.SetEvent(0, {0, ConsumerUsage, code, 10});
-    record.SetEvent(1, {1, ConsumerUsage, code, 10});
+    record.SetEvent(0, {0, KindConsumer, code, 10});
+    record.SetEvent(1, {1, KindConsumer, code, 10});
     return record;
 }
 
