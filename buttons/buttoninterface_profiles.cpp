@@ -193,8 +193,8 @@ KeyEventRecord Buttoninterface::MakeConsumerKeyRecord(int ignored, int codeHigh,
     const int usage = (codeHigh & 0xFF) << 8 | (codeLow & 0xFF);
     KeyEventRecord record;
     record.bytes[0] = 2;
-    record.SetEvent(0, KeyEvent{0, ConsumerUsage, usage, 10});
-    record.SetEvent(1, KeyEvent{1, ConsumerUsage, usage, 10});
+    record.SetEvent(0, KeyEvent{0, KindConsumer, usage, 10});
+    record.SetEvent(1, KeyEvent{1, KindConsumer, usage, 10});
     return record;
 }
 

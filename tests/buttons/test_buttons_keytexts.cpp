@@ -367,11 +367,12 @@ void TestButtonsKeyTexts::languageChangeRendersKeys()
     QVERIFY(SimControl::setMouseImage(QStringLiteral("mouse"),
                                       QByteArray(reinterpret_cast<const char*>(image.bytes()), FlashDataMap::Size)));
     MakePage();
-    ui->ProjectChoose->addItems({"Profile 1", "Profile 2", "Profile 3", "Profile 4"});
-    ui->ProjectChoose->setCurrentIndex(2);
 
     ButtonPageFixture::SelectAndStart(QStringLiteral("mouse"));
     QTRY_VERIFY_WITH_TIMEOUT(g_buttonPageApplied, 10000);
+    // The mouse reports its four profiles.
+    QTRY_COMPARE(ui->ProjectChoose->count(), 4);
+    ui->ProjectChoose->setCurrentIndex(2);
     QCOMPARE(ui->FireKey->text(), QStringLiteral("Left button"));
     QCOMPARE(ui->RightKey->text(), QStringLiteral("Macro-Jump"));
 
