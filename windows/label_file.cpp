@@ -29,8 +29,25 @@ QString LabelFile::PathFor(int index, Mapping mapping)
     return AppFolder() + QStringLiteral("/Language/") + FileName(index, mapping);
 }
 
+namespace {
+
+LabelFile::LoadWatcher& Watcher()
+{
+    static LabelFile::LoadWatcher watcher;
+    return watcher;
+}
+
+} // namespace
+
+void LabelFile::SetLoadWatcher(LoadWatcher watcher)
+{
+    Watcher() = std::move(watcher);
+}
+
 LabelFile::Result LabelFile::Load(const QString& path, const QString& section, const Keys& keys)
 {
+    if (Watcher())
+        Watcher()(section, keys.keys());
     Result result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))

@@ -18,6 +18,7 @@
 
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -50,6 +51,12 @@ public:
     // Reads section `section` of the file at `path`, handing the text of each
     // element named in `keys` to its sink.
     static Result Load(const QString& path, const QString& section, const Keys& keys);
+
+    // Called at the start of every load with the section and the keys asked
+    // for, so a test can hold every text the windows read against each
+    // language file. None by default.
+    using LoadWatcher = std::function<void(const QString& section, const QStringList& keys)>;
+    static void SetLoadWatcher(LoadWatcher watcher);
 
 private:
     static void ReadRoot(QXmlStreamReader& reader, const QString& section, const Keys& keys);
