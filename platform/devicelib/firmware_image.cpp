@@ -1,5 +1,6 @@
 #include "firmware_image.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace FirmwareImage {
@@ -50,14 +51,16 @@ QByteArray build(uint8_t kind, uint8_t cid, uint8_t mid, const QByteArray& name,
     return image;
 }
 
-bool parse(const unsigned char* image, Header* header)
+bool parse(const unsigned char* image, std::size_t available, Header* header)
 {
-    if (!image || std::memcmp(image, kMagic, 4) != 0)
+    if (!image || available < std::size_t(HeaderSize) || std::memcmp(image, kMagic, 4) != 0)
         return false;
     const uint32_t payloadLength = readLe32(image + LengthOffset);
     if (payloadLength > uint32_t(MaxPayload))
         return false;
     const std::size_t total = std::size_t(HeaderSize) + payloadLength;
+    if (total > available)
+        return false;
     if (fnv1a(image + ChecksummedFrom, total - ChecksummedFrom) != readLe32(image + ChecksumOffset))
         return false;
     if (header) {
@@ -70,6 +73,11 @@ bool parse(const unsigned char* image, Header* header)
         header->payloadLength = payloadLength;
     }
     return true;
+}
+
+bool parse(const unsigned char* image, Header* header)
+{
+    return parse(image, SIZE_MAX, header);
 }
 
 } // namespace FirmwareImage

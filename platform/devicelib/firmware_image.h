@@ -18,6 +18,7 @@
 
 #include <QByteArray>
 
+#include <cstddef>
 #include <cstdint>
 
 namespace FirmwareImage {
@@ -47,8 +48,12 @@ struct Header {
 QByteArray build(uint8_t kind, uint8_t cid, uint8_t mid, const QByteArray& name, uint32_t version,
                  const QByteArray& payload);
 
-// Reads and checks an image of unknown length: the magic is checked before
-// the length is trusted, and the payload must match its checksum.
+// Reads and checks an image of `available` bytes: the magic is checked
+// before the length is trusted, the header and the payload it declares must
+// lie within the bytes, and the payload must match its checksum.
+bool parse(const unsigned char* image, std::size_t available, Header* header);
+// The same for an image of unknown length, as the library's callers hand it
+// over: the buffer must hold the header and the payload it declares.
 bool parse(const unsigned char* image, Header* header);
 
 } // namespace FirmwareImage
