@@ -2,29 +2,17 @@
 // first top-level widget has been painted, prints
 //     painted <CLOCK_MONOTONIC ns> <peak resident KiB>
 // to standard output and ends the process at once.
+#include "bench_common.h"
+
 #include <QApplication>
-#include <QFile>
 #include <QGenericPlugin>
 #include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 namespace {
-
-qint64 PeakMemoryKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
-}
 
 class PaintWatcher : public QObject {
 public:
@@ -36,10 +24,7 @@ public:
                 m_painted = true;
                 // After the whole window has been painted and flushed.
                 QTimer::singleShot(0, [] {
-                    timespec now{};
-                    clock_gettime(CLOCK_MONOTONIC, &now);
-                    std::printf("painted %lld %lld\n", qint64(now.tv_sec) * 1000000000LL + now.tv_nsec,
-                                PeakMemoryKiB());
+                    std::printf("painted %lld %lld\n", bench::MonotonicNs(), bench::PeakMemoryKiB());
                     std::fflush(stdout);
                     std::_Exit(0);
                 });
