@@ -14,6 +14,24 @@
 
 namespace {
 
+// A picture without a transparent pixel is stored without an alpha channel:
+// the program then decodes it straight into the screen's format, with no
+// conversion and less memory.
+QImage StorableForm(const QImage& image)
+{
+    if (!image.hasAlphaChannel())
+        return image;
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            if (qAlpha(line[x]) != 255)
+                return image;
+        }
+    }
+    return argb.convertToFormat(QImage::Format_RGB32);
+}
+
 class FolderWriter : public kit::PictureSink {
 public:
     FolderWriter(const QDir& dir, const QString& folder, QSet<QString>* written)
@@ -33,7 +51,7 @@ public:
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        if (image.isNull() || !image.save(&buffer, "PNG")) {
+        if (image.isNull() || !StorableForm(image).save(&buffer, "PNG")) {
             Fail(QStringLiteral("%1: cannot encode").arg(key));
             return;
         }
