@@ -3,6 +3,8 @@
 #include "config_store.h"
 #include "paths.h"
 
+#include <QAbstractSpinBox>
+#include <QCheckBox>
 #include <QDialog>
 #include <QFrame>
 #include <QLabel>
@@ -40,6 +42,21 @@ void Apply(QDialog* dialog, const Elements& parts)
         for (QToolButton* button : parts.buttons)
             button->setStyleSheet(buttonStyle);
     }
+    for (QWidget* entry : parts.entries) {
+        const QString type = qobject_cast<QAbstractSpinBox*>(entry) ? QStringLiteral("QSpinBox")
+                                                                     : QStringLiteral("QLineEdit");
+        entry->setStyleSheet(QStringLiteral("%1{color: rgb(%2);}")
+                                 .arg(type, config->ColorText(QStringLiteral("LinEditColor"))));
+    }
+    if (!parts.checkBoxes.isEmpty()) {
+        const QString boxStyle =
+            QStringLiteral("QCheckBox{color: rgb(%1);}QCheckBox::indicator:checked {image: %2;}"
+                           "QCheckBox::indicator:unchecked {image: %3;}")
+                .arg(config->ColorText(QStringLiteral("LabelColor")), Url(folder, QStringLiteral("CheckBoxCheck.png")),
+                     Url(folder, QStringLiteral("CheckBox.png")));
+        for (QCheckBox* box : parts.checkBoxes)
+            box->setStyleSheet(boxStyle);
+    }
     if (parts.closeButton) {
         parts.closeButton->setStyleSheet(
             QStringLiteral("QToolButton{border:0px;background-position:center;background-repeat:no-repeat;"
@@ -53,8 +70,10 @@ void Apply(QDialog* dialog, const Elements& parts)
         // Selected by object name so the picture does not spread to the children.
         parts.background->setStyleSheet(
             QStringLiteral("QFrame#%1{border:0px;background-position:center;background-repeat:no-repeat;"
-                           "background-image: %2;}")
-                .arg(parts.background->objectName(), Url(folder, QStringLiteral("BackGround.png"))));
+                           "%2: %3;}")
+                .arg(parts.background->objectName(),
+                     parts.stretchBackground ? QStringLiteral("border-image") : QStringLiteral("background-image"),
+                     Url(folder, QStringLiteral("BackGround.png"))));
     }
 }
 

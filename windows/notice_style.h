@@ -11,6 +11,7 @@
 #include <QString>
 #include <Qt>
 
+class QCheckBox;
 class QDialog;
 class QFrame;
 class QLabel;
@@ -38,6 +39,9 @@ struct Elements {
     QToolButton* closeButton = nullptr;
     QLabel* label = nullptr;
     QList<QToolButton*> buttons;   // confirm / answer buttons; empty: ButtonColor is not read
+    QList<QWidget*> entries;       // line edits and spin boxes, in LinEditColor
+    QList<QCheckBox*> checkBoxes;  // LabelColor text, CheckBox.png / CheckBoxCheck.png indicators
+    bool stretchBackground = false; // BackGround.png as a border image, stretched to the frame
     QString confirmPicture = QStringLiteral("Confirm.png");
     QString confirmPressedPicture = QStringLiteral("ConfirmClick.png");
 };

@@ -1,0 +1,73 @@
+#include "fire_key.h"
+#include "ui_fire_key.h"
+
+#include "label_file.h"
+#include "notice_style.h"
+#include "post_msg.h"
+#include "user_setting_store.h"
+
+FireKey::FireKey(QWidget* parent)
+    : QDialog(parent)
+    , ui(new Ui::FireKey)
+{
+    ui->setupUi(this);
+    connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
+
+    NoticeStyle::Elements parts;
+    parts.background = ui->FireKeyA;
+    parts.stretchBackground = true; // the shared picture is smaller than this dialog
+    parts.closeButton = ui->CloseButton;
+    parts.label = ui->label;
+    parts.buttons = {ui->NewHong, ui->NewHong_2};
+    parts.entries = {ui->Count, ui->Time};
+    NoticeStyle::Apply(this, parts);
+    ui->label_2->setStyleSheet(ui->label->styleSheet());
+    ui->label_3->setStyleSheet(ui->label->styleSheet());
+
+    SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
+}
+
+FireKey::~FireKey() = default;
+
+void FireKey::SetTimeValue(int interval)
+{
+    ui->Time->setValue(interval);
+}
+
+void FireKey::SetCountValue(int count)
+{
+    ui->Count->setValue(count);
+}
+
+void FireKey::SlotChangeLanguage(int index)
+{
+    LabelFile::Load(LabelFile::PathFor(index), QStringLiteral("FireKey"), {
+        {QStringLiteral("label"), [this](const QString& text) { ui->label->setText(text); }},
+        {QStringLiteral("label_2"), [this](const QString& text) { ui->label_2->setText(text); }},
+        {QStringLiteral("label_3"), [this](const QString& text) { ui->label_3->setText(text); }},
+        {QStringLiteral("NewHong"), [this](const QString& text) { ui->NewHong->setText(text); }},
+        {QStringLiteral("NewHong_2"), [this](const QString& text) { ui->NewHong_2->setText(text); }},
+    });
+}
+
+void FireKey::on_NewHong_clicked()
+{
+    ui->Time->interpretText();
+    ui->Count->interpretText();
+    accepted = true;
+    fireInterval = ui->Time->value();
+    fireCount = ui->Count->value();
+    close();
+}
+
+void FireKey::on_NewHong_2_clicked()
+{
+    accepted = false;
+    close();
+}
+
+void FireKey::on_CloseButton_clicked()
+{
+    accepted = false;
+    close();
+}

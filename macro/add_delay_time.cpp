@@ -1,0 +1,57 @@
+#include "add_delay_time.h"
+#include "ui_add_delay_time.h"
+
+#include "label_file.h"
+#include "notice_style.h"
+#include "post_msg.h"
+#include "user_setting_store.h"
+
+AddDelayTime::AddDelayTime(QWidget* parent)
+    : QDialog(parent)
+    , ui(new Ui::AddDelayTime)
+{
+    ui->setupUi(this);
+    connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
+
+    NoticeStyle::Elements parts;
+    parts.background = ui->AddDelayTimeA;
+    parts.closeButton = ui->CloseButton;
+    parts.label = ui->label;
+    parts.buttons = {ui->NewHong, ui->NewHong_2};
+    parts.entries = {ui->spinBox};
+    NoticeStyle::Apply(this, parts);
+    ui->spinBox->setFocus();
+
+    SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
+}
+
+AddDelayTime::~AddDelayTime() = default;
+
+void AddDelayTime::SlotChangeLanguage(int index)
+{
+    LabelFile::Load(LabelFile::PathFor(index), QStringLiteral("AddDelayTime"), {
+        {QStringLiteral("label"), [this](const QString& text) { ui->label->setText(text); }},
+        {QStringLiteral("NewHong"), [this](const QString& text) { ui->NewHong->setText(text); }},
+        {QStringLiteral("NewHong_2"), [this](const QString& text) { ui->NewHong_2->setText(text); }},
+    });
+}
+
+void AddDelayTime::on_NewHong_clicked()
+{
+    ui->spinBox->interpretText(); // a number still being typed counts
+    accepted = true;
+    delayTime = ui->spinBox->value();
+    close();
+}
+
+void AddDelayTime::on_NewHong_2_clicked()
+{
+    accepted = false;
+    close();
+}
+
+void AddDelayTime::on_CloseButton_clicked()
+{
+    accepted = false;
+    close();
+}

@@ -1,0 +1,97 @@
+#include "add_key.h"
+#include "ui_add_key.h"
+
+#include "key_code_table.h"
+#include "keyboard_hook.h"
+#include "label_file.h"
+#include "notice_style.h"
+#include "post_msg.h"
+#include "user_setting_store.h"
+
+#include <QKeyEvent>
+
+addKey::addKey(QWidget* parent)
+    : QDialog(parent)
+    , ui(new Ui::addKey)
+    , keyHook(new KeyboardHook(KeyboardHook::SingleKey))
+{
+    ui->setupUi(this);
+    connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
+
+    keyHook->SetHook();
+    keyHook->SetCallback([this](int keyCode, bool downOrUp, bool aotu) { UpdateCapslockTip(keyCode, downOrUp, aotu); });
+
+    NoticeStyle::Elements parts;
+    parts.background = ui->addKeyA;
+    parts.closeButton = ui->CloseButton;
+    parts.label = ui->label;
+    parts.buttons = {ui->NewHong, ui->NewHong_2};
+    parts.entries = {ui->lineEdit};
+    NoticeStyle::Apply(this, parts);
+    ui->lineEdit->setFocus();
+
+    SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
+}
+
+// The hook object goes first and removes its installation and callback.
+addKey::~addKey() = default;
+
+QString addKey::KeyName(int keyCode)
+{
+    if (keyCode < 0 || keyCode == 0x20 || keyCode == 0xA5)
+        return QString();
+    return VirtualKeyToKeyName(static_cast<uint32_t>(keyCode)).value_or(QString());
+}
+
+void addKey::UpdateCapslockTip(int keyCode, bool, bool)
+{
+    keyName = KeyName(keyCode);
+    ui->lineEdit->setText(keyName);
+}
+
+void addKey::SlotChangeLanguage(int index)
+{
+    LabelFile::Load(LabelFile::PathFor(index), QStringLiteral("AddKey"), {
+        {QStringLiteral("label"), [this](const QString& text) { ui->label->setText(text); }},
+        {QStringLiteral("NewHong"), [this](const QString& text) { ui->NewHong->setText(text); }},
+        {QStringLiteral("NewHong_2"), [this](const QString& text) { ui->NewHong_2->setText(text); }},
+    });
+}
+
+void addKey::done(int result)
+{
+    // Every way of closing (buttons, the window system) ends the capture.
+    keyHook->UnHook();
+    QDialog::done(result);
+}
+
+void addKey::keyPressEvent(QKeyEvent* event)
+{
+    // Esc and F12 are keys to capture, not commands to the dialog.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_F12)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void addKey::on_NewHong_clicked()
+{
+    // Without a captured key there is nothing to insert: same as Cancel.
+    if (keyName.isEmpty()) {
+        on_NewHong_2_clicked();
+        return;
+    }
+    accepted = true;
+    accept();
+}
+
+void addKey::on_NewHong_2_clicked()
+{
+    accepted = false;
+    reject();
+}
+
+void addKey::on_CloseButton_clicked()
+{
+    accepted = false;
+    reject();
+}

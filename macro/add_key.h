@@ -1,0 +1,51 @@
+// Names one key for a key event of a macro: the key the user touches last,
+// pressed or released, as the single-key instance of the keyboard hook
+// reports it. OK with a captured name sets `accepted`; OK without one counts
+// as Cancel. Every way the dialog closes or goes removes its hook.
+#ifndef ADD_KEY_H
+#define ADD_KEY_H
+
+#include <QDialog>
+#include <QString>
+
+#include <memory>
+
+class KeyboardHook;
+
+namespace Ui {
+class addKey;
+}
+
+class addKey : public QDialog {
+    Q_OBJECT
+public:
+    bool accepted = false;
+    QString keyName;
+
+    explicit addKey(QWidget* parent = nullptr);
+    ~addKey() override;
+
+    // Name of a virtual key here: the key table's name, except Space and
+    // right Alt, which (like keys the table lacks) give the empty name.
+    static QString KeyName(int keyCode);
+
+public slots:
+    void done(int result) override;
+    void SlotChangeLanguage(int index);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private slots:
+    void on_NewHong_clicked();
+    void on_NewHong_2_clicked();
+    void on_CloseButton_clicked();
+
+private:
+    void UpdateCapslockTip(int keyCode, bool downOrUp, bool aotu);
+
+    std::unique_ptr<Ui::addKey> ui;
+    std::unique_ptr<KeyboardHook> keyHook; // after ui: it goes first
+};
+
+#endif // ADD_KEY_H
