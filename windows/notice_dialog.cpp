@@ -76,7 +76,9 @@ NoticeDialog::NoticeDialog(const Layout& layout, QWidget* parent)
         if (child)
             previous = child;
     }
-    QMetaObject::connectSlotsByName(this);
+    connect(m_close, &QToolButton::clicked, this, &NoticeDialog::on_CloseButton_clicked);
+    if (m_ok)
+        connect(m_ok, &QToolButton::clicked, this, &NoticeDialog::on_NewHong_clicked);
 
     connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
 

@@ -42,11 +42,16 @@ void Apply(QDialog* dialog, const Elements& parts)
         for (QToolButton* button : parts.buttons)
             button->setStyleSheet(buttonStyle);
     }
+    // Entry fields on the field colour of the combo boxes: the light entry
+    // text would not show on the default white.
     for (QWidget* entry : parts.entries) {
         const QString type = qobject_cast<QAbstractSpinBox*>(entry) ? QStringLiteral("QSpinBox")
                                                                      : QStringLiteral("QLineEdit");
-        entry->setStyleSheet(QStringLiteral("%1{color: rgb(%2);}")
-                                 .arg(type, config->ColorText(QStringLiteral("LinEditColor"))));
+        entry->setStyleSheet(QStringLiteral("%1{color: rgb(%2);background-color: rgb(%3);border: 1px solid gray;"
+                                            "selection-background-color: rgb(%4);}")
+                                 .arg(type, config->ColorText(QStringLiteral("LinEditColor")),
+                                      config->ColorText(QStringLiteral("ComboxBackGroundColor"), QStringLiteral("0,0,0")),
+                                      config->ColorText(QStringLiteral("ComboxSelectColor"), QStringLiteral("0,120,215"))));
     }
     if (!parts.checkBoxes.isEmpty()) {
         const QString boxStyle =
