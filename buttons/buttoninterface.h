@@ -221,6 +221,10 @@ private:
     void AssignKeyFunction(QAbstractButton* item, bool checked, int type, int param1);
     void AssignMediaKey(int button, int code);
     void AssignKeyboardKey(int button, const QString& text);
+    // A multimedia item of the list (row 0-17) chosen with `checked`.
+    void AssignMediaItem(int row, bool checked);
+    // Writes the consumer usage as the key's record; true when the mouse took it.
+    bool WriteMediaKey(int button, int usage, QAbstractButton* item);
 
     // --- macro list (buttoninterface_macros.cpp) ---
     void CreateMacroButtons();

@@ -69,31 +69,6 @@ void Buttoninterface::RenderKeyTexts(const FlashDataMap& image)
         ShowKeyFunction(key, keyStore.Type(key), keyStore.Param1(key), keyStore.Param2(key), image);
 }
 
-QToolButton* Buttoninterface::MediaItem(int lowByte) const
-{
-    switch (lowByte) {
-    case 0x83: return ui->Player;
-    case 0xCD: return ui->StartPause_2;
-    case 0xB5: return ui->BackMusic_2;
-    case 0xB6: return ui->TopMusic_2;
-    case 0xB7: return ui->Mute;
-    case 0xE2: return ui->VolumeUp;
-    case 0xE9: return ui->VolumeDown;
-    case 0xEA: return ui->VolumeDown_4;
-    case 0x8A: return ui->VolumeDown_5;
-    case 0x92: return ui->VolumeDown_6;
-    case 0x94: return ui->VolumeDown_3;
-    case 0x23: return ui->VolumeDown_8;
-    case 0x21: return ui->VolumeDown_9;
-    case 0x25: return ui->VolumeDown_7;
-    case 0x24: return ui->VolumeDown_10;
-    case 0x26: return ui->VolumeDown_12;
-    case 0x27: return ui->VolumeDown_13;
-    case 0x2A: return ui->VolumeDown_11;
-    default: return nullptr;
-    }
-}
-
 void Buttoninterface::ShowKeyFunction(int key, int type, int p1, int p2, FlashDataMap image)
 {
     QToolButton* button = KeyButton(key);

@@ -36,6 +36,15 @@ public:
     static QString MainPageDir(Buttoninterface* page) { return page->MainPageDir; }
     static QString MacroPrefix(Buttoninterface* page) { return page->MacroPrefix; }
     static void SetSensor(Buttoninterface* page, const QString& sensor) { page->SensorName = sensor; }
+    static void SetStoreEntry(Buttoninterface* page, int key, int type, int p1, int p2)
+    {
+        page->StoreKeyFunction(key, type, p1, p2);
+    }
+    static void AssignMediaKey(Buttoninterface* page, int button, int code) { page->AssignMediaKey(button, code); }
+    static void AssignKeyboardKey(Buttoninterface* page, int button, const QString& text)
+    {
+        page->AssignKeyboardKey(button, text);
+    }
     static void ShowKeyFunction(Buttoninterface* page, int key, int type, int p1, int p2, const FlashDataMap& image)
     {
         page->ShowKeyFunction(key, type, p1, p2, image);
