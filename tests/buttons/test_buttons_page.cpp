@@ -65,6 +65,9 @@ void NoteSlot(QObject* receiver, int index, void** argv)
     if (receiver != g_watched)
         return;
     const QMetaMethod method = receiver->metaObject()->method(index);
+    // Only the item's own slots; the stacks report their page changes too.
+    if (!method.methodSignature().startsWith("on_DPI_"))
+        return;
     QString call = QString::fromLatin1(method.methodSignature());
     if (method.parameterCount() == 1 && method.parameterType(0) == QMetaType::Bool)
         call += *static_cast<bool*>(argv[1]) ? QStringLiteral("=true") : QStringLiteral("=false");
