@@ -3,7 +3,13 @@
 #include "ui_buttoninterface.h"
 
 #include "app_state.h"
+#include "button_notices.h"
 #include "device_image_setters.h"
+#include "devicelib.h"
+#include "fire_key.h"
+#include "group_key.h"
+#include "modal_run.h"
+#include "notice_style.h"
 
 #include <QButtonGroup>
 #include <QScrollBar>
@@ -62,6 +68,14 @@ const uint8_t kKeyRecordFunction[3] = {5, 0, 0};
 
 } // namespace
 
+// The page's dialogs stand centred on it, 50 px left and 70 px up.
+template <class Dialog>
+static void RunOnPage(QWidget* page, Dialog& dialog)
+{
+    dialog.move(NoticeStyle::CentredOn(page, &dialog, ButtonPageDialogShift));
+    ModalRun::Exec(&dialog);
+}
+
 QToolButton* Buttoninterface::MediaItem(int lowByte) const
 {
     const int row = MediaRowOf(lowByte);
@@ -84,6 +98,8 @@ void Buttoninterface::OpenKeyMenu(int key, const QString& keyAreaStyle)
         for (int k : kKeyVisitOrder)
             KeyButton(k)->setChecked(false);
         KeyButtonGroup->setExclusive(true);
+        LeftButtonOnly notice;
+        RunOnPage(this, notice);
         return;
     }
 
@@ -245,6 +261,8 @@ void Buttoninterface::on_DPI_10_clicked()
 {
     if (MacroButtons.isEmpty()) {
         ui->stackedWidget_2->setCurrentWidget(ui->page_9);
+        MakeMacro notice;
+        RunOnPage(this, notice);
         return;
     }
     ui->stackedWidget_2->setCurrentWidget(ui->page_5);
@@ -372,7 +390,28 @@ void Buttoninterface::AssignKeyboardKey(int button, const QString& text)
     ui->stackedWidget_2->setCurrentWidget(ui->page_9);
 }
 
-void Buttoninterface::on_DPI_8_clicked() {}
+void Buttoninterface::on_DPI_8_clicked()
+{
+    GroupKey dialog;
+    RunOnPage(this, dialog);
+    // Confirming nothing chosen is a cancel: it would write an empty key.
+    if (!dialog.accepted || dialog.keyText.isEmpty())
+        return;
+    ui->stackedWidget_2->setCurrentWidget(ui->page_9);
+    ClearMenuChecks();
+    const int key = SelectedKey();
+    if (key >= 0) {
+        const KeyEventRecord record = MakeKeyRecord(key, dialog.keyText);
+        if (SetButtonKeys(key, kKeyRecordFunction, record.bytes)) {
+            StoreKeyFunction(key, 5, 0, 0);
+            KeyButton(key)->setText(dialog.keyText);
+        }
+    }
+    // The top menu stays open after a combination.
+    ui->stackedWidget->setCurrentWidget(ui->page_2);
+    ui->scrollArea_11->verticalScrollBar()->setStyleSheet(kKeyAreaShown);
+    ui->stackedWidget_2->setCurrentWidget(ui->page_9);
+}
 
 void Buttoninterface::on_DPI_6_clicked(bool checked)
 {
@@ -387,7 +426,27 @@ void Buttoninterface::on_DPI_6_clicked(bool checked)
     CloseMenus();
 }
 
-void Buttoninterface::on_DPI_6_clicked() {}
+void Buttoninterface::on_DPI_6_clicked()
+{
+    // Offline: the menus close without a dialog or a notice.
+    if (!UsbFinderC_GetDeviceOnLine(g_devicePath.bytes().constData()) && !g_buttonPageUpdating) {
+        ui->stackedWidget->setCurrentWidget(ui->page);
+        ui->stackedWidget_2->setCurrentWidget(ui->page_9);
+        return;
+    }
+    // A key that already fires rapidly starts from its own values.
+    const int key = SelectedKey();
+    const bool firing = key >= 0 && KeyButton(key)->text() == ui->DPI_6->text();
+    FireKey dialog;
+    dialog.SetTimeValue(firing ? keyStore.Param1(key) : 10);
+    dialog.SetCountValue(firing ? keyStore.Param2(key) : 3);
+    RunOnPage(this, dialog);
+    if (!dialog.accepted)
+        return;
+    fireInterval = dialog.fireInterval;
+    fireCount = dialog.fireCount;
+    on_DPI_6_clicked(true);
+}
 
 // Handlers of objects the form does not have.
 void Buttoninterface::on_MultiMedia_clicked() { ui->stackedWidget_2->setCurrentWidget(ui->page_3); }

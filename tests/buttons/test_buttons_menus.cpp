@@ -3,12 +3,17 @@
 // what opening a key's menu shows.
 #include "button_page_fixture.h"
 
+#include "button_notices.h"
 #include "find_child.h"
+#include "fire_key.h"
+#include "group_key.h"
+#include "modal_run.h"
 #include "hub_recorder.h"
 #include "sim_mouse.h"
 #include "test_image.h"
 
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QToolButton>
@@ -45,6 +50,10 @@ private slots:
     void mediaItemRecord();
     void mediaAndKeyboardKeysByCall();
     void rapidFireByDoubleClick();
+    void rapidFireDialog();
+    void combination_data();
+    void combination();
+    void macroItemWithoutMacros();
     void offlineWriteChangesNothing();
     void opener_data();
     void opener();
@@ -209,6 +218,11 @@ void TestButtonsMenus::mediaAndKeyboardKeysByCall()
 
 void TestButtonsMenus::rapidFireByDoubleClick()
 {
+    QList<QPair<int, int>> presets;
+    ModalAnswer<FireKey> dialogs([&](FireKey& dialog) {
+        presets << qMakePair(Child<QSpinBox>(&dialog, QStringLiteral("Time"))->value(),
+                             Child<QSpinBox>(&dialog, QStringLiteral("Count"))->value());
+    });
     ui->TopMusic->setChecked(true);
     ui->stackedWidget->setCurrentIndex(1);
     const QPoint centre = ui->DPI_6->rect().center();
@@ -216,14 +230,118 @@ void TestButtonsMenus::rapidFireByDoubleClick()
                             Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(ui->DPI_6, &doubleClick);
 
+    // Written at once with the remembered values, then the dialog, cancelled.
     QCOMPARE(FunctionOf(3), Bytes({4, 10, 3}));
     QCOMPARE(ui->TopMusic->text(), QStringLiteral("Fire key"));
     QCOMPARE(ButtoninterfaceProbe::Store(m_page.get()).Param1(3), 10);
     QCOMPARE(ui->stackedWidget->currentWidget(), ui->page);
+    QCOMPARE(dialogs.count, 1);
+}
 
-    // A single press leaves the function to the dialog.
+void TestButtonsMenus::rapidFireDialog()
+{
+    // A key that already fires: the dialog starts from its values.
+    ButtoninterfaceProbe::SetStoreEntry(m_page.get(), 1, 4, 40, 0);
+    ui->RightKey->setText(ui->DPI_6->text());
+    ui->RightKey->setChecked(true);
+    ui->stackedWidget->setCurrentIndex(1);
+    QList<QPair<int, int>> presets;
+    {
+        ModalAnswer<FireKey> dialogs([&](FireKey& dialog) {
+            presets << qMakePair(Child<QSpinBox>(&dialog, QStringLiteral("Time"))->value(),
+                                 Child<QSpinBox>(&dialog, QStringLiteral("Count"))->value());
+        });
+        QTest::mousePress(ui->DPI_6, Qt::LeftButton);
+        // Cancelled: nothing written, the menus stay.
+        QCOMPARE(FunctionOf(1), Bytes({0, 0, 0}));
+        QCOMPARE(ui->stackedWidget->currentWidget(), ui->page_2);
+    }
+    // Another function: 10 and 3; confirming writes the dialog's values.
+    ui->RightKey->setText(QStringLiteral("other"));
+    {
+        ModalAnswer<FireKey> dialogs([&](FireKey& dialog) {
+            presets << qMakePair(Child<QSpinBox>(&dialog, QStringLiteral("Time"))->value(),
+                                 Child<QSpinBox>(&dialog, QStringLiteral("Count"))->value());
+            dialog.accepted = true;
+            dialog.fireInterval = 100;
+            dialog.fireCount = 2;
+        });
+        QTest::mousePress(ui->DPI_6, Qt::LeftButton);
+    }
+    QCOMPARE(presets, (QList<QPair<int, int>>{{40, 0}, {10, 3}}));
+    QCOMPARE(FunctionOf(1), Bytes({4, 100, 2}));
+    QCOMPARE(ui->RightKey->text(), ui->DPI_6->text());
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->page);
+
+    // Offline: the menus close, no dialog, no notice.
+    HubRecorder hub;
+    hub.Record(&PostMsg::SigMouseOffLineo, QStringLiteral("Offline"));
+    QVERIFY(SimMouse::SetOnline(false));
+    ui->stackedWidget->setCurrentIndex(1);
+    ui->stackedWidget_2->setCurrentIndex(3);
+    ModalAnswer<FireKey> none([](FireKey&) {});
     QTest::mousePress(ui->DPI_6, Qt::LeftButton);
-    QCOMPARE(FunctionOf(3), Bytes({4, 10, 3}));
+    QCOMPARE(none.count, 0);
+    QCOMPARE(hub.events, QStringList());
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->page);
+    QCOMPARE(ui->stackedWidget_2->currentWidget(), ui->page_9);
+}
+
+void TestButtonsMenus::combination_data()
+{
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QByteArray>("record"); // the first 20 bytes; empty: nothing written
+
+    QTest::newRow("ctrl and C") << true << "Ctrl+C"
+                                << Bytes({4, 0, 0, 0, 0, 0, 1, 0, 10, 0, 0, 0, 0, 1, 6, 0, 10, 0, 0, 0});
+    QTest::newRow("empty result is a cancel") << true << "" << QByteArray();
+    QTest::newRow("cancelled") << false << "Ctrl+C" << QByteArray();
+}
+
+void TestButtonsMenus::combination()
+{
+    QFETCH(bool, accepted);
+    QFETCH(QString, result);
+    QFETCH(QByteArray, record);
+
+    ModalAnswer<GroupKey> dialogs([&](GroupKey& dialog) {
+        dialog.accepted = accepted;
+        dialog.keyText = result;
+    });
+    ui->BackKey->setChecked(true);
+    ui->BackKey->setText(QStringLiteral("before"));
+    ui->stackedWidget->setCurrentIndex(1);
+    ui->stackedWidget_2->setCurrentIndex(2);
+    const QByteArray before = MouseImage();
+
+    QTest::mousePress(ui->DPI_8, Qt::LeftButton);
+
+    QCOMPARE(dialogs.count, 1);
+    if (record.isEmpty()) {
+        QCOMPARE(MouseImage(), before);
+        QCOMPARE(ui->BackKey->text(), QStringLiteral("before"));
+        QCOMPARE(ui->stackedWidget_2->currentIndex(), 2);
+    } else {
+        QCOMPARE(FunctionOf(2), Bytes({5, 0, 0}));
+        QCOMPARE(MouseImage().mid(ImageOffset::KeyEvents + 104, 20), record);
+        QCOMPARE(ui->BackKey->text(), result);
+        QCOMPARE(ui->stackedWidget_2->currentWidget(), ui->page_9);
+    }
+    // The top menu stays on screen.
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->page_2);
+}
+
+void TestButtonsMenus::macroItemWithoutMacros()
+{
+    ModalAnswer<MakeMacro> notices([](MakeMacro&) {});
+    ui->FireKey->setText(QStringLiteral("other"));
+    ui->FireKey->click();
+    ui->stackedWidget_2->setCurrentIndex(3);
+    ui->DPI_10->click();
+    QCOMPARE(notices.count, 1);
+    QCOMPARE(ui->stackedWidget->currentWidget(), ui->page_2);
+    QCOMPARE(ui->stackedWidget_2->currentWidget(), ui->page_9);
 }
 
 void TestButtonsMenus::offlineWriteChangesNothing()
@@ -357,9 +475,11 @@ void TestButtonsMenus::leftButtonRule()
     for (const QString& name : leftClickKeys)
         Item(name)->setText(ui->LeftKey_3->text());
     ui->stackedWidget_2->setCurrentIndex(3);
+    ModalAnswer<LeftButtonOnly> notices([](LeftButtonOnly&) {});
 
     ui->FireKey->click();
 
+    QCOMPARE(notices.count, refused ? 1 : 0);
     QCOMPARE(m_page->SelectedKey(), refused ? -1 : 0);
     if (refused) {
         QCOMPARE(ui->stackedWidget->currentWidget(), ui->page);
