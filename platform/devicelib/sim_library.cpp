@@ -683,13 +683,18 @@ int SimLibrary::startFlash(const unsigned char* image, UpgradeCallback callback)
     // Flashing takes the device off the bus; progress and result follow on the
     // dispatcher thread.
     auto flash = [&](auto& device) {
+        if (device.flashAnswer == FlashAnswer::Refuse)
+            return 0;
         const QString id = device.id;
         const int failPercent = device.failFlashAt;
         device.failFlashAt = -1;
         device.flashing = true;
         worldChanged();
+        if (device.flashAnswer == FlashAnswer::Never)
+            return 1;
 
         const qint64 start = nowMs();
+        const int stepMs = device.flashAnswer == FlashAnswer::AtOnce ? 0 : flashStepMs;
         int step = 0;
         for (int percent = 0; percent <= 100; percent += 10) {
             if (failPercent >= 0 && percent > failPercent)
@@ -697,12 +702,12 @@ int SimLibrary::startFlash(const unsigned char* image, UpgradeCallback callback)
             const unsigned char message[3] = {DEVICELIB_UPGRADE_MESSAGE, DEVICELIB_UPGRADE_PROGRESS,
                                               static_cast<unsigned char>(percent)};
             QByteArray bytes(reinterpret_cast<const char*>(message), 3);
-            schedule(start + qint64(step++) * flashStepMs, false, SimReport(),
+            schedule(start + qint64(step++) * stepMs, false, SimReport(),
                      [callback, bytes] { callback(reinterpret_cast<const unsigned char*>(bytes.constData())); });
         }
         const bool success = failPercent < 0;
         const uint32_t version = header.version;
-        schedule(start + qint64(step) * flashStepMs, false, SimReport(), [this, callback, id, success, version] {
+        schedule(start + qint64(step) * stepMs, false, SimReport(), [this, callback, id, success, version] {
             bool ok = false;
             {
                 Lock locked(m_mutex);

@@ -261,6 +261,25 @@ public:
         if (has(key) && !parseBool(text(key), out))
             fail(key);
     }
+    // Boot, FailFlashAt and FlashAnswer of a receiver or a mouse.
+    template <typename Device> void firmware(Device* device)
+    {
+        flag("boot", &device->boot);
+        number("failflashat", 0, 100, &device->failFlashAt);
+        if (!has("flashanswer"))
+            return;
+        const QString answer = text("flashanswer").trimmed().toLower();
+        if (answer == QLatin1String("normal"))
+            device->flashAnswer = FlashAnswer::Normal;
+        else if (answer == QLatin1String("refuse"))
+            device->flashAnswer = FlashAnswer::Refuse;
+        else if (answer == QLatin1String("never"))
+            device->flashAnswer = FlashAnswer::Never;
+        else if (answer == QLatin1String("at-once"))
+            device->flashAnswer = FlashAnswer::AtOnce;
+        else
+            fail("flashanswer");
+    }
     void address(const char* key, Address* out)
     {
         if (has(key) && !parseAddress(text(key), out))
@@ -357,6 +376,7 @@ bool parseWorld(const QString& text, SimWorld* world, QString* error)
             read.version("version", &r.version);
             read.address("address", &r.address);
             read.flag("plugged", &r.plugged);
+            read.firmware(&r);
             read.byte("longrange", &r.longRange);
             int light = r.light[0];
             read.number("light", 1, 3, &light);
@@ -399,6 +419,7 @@ bool parseWorld(const QString& text, SimWorld* world, QString* error)
         read.number("battery", 0, 100, &m.battery);
         read.flag("charging", &m.charging);
         read.number("profile", 0, SimDefaults::ProfileCount - 1, &m.currentProfile);
+        read.firmware(&m);
         read.number("reportintervalus", 0, MaxReportIntervalUs, &m.reportIntervalUs);
         if (!read.ok())
             return false;

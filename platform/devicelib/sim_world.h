@@ -11,6 +11,11 @@
 
 using Address = std::array<uint8_t, 3>;
 
+// How a device answers a flashing: as it should; by refusing to start; never
+// (it starts, then sends nothing and stays off the bus); or at once (every
+// message without delay).
+enum class FlashAnswer { Normal, Refuse, Never, AtOnce };
+
 struct SimReceiver {
     QString id;
     int receiverClass = 4;  // 1, 2, 4, 8
@@ -25,6 +30,7 @@ struct SimReceiver {
     bool flashing = false;
     int identityZeros = 0;
     int failFlashAt = -1;   // next flashing fails at this percentage
+    FlashAnswer flashAnswer = FlashAnswer::Normal;
     uint8_t longRange = 0;
     std::array<uint8_t, 10> light{1}; // byte 0 light mode 1-3 (4K receivers), 1 at first
     // Pairing search: 0 none, 1 searching, 2 failed, 3 paired.
@@ -56,6 +62,7 @@ struct SimMouse {
     bool flashing = false;
     int identityZeros = 0;
     int failFlashAt = -1;
+    FlashAnswer flashAnswer = FlashAnswer::Normal;
     QVector<QByteArray> profiles; // flash dumps
     int currentProfile = 0;
     int reportIntervalUs = -1; // on its cable; -1: 1 ms

@@ -106,6 +106,8 @@ private slots:
     void startFromInsideTheCallback();
     void refusedStarts_data();
     void refusedStarts();
+    void firmwareBehaviour_data();
+    void firmwareBehaviour();
 };
 
 void DeviceLibFirmware::pairing_data()
@@ -273,6 +275,59 @@ void DeviceLibFirmware::refusedStarts()
     QCOMPARE(boot, 0);
     QVERIFY(takeMessages().isEmpty());
     QCOMPARE(UsbUpgrade_Start(bytes(imageFor("m4", 0x0105)), nullptr, 10000), 0);
+}
+
+// The receiver's firmware behaviour, from the world file or set at run time.
+void DeviceLibFirmware::firmwareBehaviour_data()
+{
+    QTest::addColumn<QString>("worldKeys");      // extra lines of r4 in the world file
+    QTest::addColumn<int>("controlAnswer");     // -1: none set at run time
+    QTest::addColumn<int>("started");
+    QTest::addColumn<QList<QByteArray>>("messages");
+    QTest::addColumn<bool>("bootAfter");
+    QTest::addColumn<bool>("listedAfter");
+    QTest::newRow("normal") << "FlashAnswer = normal" << -1 << 1 << expectedMessages(100, true) << false << true;
+    QTest::newRow("fails at 30") << "FailFlashAt = 30" << -1 << 1 << expectedMessages(30, false) << true << false;
+    QTest::newRow("fails at once") << "FailFlashAt = 0" << -1 << 1 << expectedMessages(0, false) << true << false;
+    QTest::newRow("refuses") << "FlashAnswer = refuse" << -1 << 0 << QList<QByteArray>() << false << true;
+    QTest::newRow("refuses, set at run time") << "" << int(SimControl::RefuseFlash) << 0 << QList<QByteArray>() << false
+                                              << true;
+    QTest::newRow("never answers") << "FlashAnswer = never" << -1 << 1 << QList<QByteArray>() << false << false;
+    QTest::newRow("answers at once") << "FlashAnswer = at-once" << -1 << 1 << expectedMessages(100, true) << false
+                                     << true;
+    QTest::newRow("answers at once, set at run time")
+        << "FailFlashAt = 50" << int(SimControl::AnswerFlashAtOnce) << 1 << expectedMessages(50, false) << true << false;
+    QTest::newRow("waits in boot mode") << "Boot = true" << -1 << 1 << expectedMessages(100, true) << false << true;
+}
+
+void DeviceLibFirmware::firmwareBehaviour()
+{
+    QFETCH(QString, worldKeys);
+    QFETCH(int, controlAnswer);
+    QFETCH(int, started);
+    QFETCH(QList<QByteArray>, messages);
+    QFETCH(bool, bootAfter);
+    QFETCH(bool, listedAfter);
+    QString world = TestWorld();
+    world.replace(QStringLiteral("Name = QX-AERO-R4\n"), QStringLiteral("Name = QX-AERO-R4\n") + worldKeys + QLatin1Char('\n'));
+    QVERIFY(SimControl::loadWorldText(world));
+    if (controlAnswer >= 0)
+        QVERIFY(SimControl::setFlashAnswer("r4", SimControl::FlashAnswer(controlAnswer)));
+    // Slow steps: only a device that answers at once is done within the wait.
+    const bool atOnce = worldKeys.contains(QLatin1String("at-once")) || controlAnswer == SimControl::AnswerFlashAtOnce;
+    SimControl::setFlashStepMs(atOnce ? 60000 : 1);
+
+    const QByteArray image = imageFor("r4", 0x0105);
+    int boot = -1;
+    QVERIFY(UsbUpgradeC_FindBootDevices(bytes(image), &boot));
+    QCOMPARE(boot, worldKeys.contains(QLatin1String("Boot")) ? 1 : 0);
+    QCOMPARE(UsbUpgrade_Start(bytes(image), &upgradeCallback, 10000), started);
+    QVERIFY(SimControl::waitIdle(5000));
+    QCOMPARE(takeMessages(), messages);
+    QCOMPARE(SimControl::inBootMode("r4"), bootAfter);
+    QCOMPARE(!SimControl::devicePath("r4").isEmpty(), listedAfter);
+    const bool flashed = messages.size() == 12;
+    QCOMPARE(SimControl::firmwareVersion("r4"), flashed ? 0x0105 : 0x0101);
 }
 
 QTEST_GUILESS_MAIN(DeviceLibFirmware)

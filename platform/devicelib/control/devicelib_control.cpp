@@ -571,6 +571,15 @@ bool failNextFlash(const QString& id, int atPercent)
     return changeDevice(id, [&](auto& device) { device.failFlashAt = std::clamp(atPercent, 0, 100); });
 }
 
+bool setFlashAnswer(const QString& id, FlashAnswer answer)
+{
+    static const ::FlashAnswer answers[] = {::FlashAnswer::Normal, ::FlashAnswer::Refuse, ::FlashAnswer::Never,
+                                            ::FlashAnswer::AtOnce};
+    if (answer < FlashNormally || answer > AnswerFlashAtOnce)
+        return false;
+    return changeDevice(id, [&](auto& device) { device.flashAnswer = answers[answer]; });
+}
+
 bool setBootMode(const QString& id, bool boot)
 {
     return changeDevice(id, [&](auto& device) { device.boot = boot; });

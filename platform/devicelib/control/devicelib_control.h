@@ -191,6 +191,9 @@ DEVICELIB_API QByteArray makeFirmwareImage(int kind, quint8 cid, quint8 mid, con
 // The next flashing of the device fails after reaching the given percentage
 // and leaves it in boot mode.
 DEVICELIB_API bool failNextFlash(const QString& id, int atPercent = 50);
+// How the device answers every later flashing (until changed).
+enum FlashAnswer { FlashNormally, RefuseFlash, NeverAnswerFlash, AnswerFlashAtOnce };
+DEVICELIB_API bool setFlashAnswer(const QString& id, FlashAnswer answer);
 DEVICELIB_API bool setBootMode(const QString& id, bool boot);
 DEVICELIB_API bool inBootMode(const QString& id);
 DEVICELIB_API int firmwareVersion(const QString& id); // -1 no such device
