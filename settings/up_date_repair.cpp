@@ -69,6 +69,11 @@ UpDateRepair::UpDateRepair(QWidget* parent)
 {
     ui->setupUi(this);
     setWindowFlags(kWindowFlags);
+    // The form's texts until a label file gives others; the action button
+    // tells its two meanings apart by them.
+    m_upgradeText = ui->NewHong_2->text();
+    m_cancelText = ui->NewHong->text();
+    m_confirmText = QStringLiteral("确定");
 
     const QString folder = PictureFolder(QStringLiteral("WarningDialog"));
     ConfigStore* config = ConfigStore::Instance();
@@ -287,11 +292,18 @@ void UpDateRepair::reject()
 void UpDateRepair::closeEvent(QCloseEvent* event)
 {
     // The window's own close while flashing; the buttons decide for themselves.
-    if (event->spontaneous() && RunInProgress()) {
+    if (!m_buttonCloses && RunInProgress()) {
         event->ignore();
         return;
     }
     QDialog::closeEvent(event);
+}
+
+void UpDateRepair::CloseByButton()
+{
+    m_buttonCloses = true;
+    close();
+    m_buttonCloses = false;
 }
 
 // After a run (the progress bar shows): at 100 % the settings page shows the
@@ -303,7 +315,7 @@ void UpDateRepair::CloseAfterRun()
         emit hub->SigSetNewVer();
     else if (g_deviceSelected != 0)
         emit hub->SigChangeMainDialog(0);
-    close();
+    CloseByButton();
 }
 
 void UpDateRepair::on_CloseButton_clicked()
@@ -311,7 +323,7 @@ void UpDateRepair::on_CloseButton_clicked()
     if (g_repairProgressSeen)
         return;
     if (ui->progressBar_2->isHidden())
-        close();
+        CloseByButton();
     else
         CloseAfterRun();
 }
@@ -326,7 +338,7 @@ void UpDateRepair::on_NewHong_2_clicked()
     if (!g_repairProgressSeen && !ui->progressBar_2->isHidden())
         CloseAfterRun();
     else if (ui->NewHong_2->text() == m_confirmText)
-        close();
+        CloseByButton();
     else if (g_deviceSelected != 0)
         emit PostMsg::GetInstance()->SigUpdateStart();
     else

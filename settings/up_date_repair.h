@@ -72,6 +72,7 @@ private:
     // Shows the message and the Confirm button; the check's answer false.
     bool Refuse(const QString& text);
     void CloseAfterRun();
+    void CloseByButton();
     void ShowResult(const QString& text);
     void AssignShortcuts();
     static bool RunInProgress();
@@ -93,6 +94,7 @@ private:
     QString m_multiDongleText;
     QString m_multiMouseText;
 
+    bool m_buttonCloses = false;
     int m_failedKind = 0;
     bool m_ready = false;
     QString m_modelGroup;
