@@ -1,11 +1,28 @@
-// The macro page (stack page 2 of the device window). This build holds a
-// placeholder: it follows the device window's request to reset the page.
+// The macro page (stack page 2 of the device window): the user's macros on
+// the left, one macro file each; the events of the selected macro in the
+// middle; recording, delay mode, repeat mode, the insert menu and Save on
+// the right. It tells the button page through the hub when a macro was
+// renamed, deleted or saved, and answers its requests to send a macro to the
+// mouse or to rebuild one read back from it.
 #ifndef MACRO_H
 #define MACRO_H
 
+#include "flash_data_map.h"
+#include "keyboard_hook.h"
+#include "macro_event_list.h"
+#include "macro_recorder.h"
+
+#include <QString>
+#include <QStringList>
 #include <QWidget>
 
+#include <array>
 #include <memory>
+
+class QButtonGroup;
+class QIcon;
+class QListWidgetItem;
+class QModelIndex;
 
 namespace Ui {
 class Macro;
@@ -17,13 +34,98 @@ public:
     explicit Macro(QWidget* parent = nullptr);
     ~Macro() override;
 
+    // The events shown.
+    const MacroEventList& Events() const { return m_events; }
+
+    // The selected macro as shown (unsaved edits included) to an exchange
+    // file; false without a selected macro or when the file cannot be written.
+    bool ExportSelectedMacro(const QString& path);
+    // A new macro from an exchange file: list entry, file and events. False,
+    // with nothing created, for a damaged file, a listed or unusable name.
+    bool ImportMacro(const QString& path);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 public slots:
-    // Leaving the device window: stop a recording and reset the controls.
-    // The placeholder records nothing, so there is nothing to stop.
+    void SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer);
+    void SlotMacroDownLoadData(QString MacroName, int index);
     void SlotSetMacroPage();
+    void SlotChangeLanguage(int index);
+
+private slots:
+    void on_NewHong_clicked();
+    void on_DeleteHong_clicked();
+    void on_Amend_clicked();
+    void on_ChooseEvent_activated(int index);
+    void on_DeleteKey_clicked();
+    void on_StartRecord_clicked();
+    void on_StopRecord_clicked();
+    void on_Save_clicked();
+    void UpdateCapslockTip(int keyCode, bool downOrUp, bool aotu);
+    void on_NumberEdit_valueChanged(int value);
+    void on_listWidgetHong_clicked(const QModelIndex& index);
+    void on_listWidgetHong_customContextMenuRequested(const QPoint& pos);
+    void ExPortMacro();
+    void RenameMacro();
+    void DeleteMacro();
+    void CreateMewMacro();
+    void InPortMacro();
 
 private:
+    void ApplyStyles();
+    void ActivateSave();
+    void DeactivateSave();
+    void MarkRepeatModified();
+    void MarkEventsModified();
+
+    // The selected macro's name; empty when none is selected.
+    QString SelectedName() const;
+    bool HasSelectedMacro() const;
+    bool IsListed(const QString& name) const;
+    QString FilePathOf(const QString& name) const;
+
+    // Loads the selected macro's file into the repeat controls and the
+    // events, without counting as an edit; clears the events when no macro
+    // is selected.
+    void LoadSelectedMacro();
+    // The repeat code the controls show.
+    int RepeatCode() const;
+    void ShowRepeatCode(int code);
+    // Rebuilds the event list widget from m_events.
+    void ShowEvents();
+    QIcon ItemIcon(const MacroItem& item) const;
+    // Back to idle after a recording: hook removed, widgets restored, a
+    // wait after the last key dropped.
+    void EndRecording();
+
+    // Refusal while a recording runs: the please-stop notice, true.
+    bool RefusedWhileRecording();
+    // Where the page puts its dialogs: centred on the page, then moved up
+    // and to the left, notices and name dialog further than the editors.
+    void PlaceNotice(QWidget* dialog) const;
+    void PlaceEditor(QWidget* dialog) const;
+    void ShowFileFailure(const QString& text);
+
     std::unique_ptr<Ui::Macro> ui;
+    QString macroDir;
+    QString currentMacroFile;
+    KeyboardHook recordHook{KeyboardHook::Recording};
+    QButtonGroup* delayModeGroup = nullptr;
+    QButtonGroup* repeatModeGroup = nullptr;
+    QStringList buttonColorList;
+    QString buttonColor;
+    QString pictureDir;
+    bool eventsModified = false;
+    bool repeatModified = false;
+    std::array<QString, 5> contextMenuTexts;
+    QString macroRealText;
+    QString m_fileFailText;
+    QString m_nameFailText;
+    MacroEventList m_events;
+    MacroRecorder m_recorder;
 };
 
 #endif // MACRO_H

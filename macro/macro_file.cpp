@@ -31,7 +31,7 @@ bool ParseEventLine(const QStringList& parts, MacroItem* item)
     if (parts.size() != 3 || (parts[2] != QLatin1String("0") && parts[2] != QLatin1String("1")))
         return false;
     const bool release = parts[2] == QLatin1String("1");
-    int kind = MacroKind::Keyboard;
+    int kind = KindKeyboard;
     int code = 0;
     if (IsFileCode(parts[0])) {
         kind = parts[1].toInt();

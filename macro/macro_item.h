@@ -6,29 +6,23 @@
 #ifndef MACRO_ITEM_H
 #define MACRO_ITEM_H
 
+#include "key_code_table.h"
+
 #include <QVector>
 #include <QtGlobal>
-
-namespace MacroKind {
-enum : int {
-    Modifier = 0, // a bit of the keyboard report's modifier byte
-    Keyboard = 1, // a usage of the keyboard/keypad usage page
-    Mouse = 4     // a mouse-button bit
-};
-}
 
 struct MacroItem {
     enum class Type : quint8 { Key, Delay };
 
     Type type = Type::Key;
     bool release = false;           // key: press or release
-    int kind = MacroKind::Keyboard; // key
+    int kind = KindKeyboard;        // key: a KeyEventKind
     int code = 0;                   // key: below 0x100
     quint32 delayMs = 0;            // delay
 
     static MacroItem Press(int kind, int code) { return {Type::Key, false, kind, code, 0}; }
     static MacroItem Release(int kind, int code) { return {Type::Key, true, kind, code, 0}; }
-    static MacroItem Delay(quint32 ms) { return {Type::Delay, false, MacroKind::Keyboard, 0, ms}; }
+    static MacroItem Delay(quint32 ms) { return {Type::Delay, false, KindKeyboard, 0, ms}; }
 
     bool IsDelay() const { return type == Type::Delay; }
     bool IsKey() const { return type == Type::Key; }

@@ -14,7 +14,7 @@ namespace {
 
 MacroItem A(bool release = false)
 {
-    return release ? MacroItem::Release(MacroKind::Keyboard, 0x04) : MacroItem::Press(MacroKind::Keyboard, 0x04);
+    return release ? MacroItem::Release(KindKeyboard, 0x04) : MacroItem::Press(KindKeyboard, 0x04);
 }
 
 QByteArray ReadAll(const QString& path)
@@ -70,18 +70,18 @@ void TestMacroFile::parse_data()
     QTest::newRow("header abc") << QByteArray("abc\n") << true << 1 << MacroItems();
 
     QTest::newRow("modifier") << QByteArray("1\n0x04 0 1\n") << true << 1
-                              << MacroItems{MacroItem::Release(MacroKind::Modifier, 0x04)};
+                              << MacroItems{MacroItem::Release(KindModifier, 0x04)};
     QTest::newRow("mouse button") << QByteArray("1\n0x04 4 0\n") << true << 1
-                                  << MacroItems{MacroItem::Press(MacroKind::Mouse, 0x04)};
+                                  << MacroItems{MacroItem::Press(KindMouse, 0x04)};
     QTest::newRow("other kind kept for the caller") << QByteArray("1\n0x04 2 0\n") << true << 1
                                                     << MacroItems{MacroItem::Press(2, 0x04)};
     QTest::newRow("high code") << QByteArray("1\n0xFF 1 0\n") << true << 1
-                               << MacroItems{MacroItem::Press(MacroKind::Keyboard, 0xFF)};
+                               << MacroItems{MacroItem::Press(KindKeyboard, 0xFF)};
     // Only the writer's form is a code; other forms are the key without a name.
     QTest::newRow("lower-case code") << QByteArray("1\n0x2b 1 0\n") << true << 1
-                                     << MacroItems{MacroItem::Press(MacroKind::Keyboard, 0)};
+                                     << MacroItems{MacroItem::Press(KindKeyboard, 0)};
     QTest::newRow("decimal code") << QByteArray("1\n43 1 1\n") << true << 1
-                                  << MacroItems{MacroItem::Release(MacroKind::Keyboard, 0)};
+                                  << MacroItems{MacroItem::Release(KindKeyboard, 0)};
 
     QTest::newRow("bad lines skipped")
         << QByteArray("2\n0x04 1 2\n0x04 1\nms\n10 ms\n-5ms\n10MS\n1.5ms\n99999999999ms\nabc\n0\n1\n0x04 1 0 1\n"
@@ -105,10 +105,10 @@ void TestMacroFile::parse()
 
 void TestMacroFile::formatsTheLinesItReads()
 {
-    const MacroItems items = {MacroItem::Press(MacroKind::Modifier, 0x02), MacroItem::Delay(15),
-                              MacroItem::Press(MacroKind::Mouse, 0x01), MacroItem::Delay(0),
-                              MacroItem::Release(MacroKind::Mouse, 0x10), MacroItem::Delay(65536),
-                              MacroItem::Release(MacroKind::Keyboard, 0xAB)};
+    const MacroItems items = {MacroItem::Press(KindModifier, 0x02), MacroItem::Delay(15),
+                              MacroItem::Press(KindMouse, 0x01), MacroItem::Delay(0),
+                              MacroItem::Release(KindMouse, 0x10), MacroItem::Delay(65536),
+                              MacroItem::Release(KindKeyboard, 0xAB)};
     const QByteArray lines = FormatMacroLines(items);
     QCOMPARE(lines, QByteArray("0x02 0 0\n15ms\n0x01 4 0\n0ms\n0x10 4 1\n65536ms\n0xAB 1 1\n"));
     QCOMPARE(ParseMacroFile("7\n" + lines).items, items);

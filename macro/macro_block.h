@@ -1,0 +1,46 @@
+// The macro block of one mouse button in the device image: 592 bytes, a name
+// of at most 30 bytes in the local 8-bit encoding, an event count and 70
+// 8-byte events (action 0 press / 1 release, kind, 16-bit code, 32-bit wait
+// after the event in ms; little-endian; unused slots zero).
+#ifndef MACRO_BLOCK_H
+#define MACRO_BLOCK_H
+
+#include "flash_data_map.h"
+#include "macro_item.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace MacroBlockLayout {
+enum : int {
+    NameLength = 0,
+    Name = 1,
+    NameBytes = 30,
+    EventCount = 31,
+    Events = 32,
+    EventSize = 8,
+    MaxEvents = 70
+};
+}
+
+using MacroBlockBytes = uint8_t[FlashDataMap::MacroBlockSize];
+
+// The block of a macro: every key item is one event, every delay item the
+// wait after the key event before it (delays before the first key and after
+// the last are dropped, adjacent ones add up). The name is cut to 30 bytes
+// at a character boundary. False, with the block untouched, when there are
+// more key items than the block has events.
+bool BuildMacroBlock(const QString& name, const MacroItems& items, MacroBlockBytes& block);
+
+struct MacroBlockContent {
+    QString name;
+    // Key events with the delay after each but the last; kind and code as
+    // the block holds them.
+    MacroItems items;
+};
+
+// A count above 70 reads as 70.
+MacroBlockContent ParseMacroBlock(const MacroBlockBytes& block);
+
+#endif // MACRO_BLOCK_H

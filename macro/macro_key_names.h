@@ -1,0 +1,23 @@
+// What the event list shows of an item and how a shown key name becomes an
+// item: key names from the key code table (mouse buttons in the current
+// language), delays as "<ms>ms".
+#ifndef MACRO_KEY_NAMES_H
+#define MACRO_KEY_NAMES_H
+
+#include "macro_item.h"
+
+#include <QString>
+
+#include <optional>
+
+// The key's name, or the delay as "10ms".
+QString MacroItemText(const MacroItem& item);
+
+// The key item of a name the table knows; nothing for other names.
+std::optional<MacroItem> KeyItemFromName(const QString& name, bool release);
+
+// Keys the table does not know become the key without a name (kind 1, code
+// 0), which is what such a line has always meant when it was saved or sent.
+MacroItems WithKnownKeys(MacroItems items);
+
+#endif // MACRO_KEY_NAMES_H
