@@ -16,10 +16,11 @@
 
 #include "add_delay_time.h"
 #include "add_key.h"
-#include "delete_confirm.h"
 #include "exe_is_run.h"
+#include "macro_dialog_shift.h"
+#include "macro_notices.h"
+#include "modal_run.h"
 #include "question_dialog.h"
-#include "same_macro.h"
 #include "up_date_warning.h"
 
 #include <QButtonGroup>
@@ -275,18 +276,18 @@ bool Macro::RefusedWhileRecording()
     ExeIsRun notice;
     notice.ShowPleaseStopText();
     PlaceNotice(&notice);
-    notice.exec();
+    ModalRun::Exec(&notice);
     return true;
 }
 
 void Macro::PlaceNotice(QWidget* dialog) const
 {
-    dialog->move(NoticeStyle::CentredOn(this, dialog, QPoint(-100, -50)));
+    dialog->move(NoticeStyle::CentredOn(this, dialog, MacroPageNoticeShift));
 }
 
 void Macro::PlaceEditor(QWidget* dialog) const
 {
-    dialog->move(NoticeStyle::CentredOn(this, dialog, QPoint(-50, -70)));
+    dialog->move(NoticeStyle::CentredOn(this, dialog, MacroPageEditShift));
 }
 
 void Macro::ShowFileFailure(const QString& text)
@@ -294,7 +295,7 @@ void Macro::ShowFileFailure(const QString& text)
     UpDateWarning notice;
     notice.SetLabelText(text);
     PlaceNotice(&notice);
-    notice.exec();
+    ModalRun::Exec(&notice);
 }
 
 void Macro::on_listWidgetHong_clicked(const QModelIndex&)
@@ -311,7 +312,7 @@ void Macro::on_NewHong_clicked()
         QuestionDialog dialog;
         dialog.SetPromptText(false);
         PlaceNotice(&dialog);
-        dialog.exec();
+        ModalRun::Exec(&dialog);
         name = dialog.enteredName;
     }
     if (name.isEmpty())
@@ -319,7 +320,7 @@ void Macro::on_NewHong_clicked()
     if (IsListed(name)) {
         SameMacro notice;
         PlaceNotice(&notice);
-        notice.exec();
+        ModalRun::Exec(&notice);
         return;
     }
     if (!IsValidMacroName(name)) {
@@ -349,7 +350,7 @@ void Macro::RenameMacro()
         QuestionDialog dialog;
         dialog.SetPromptText(true);
         PlaceNotice(&dialog);
-        dialog.exec();
+        ModalRun::Exec(&dialog);
         name = dialog.enteredName;
     }
     if (name.isEmpty())
@@ -357,7 +358,7 @@ void Macro::RenameMacro()
     if (IsListed(name)) {
         SameMacro notice;
         PlaceNotice(&notice);
-        notice.exec();
+        ModalRun::Exec(&notice);
         return;
     }
     if (!IsValidMacroName(name)) {
@@ -384,7 +385,7 @@ void Macro::on_DeleteHong_clicked()
     {
         DeleteConfirm dialog;
         PlaceNotice(&dialog);
-        dialog.exec();
+        ModalRun::Exec(&dialog);
         confirmed = dialog.accepted;
     }
     if (!confirmed)
@@ -475,7 +476,7 @@ void Macro::on_ChooseEvent_activated(int index)
         {
             addKey dialog;
             PlaceEditor(&dialog);
-            accepted = dialog.exec() == QDialog::Accepted && dialog.accepted;
+            accepted = ModalRun::Exec(&dialog) == QDialog::Accepted && dialog.accepted;
             keyName = dialog.keyName;
         }
         if (!accepted || !HasSelectedMacro())
@@ -492,7 +493,7 @@ void Macro::on_ChooseEvent_activated(int index)
         {
             AddDelayTime dialog;
             PlaceEditor(&dialog);
-            dialog.exec();
+            ModalRun::Exec(&dialog);
             accepted = dialog.accepted;
             delay = dialog.delayTime;
         }
@@ -528,13 +529,13 @@ void Macro::on_Amend_clicked()
     if (m_events.At(row).IsDelay()) {
         AddDelayTime dialog;
         PlaceEditor(&dialog);
-        dialog.exec();
+        ModalRun::Exec(&dialog);
         if (dialog.accepted)
             value = MacroItem::Delay(quint32(dialog.delayTime));
     } else {
         addKey dialog;
         PlaceEditor(&dialog);
-        if (dialog.exec() == QDialog::Accepted && dialog.accepted)
+        if (ModalRun::Exec(&dialog) == QDialog::Accepted && dialog.accepted)
             value = KeyItemFromName(dialog.keyName, m_events.At(row).release);
     }
     if (!value || !m_events.Amend(*value))

@@ -1,5 +1,7 @@
 #include "macro_file.h"
 
+#include "key_code_table.h"
+
 #include "paths.h"
 
 #include <QDir>

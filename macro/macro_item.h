@@ -6,8 +6,6 @@
 #ifndef MACRO_ITEM_H
 #define MACRO_ITEM_H
 
-#include "key_code_table.h"
-
 #include <QVector>
 #include <QtGlobal>
 
@@ -16,13 +14,13 @@ struct MacroItem {
 
     Type type = Type::Key;
     bool release = false;           // key: press or release
-    int kind = KindKeyboard;        // key: a KeyEventKind
+    int kind = 1;                   // key: its KeyEventKind (key_code_table.h)
     int code = 0;                   // key: below 0x100
     quint32 delayMs = 0;            // delay
 
     static MacroItem Press(int kind, int code) { return {Type::Key, false, kind, code, 0}; }
     static MacroItem Release(int kind, int code) { return {Type::Key, true, kind, code, 0}; }
-    static MacroItem Delay(quint32 ms) { return {Type::Delay, false, KindKeyboard, 0, ms}; }
+    static MacroItem Delay(quint32 ms) { return {Type::Delay, false, 1, 0, ms}; }
 
     bool IsDelay() const { return type == Type::Delay; }
     bool IsKey() const { return type == Type::Key; }

@@ -5,7 +5,8 @@
 
 #include "app_state.h"
 #include "exe_is_run.h"
-#include "key_number_limit.h"
+#include "macro_notices.h"
+#include "modal_run.h"
 #include "post_msg.h"
 
 void Macro::on_StartRecord_clicked()
@@ -14,7 +15,7 @@ void Macro::on_StartRecord_clicked()
         ExeIsRun notice;
         notice.ShowLabel2Text();
         PlaceNotice(&notice);
-        notice.exec();
+        ModalRun::Exec(&notice);
         return;
     }
     emit PostMsg::GetInstance()->SigStartRecord(0);
@@ -49,7 +50,7 @@ void Macro::UpdateCapslockTip(int keyCode, bool downOrUp, bool)
     recordHook.UnHook();
     KeyNumberLimit notice;
     PlaceNotice(&notice);
-    notice.exec();
+    ModalRun::Exec(&notice);
 }
 
 void Macro::EndRecording()

@@ -7,14 +7,14 @@
 #include "app_state.h"
 #include "device_image_setters.h"
 #include "key_code_table.h"
-#include "key_number_limit.h"
 #include "macro_block.h"
 #include "macro_exchange_file.h"
 #include "macro_file.h"
 #include "macro_key_names.h"
 #include "macro_name.h"
+#include "macro_notices.h"
+#include "modal_run.h"
 #include "post_msg.h"
-#include "same_macro.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -47,7 +47,7 @@ void Macro::SlotMacroDownLoadData(QString MacroName, int index)
     if (!BuildMacroBlock(MacroName, WithKnownKeys(content.items), block)) {
         KeyNumberLimit notice;
         PlaceNotice(&notice);
-        notice.exec();
+        ModalRun::Exec(&notice);
         return;
     }
     const FlashDataMap image = DeviceImageCopy();
@@ -129,7 +129,7 @@ bool Macro::ImportMacro(const QString& path)
         // This notice stands 15 px lower than the page's others.
         PlaceNotice(&notice);
         notice.move(notice.pos() + QPoint(0, (notice.height() - 110) / 2));
-        notice.exec();
+        ModalRun::Exec(&notice);
         return false;
     }
     if (!IsValidMacroName(macro->name))

@@ -1,10 +1,10 @@
 // A macro page of its own over the test's macro folder, with helpers that
-// answer the modal dialogs it opens and read its widgets.
+// drive and read its widgets. Its dialogs are answered with ModalAnswer.
 //
 //     MacroPageFixture f;              // folder emptied, files written first
 //     f.WriteMacro("Fire", "3\n0x04 1 0\n");
 //     f.Build();
-//     DialogAnswer<QuestionDialog> name([](QuestionDialog* d) { EnterName(d, "New"); });
+//     ModalAnswer<QuestionDialog> name([](QuestionDialog& d) { d.enteredName = "New"; });
 //     f.Click("NewHong");
 #ifndef MACRO_PAGE_FIXTURE_H
 #define MACRO_PAGE_FIXTURE_H
@@ -13,6 +13,7 @@
 #include "find_child.h"
 #include "macro.h"
 #include "macro_file.h"
+#include "modal_run.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,49 +23,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSpinBox>
-#include <QTimer>
 #include <QToolButton>
 
-#include <functional>
 #include <memory>
 
-// Answers every dialog of class T that comes up while it lives: the dialogs
-// run modally, so a timer reaches them inside their own event loop.
-template <class T>
-class DialogAnswer : public QObject {
-public:
-    explicit DialogAnswer(std::function<void(T*)> answer = {})
-        : m_answer(std::move(answer))
-    {
-        connect(&m_timer, &QTimer::timeout, this, &DialogAnswer::Poll);
-        m_timer.start(5);
-    }
-    int count = 0;
-
-private:
-    void Poll()
-    {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* dialog = dynamic_cast<T*>(widget);
-            // Dialogs live on their openers' stacks, so a new one may take an
-            // old one's address: the mark goes on the object itself.
-            if (!dialog || !dialog->isVisible() || dialog->property("answered").toBool())
-                continue;
-            dialog->setProperty("answered", true);
-            ++count;
-            if (m_answer)
-                m_answer(dialog);
-            if (dialog->isVisible())
-                dialog->close();
-        }
-    }
-    std::function<void(T*)> m_answer;
-    QTimer m_timer;
-};
-
-inline void ClickChild(QWidget* dialog, const char* name)
+inline void ClickChild(QWidget& dialog, const char* name)
 {
-    Child<QToolButton>(dialog, QString::fromLatin1(name))->click();
+    Child<QToolButton>(&dialog, QString::fromLatin1(name))->click();
 }
 
 class MacroPageFixture {

@@ -2,6 +2,8 @@
 // the listing of the macro folder.
 #include "macro_file.h"
 
+#include "key_code_table.h"
+
 #include <QtTest>
 
 #include <QDir>

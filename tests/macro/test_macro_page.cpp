@@ -10,10 +10,9 @@
 
 #include "add_delay_time.h"
 #include "add_key.h"
-#include "delete_confirm.h"
 #include "exe_is_run.h"
 #include "question_dialog.h"
-#include "same_macro.h"
+#include "macro_notices.h"
 #include "up_date_warning.h"
 
 #include <QtTest>
@@ -23,11 +22,16 @@ namespace {
 const QByteArray kFire("3\n0x04 1 0\n10ms\n0x04 1 1\n");
 const QByteArray kShiftClick("254\n0x02 0 0\n15ms\n0x01 4 0\n30ms\n0x01 4 1\n");
 
-void EnterName(QuestionDialog* dialog, const QString& name)
+// The name as the dialog hands it over (its own rules are its business).
+void EnterName(QuestionDialog& dialog, const QString& name)
 {
-    Child<QLineEdit>(dialog, QStringLiteral("lineEdit"))->setText(name);
-    ClickChild(dialog, "NewHong");
+    dialog.enteredName = name;
 }
+
+template <class Notice>
+struct Seen : ModalAnswer<Notice> {
+    Seen() : ModalAnswer<Notice>([](Notice&) {}) {}
+};
 
 // A fixture with the three macros Fire, "Shift click" and an empty one.
 void BuildThree(MacroPageFixture& f)
@@ -193,9 +197,9 @@ void TestMacroPage::newMacro()
     MacroPageFixture f;
     BuildThree(f);
     f.Select(1);
-    DialogAnswer<QuestionDialog> question([&](QuestionDialog* d) { EnterName(d, name); });
-    DialogAnswer<SameMacro> same;
-    DialogAnswer<UpDateWarning> failure;
+    ModalAnswer<QuestionDialog> question([&](QuestionDialog& d) { EnterName(d, name); });
+    Seen<SameMacro> same;
+    Seen<UpDateWarning> failure;
     f.Click("NewHong");
 
     QCOMPARE(question.count, 1);
@@ -251,9 +255,9 @@ void TestMacroPage::renameMacro()
     if (fileGone)
         QFile::remove(MacroFilePath(MacroFolder(), QStringLiteral("Fire")));
     Hub hub;
-    DialogAnswer<QuestionDialog> question([&](QuestionDialog* d) { EnterName(d, name); });
-    DialogAnswer<SameMacro> same;
-    DialogAnswer<UpDateWarning> failure;
+    ModalAnswer<QuestionDialog> question([&](QuestionDialog& d) { EnterName(d, name); });
+    Seen<SameMacro> same;
+    Seen<UpDateWarning> failure;
     QVERIFY(QMetaObject::invokeMethod(f.page.get(), "RenameMacro"));
 
     QCOMPARE(f.MacroNames(), names);
@@ -296,8 +300,8 @@ void TestMacroPage::deleteMacro()
     MacroPageFixture f;
     BuildThree(f);
     Hub hub;
-    DialogAnswer<DeleteConfirm> question([&](DeleteConfirm* d) { ClickChild(d, confirm ? "NewHong" : "CloseButton"); });
-    DialogAnswer<UpDateWarning> failure;
+    ModalAnswer<DeleteConfirm> question([&](DeleteConfirm& d) { ClickChild(d, confirm ? "NewHong" : "CloseButton"); });
+    Seen<UpDateWarning> failure;
 
     f.Click("DeleteHong");
     QCOMPARE(question.count, 0); // nothing selected
@@ -334,7 +338,7 @@ void TestMacroPage::editingCommands()
     // A key release after the last key.
     f.EventsList()->setCurrentRow(2);
     {
-        DialogAnswer<addKey> key([&](addKey* d) {
+        ModalAnswer<addKey> key([&](addKey& d) {
             keys.KeyboardProc(0x42, KeyMessage::KeyDown);
             ClickChild(d, "NewHong");
         });
@@ -347,8 +351,8 @@ void TestMacroPage::editingCommands()
     // A delay changed, then a key changed keeping its release.
     f.EventsList()->setCurrentRow(1);
     {
-        DialogAnswer<AddDelayTime> delay([](AddDelayTime* d) {
-            Child<QSpinBox>(d, QStringLiteral("spinBox"))->setValue(65535);
+        ModalAnswer<AddDelayTime> delay([](AddDelayTime& d) {
+            Child<QSpinBox>(&d, QStringLiteral("spinBox"))->setValue(65535);
             ClickChild(d, "NewHong");
         });
         f.Click("Amend");
@@ -356,7 +360,7 @@ void TestMacroPage::editingCommands()
     }
     f.EventsList()->setCurrentRow(2);
     {
-        DialogAnswer<addKey> key([&](addKey* d) {
+        ModalAnswer<addKey> key([&](addKey& d) {
             keys.KeyboardProc(0x43, KeyMessage::KeyDown);
             ClickChild(d, "NewHong");
         });
@@ -366,7 +370,7 @@ void TestMacroPage::editingCommands()
 
     // A cancelled dialog changes nothing.
     {
-        DialogAnswer<addKey> key([](addKey* d) { ClickChild(d, "NewHong_2"); });
+        ModalAnswer<addKey> key([](addKey& d) { ClickChild(d, "NewHong_2"); });
         f.Choose(1);
         QCOMPARE(key.count, 1);
     }
@@ -405,9 +409,9 @@ void TestMacroPage::refusedWhileRecording()
     f.Select(1);
     f.Choose(4);
     g_macroRecording = true;
-    DialogAnswer<ExeIsRun> pleaseStop;
-    DialogAnswer<QuestionDialog> question;
-    DialogAnswer<DeleteConfirm> confirm;
+    Seen<ExeIsRun> pleaseStop;
+    Seen<QuestionDialog> question;
+    Seen<DeleteConfirm> confirm;
     for (const char* slot : {"on_NewHong_clicked", "on_DeleteHong_clicked", "on_Save_clicked", "on_Amend_clicked",
                              "on_DeleteKey_clicked"})
         QVERIFY(QMetaObject::invokeMethod(f.page.get(), slot));
