@@ -1,0 +1,306 @@
+// The macro page's exchanges: a saved macro sent to a button of the
+// simulated mouse, a macro rebuilt from a button's block of a device image,
+// and the export and import of exchange files.
+#include "macro_page_fixture.h"
+
+#include "hub_recorder.h"
+#include "macro_block.h"
+#include "macro_exchange_file.h"
+#include "macro_notices.h"
+#include "post_msg.h"
+#include "sim_mouse.h"
+
+#include <QtTest>
+
+#include <QTemporaryDir>
+
+#include <cstring>
+
+namespace {
+
+const QByteArray kFire("3\n0x04 1 0\n10ms\n0x04 1 1\n");
+
+// An image whose buttons have distinct functions and blocks.
+FlashDataMap PatternImage()
+{
+    FlashDataMap image;
+    for (int button = 0; button < FlashDataMap::ButtonCount; ++button) {
+        image.keyFunctions[button][0] = 6;
+        image.keyFunctions[button][1] = uint8_t(button);
+        image.keyFunctions[button][2] = uint8_t(10 + button);
+        image.macroBlocks[button][0] = 2;
+        image.macroBlocks[button][1] = 'B';
+        image.macroBlocks[button][2] = uint8_t('a' + button);
+    }
+    return image;
+}
+
+QByteArray BlockOf(const FlashDataMap& image, int button)
+{
+    return QByteArray(reinterpret_cast<const char*>(image.macroBlocks[button]), FlashDataMap::MacroBlockSize);
+}
+
+QByteArray Expected(const QString& name, const MacroItems& items)
+{
+    MacroBlockBytes block = {};
+    BuildMacroBlock(name, items, block);
+    return QByteArray(reinterpret_cast<const char*>(block), sizeof block);
+}
+
+// A block written as the mouse holds it.
+void PutBlock(FlashDataMap& image, int button, const QByteArray& name, const QList<QByteArray>& events, int count = -1)
+{
+    uint8_t* block = image.macroBlocks[button];
+    std::memset(block, 0, FlashDataMap::MacroBlockSize);
+    block[0] = uint8_t(name.size());
+    std::memcpy(block + 1, name.constData(), size_t(std::min(30, int(name.size()))));
+    block[31] = uint8_t(count < 0 ? events.size() : count);
+    for (int i = 0; i < events.size(); ++i)
+        std::memcpy(block + 32 + 8 * i, events[i].constData(), 8);
+}
+
+QByteArray Event(quint8 action, quint8 kind, quint16 code, quint32 delay)
+{
+    QByteArray event(8, '\0');
+    event[0] = char(action);
+    event[1] = char(kind);
+    qToLittleEndian<quint16>(code, event.data() + 2);
+    qToLittleEndian<quint32>(delay, event.data() + 4);
+    return event;
+}
+
+MacroItems Taps(int keys)
+{
+    MacroItems items;
+    for (int i = 0; i < keys; ++i) {
+        if (i > 0)
+            items << MacroItem::Delay(5);
+        items << (i % 2 ? MacroItem::Release(1, 0x04) : MacroItem::Press(1, 0x04));
+    }
+    return items;
+}
+
+} // namespace
+
+class TestMacroTransfer : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(SimMouse::Start()); }
+    void init() { QVERIFY(SimMouse::Reset(PatternImage())); }
+
+    void sendsTheSavedMacro();
+    void sendsNothing_data();
+    void sendsNothing();
+    void rebuildsAMacroFromTheImage_data();
+    void rebuildsAMacroFromTheImage();
+    void refusesAHostileBlockName();
+    void exportsAndImports();
+    void importRefusals_data();
+    void importRefusals();
+};
+
+void TestMacroTransfer::sendsTheSavedMacro()
+{
+    MacroPageFixture f;
+    f.WriteMacro(QStringLiteral("Fire"), kFire);
+    f.WriteMacro(QStringLiteral("Other"), "1\n0x05 1 0\n");
+    f.Build();
+    // Another macro is shown, with unsaved edits: the saved Fire goes out.
+    f.Select(1);
+    f.Choose(4);
+
+    emit PostMsg::GetInstance()->SigMacroDownLoadData(QStringLiteral("Fi") + QChar(0) + QStringLiteral("re"), 2);
+    const QByteArray block =
+        Expected(QStringLiteral("Fire"), {MacroItem::Press(1, 0x04), MacroItem::Delay(10), MacroItem::Release(1, 0x04)});
+    QCOMPARE(SimMouse::Sends(), 1);
+    QCOMPARE(BlockOf(g_deviceImage, 2).toHex(), block.toHex());
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(g_deviceImage.keyFunctions[2]), 3), QByteArray("\x06\x02\x0C", 3));
+    QCOMPARE(BlockOf(g_deviceImage, 1), BlockOf(PatternImage(), 1));
+    QCOMPARE(BlockOf(g_deviceImage, 3), BlockOf(PatternImage(), 3));
+
+    QVERIFY(SimControl::waitWrites());
+    const QByteArray mouse = SimControl::mouseImage(QString::fromLatin1(SimMouse::kMouse));
+    QCOMPARE(mouse.mid(0x3BC + 592 * 2, 592).toHex(), block.toHex());
+}
+
+void TestMacroTransfer::sendsNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<bool>("sendEnabled");
+    QTest::addColumn<int>("limitNotices");
+
+    QTest::newRow("sending off") << "Fire" << 2 << false << 0;
+    QTest::newRow("no such macro") << "Ghost" << 2 << true << 0;
+    QTest::newRow("no such button") << "Fire" << 16 << true << 0;
+    QTest::newRow("71 key events") << "Long" << 2 << true << 1;
+}
+
+void TestMacroTransfer::sendsNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(int, button);
+    QFETCH(bool, sendEnabled);
+    QFETCH(int, limitNotices);
+
+    MacroPageFixture f;
+    f.WriteMacro(QStringLiteral("Fire"), kFire);
+    MacroItems longMacro = Taps(71);
+    f.WriteMacro(QStringLiteral("Long"), "1\n" + FormatMacroLines(longMacro));
+    f.Build();
+    g_sendEnabled = sendEnabled;
+    ModalAnswer<KeyNumberLimit> limit([](KeyNumberLimit&) {});
+    emit PostMsg::GetInstance()->SigMacroDownLoadData(name, button);
+    QCOMPARE(limit.count, limitNotices);
+    QCOMPARE(SimMouse::Sends(), 0);
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(g_deviceImage.bytes()), FlashDataMap::Size),
+             QByteArray(reinterpret_cast<const char*>(PatternImage().bytes()), FlashDataMap::Size));
+}
+
+void TestMacroTransfer::rebuildsAMacroFromTheImage_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QStringList>("names");
+
+    QTest::newRow("new, nothing selected") << "Dev" << -1 << QStringList{"Fire", "Other", "Dev"};
+    QTest::newRow("new, after the selected") << "Dev" << 0 << QStringList{"Fire", "Dev", "Other"};
+    QTest::newRow("listed") << "Other" << 0 << QStringList{"Fire", "Other"};
+}
+
+void TestMacroTransfer::rebuildsAMacroFromTheImage()
+{
+    QFETCH(QString, name);
+    QFETCH(int, selected);
+    QFETCH(QStringList, names);
+
+    MacroPageFixture f;
+    f.WriteMacro(QStringLiteral("Fire"), kFire);
+    f.WriteMacro(QStringLiteral("Other"), "1\n");
+    f.Build();
+    if (selected >= 0)
+        f.Select(selected);
+    // The button page has just written the repeat code as the first line.
+    f.WriteMacro(name, "255\n");
+
+    FlashDataMap image = PatternImage();
+    PutBlock(image, 1, name.toLocal8Bit(),
+             {Event(0, 0, 0x02, 15), Event(0, 4, 0x01, 30), Event(1, 4, 0x01, 7), Event(0, 1, 0x58, 1),
+              Event(1, 3, 0x01, 0), Event(0, 2, 0x04, 9)});
+    HubRecorder hub;
+    hub.Record(&PostMsg::SigAddMacroButton, QStringLiteral("SigAddMacroButton"));
+    QVERIFY(QMetaObject::invokeMethod(f.page.get(), "SlotButtonToMacro", Q_ARG(FlashDataMap, image), Q_ARG(int, 1)));
+
+    QCOMPARE(f.MacroNames(), names);
+    QCOMPARE(f.Macros()->currentRow(), -1);
+    QVERIFY(f.EventTexts().isEmpty());
+    QCOMPARE(hub.events, QStringList{"SigAddMacroButton"});
+    // Keypad Enter is Enter; code 1 is LCtrl whatever the kind; a consumer
+    // code has no name here.
+    QCOMPARE(f.ReadMacro(name), QByteArray("255\n0x02 0 0\n15ms\n0x01 4 0\n30ms\n0x01 4 1\n7ms\n0x28 1 0\n1ms\n"
+                                           "0x01 0 1\n0ms\n0x00 1 0\n"));
+}
+
+void TestMacroTransfer::refusesAHostileBlockName()
+{
+    MacroPageFixture f;
+    f.Build();
+    FlashDataMap image = PatternImage();
+    PutBlock(image, 0, "../../escape", {Event(0, 1, 0x04, 0)});
+    HubRecorder hub;
+    hub.Record(&PostMsg::SigAddMacroButton, QStringLiteral("SigAddMacroButton"));
+    QVERIFY(QMetaObject::invokeMethod(f.page.get(), "SlotButtonToMacro", Q_ARG(FlashDataMap, image), Q_ARG(int, 0)));
+    QVERIFY(f.MacroNames().isEmpty());
+    QVERIFY(hub.events.isEmpty());
+    QVERIFY(!QFile::exists(MacroFolder() + QStringLiteral("/../../escape.ini")));
+
+    // A count beyond the block's 70 events reads 70 of them.
+    PutBlock(image, 0, "Many", {}, 200);
+    for (int i = 0; i < 70; ++i)
+        std::memcpy(image.macroBlocks[0] + 32 + 8 * i, Event(i % 2, 1, 0x04, 5).constData(), 8);
+    f.WriteMacro(QStringLiteral("Many"), "1\n");
+    QVERIFY(QMetaObject::invokeMethod(f.page.get(), "SlotButtonToMacro", Q_ARG(FlashDataMap, image), Q_ARG(int, 0)));
+    QCOMPARE(f.ReadMacro(QStringLiteral("Many")), "1\n" + FormatMacroLines(Taps(70)));
+}
+
+void TestMacroTransfer::exportsAndImports()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("fire.ini"));
+    {
+        MacroPageFixture f;
+        f.WriteMacro(QStringLiteral("Fire"), kFire);
+        f.Build();
+        f.Select(0);
+        f.W<QCheckBox>("ReUntil")->click(); // unsaved, but exported as shown
+        QVERIFY(f.page->ExportSelectedMacro(file));
+    }
+    QFile exported(file);
+    QVERIFY(exported.open(QIODevice::ReadOnly));
+    const QByteArray head = exported.read(4 + 12 + 4 + 48 + 4 + 12 + 4);
+    QCOMPARE(head.mid(20, 4), QByteArray("Fire"));
+    QCOMPARE(head.mid(72, 12), QByteArray("253") + QByteArray(9, '\0'));
+    QCOMPARE(head.right(4), QByteArray("\0\0\0\x03", 4));
+    exported.close();
+
+    MacroPageFixture f;
+    f.WriteMacro(QStringLiteral("Fire"), "1\n");
+    f.WriteMacro(QStringLiteral("Zed"), "254\n");
+    f.Build();
+    f.Select(1); // repeat mode 254 shown
+    ModalAnswer<SameMacro> same([](SameMacro&) {});
+    QVERIFY(!f.page->ImportMacro(file));
+    QCOMPARE(same.count, 1);
+    QCOMPARE(f.MacroNames(), (QStringList{"Fire", "Zed"}));
+    QCOMPARE(f.ReadMacro(QStringLiteral("Fire")), QByteArray("1\n"));
+
+    QVERIFY(QFile::rename(MacroFilePath(MacroFolder(), QStringLiteral("Fire")),
+                          MacroFilePath(MacroFolder(), QStringLiteral("Old"))));
+    f.Macros()->item(0)->setText(QStringLiteral("Old"));
+    QVERIFY(f.page->ImportMacro(file));
+    QCOMPARE(f.MacroNames(), (QStringList{"Old", "Zed", "Fire"}));
+    QCOMPARE(f.Macros()->currentRow(), 2);
+    QCOMPARE(f.EventTexts(), (QStringList{"A", "10ms", "A^"}));
+    QVERIFY(f.W<QCheckBox>("ReUntil")->isChecked());
+    QCOMPARE(f.ReadMacro(QStringLiteral("Fire")), QByteArray("253\n0x04 1 0\n10ms\n0x04 1 1\n"));
+}
+
+void TestMacroTransfer::importRefusals_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+
+    const auto file = [](const QString& name, const QString& repeat, const QVector<MacroExchangeItem>& items) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        WriteMacroExchange(&buffer, MacroExchange{name, repeat, items});
+        return buffer.data();
+    };
+    const QVector<MacroExchangeItem> tap = {{"A", QIcon(), false}, {"10ms", QIcon(), false}, {"A", QIcon(), true}};
+    QByteArray wrongTag = file("Tap", "1", tap);
+    wrongTag[6] = 'X';
+    QTest::newRow("wrong tag") << wrongTag;
+    QTest::newRow("truncated") << file("Tap", "1", tap).chopped(3);
+    QTest::newRow("path in the name") << file("../Tap", "1", tap);
+    QTest::newRow("empty name") << file("", "1", tap);
+    QTest::newRow("delay that is no number") << file("Tap", "1", {{"A", QIcon(), false}, {"soonms", QIcon(), false}});
+}
+
+void TestMacroTransfer::importRefusals()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("in.ini")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+
+    MacroPageFixture f;
+    f.WriteMacro(QStringLiteral("Fire"), kFire);
+    f.Build();
+    QVERIFY(!f.page->ImportMacro(file.fileName()));
+    QCOMPARE(f.MacroNames(), QStringList{"Fire"});
+    QCOMPARE(ReadMacroList(MacroFolder()), QStringList{"Fire"});
+}
+
+QTEST_MAIN(TestMacroTransfer)
+#include "test_macro_transfer.moc"
