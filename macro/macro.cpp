@@ -303,30 +303,38 @@ void Macro::on_listWidgetHong_clicked(const QModelIndex&)
     LoadSelectedMacro();
 }
 
-void Macro::on_NewHong_clicked()
+QString Macro::AskMacroName(bool rename)
 {
-    if (RefusedWhileRecording())
-        return;
     QString name;
     {
         QuestionDialog dialog;
-        dialog.SetPromptText(false);
+        dialog.SetPromptText(rename);
         PlaceNotice(&dialog);
         ModalRun::Exec(&dialog);
         name = dialog.enteredName;
     }
     if (name.isEmpty())
-        return;
+        return QString();
     if (IsListed(name)) {
         SameMacro notice;
         PlaceNotice(&notice);
         ModalRun::Exec(&notice);
-        return;
+        return QString();
     }
     if (!IsValidMacroName(name)) {
         ShowFileFailure(m_nameFailText);
-        return;
+        return QString();
     }
+    return name;
+}
+
+void Macro::on_NewHong_clicked()
+{
+    if (RefusedWhileRecording())
+        return;
+    const QString name = AskMacroName(false);
+    if (name.isEmpty())
+        return;
     if (!CreateMacroFile(FilePathOf(name))) {
         ShowFileFailure(m_fileFailText);
         return;
@@ -345,26 +353,9 @@ void Macro::RenameMacro()
     QListWidgetItem* item = ui->listWidgetHong->currentItem();
     if (!item)
         return;
-    QString name;
-    {
-        QuestionDialog dialog;
-        dialog.SetPromptText(true);
-        PlaceNotice(&dialog);
-        ModalRun::Exec(&dialog);
-        name = dialog.enteredName;
-    }
+    const QString name = AskMacroName(true);
     if (name.isEmpty())
         return;
-    if (IsListed(name)) {
-        SameMacro notice;
-        PlaceNotice(&notice);
-        ModalRun::Exec(&notice);
-        return;
-    }
-    if (!IsValidMacroName(name)) {
-        ShowFileFailure(m_nameFailText);
-        return;
-    }
     const QString oldName = item->text();
     if (!QFile::rename(FilePathOf(oldName), FilePathOf(name))) {
         ShowFileFailure(m_fileFailText);

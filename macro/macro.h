@@ -85,6 +85,10 @@ private:
     QString SelectedName() const;
     bool HasSelectedMacro() const;
     bool IsListed(const QString& name) const;
+    // The name dialog for a new macro or a rename: the name entered, or
+    // empty when it was cancelled, is listed already or cannot be a file
+    // name (the user has been told).
+    QString AskMacroName(bool rename);
     QString FilePathOf(const QString& name) const;
 
     // Loads the selected macro's file into the repeat controls and the

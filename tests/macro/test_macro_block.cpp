@@ -2,6 +2,8 @@
 #include "macro_block.h"
 #include "macro_name.h"
 
+#include "macro_block_events.h"
+
 #include <QtTest>
 
 #include <cstring>
@@ -20,26 +22,7 @@ QByteArray Bytes(const MacroBlockBytes& block, int offset, int size)
     return QByteArray(reinterpret_cast<const char*>(block + offset), size);
 }
 
-QByteArray Event(quint8 action, quint8 kind, quint16 code, quint32 delay)
-{
-    QByteArray event(8, '\0');
-    event[0] = char(action);
-    event[1] = char(kind);
-    qToLittleEndian<quint16>(code, event.data() + 2);
-    qToLittleEndian<quint32>(delay, event.data() + 4);
-    return event;
-}
 
-MacroItems Taps(int count)
-{
-    MacroItems items;
-    for (int i = 0; i < count; ++i) {
-        if (i > 0)
-            items << MacroItem::Delay(5);
-        items << Key(1, 0x04, i % 2 == 1);
-    }
-    return items;
-}
 
 } // namespace
 

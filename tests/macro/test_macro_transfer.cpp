@@ -10,6 +10,8 @@
 #include "post_msg.h"
 #include "sim_mouse.h"
 
+#include "macro_block_events.h"
+
 #include <QtTest>
 
 #include <QTemporaryDir>
@@ -59,26 +61,7 @@ void PutBlock(FlashDataMap& image, int button, const QByteArray& name, const QLi
         std::memcpy(block + 32 + 8 * i, events[i].constData(), 8);
 }
 
-QByteArray Event(quint8 action, quint8 kind, quint16 code, quint32 delay)
-{
-    QByteArray event(8, '\0');
-    event[0] = char(action);
-    event[1] = char(kind);
-    qToLittleEndian<quint16>(code, event.data() + 2);
-    qToLittleEndian<quint32>(delay, event.data() + 4);
-    return event;
-}
 
-MacroItems Taps(int keys)
-{
-    MacroItems items;
-    for (int i = 0; i < keys; ++i) {
-        if (i > 0)
-            items << MacroItem::Delay(5);
-        items << (i % 2 ? MacroItem::Release(1, 0x04) : MacroItem::Press(1, 0x04));
-    }
-    return items;
-}
 
 } // namespace
 

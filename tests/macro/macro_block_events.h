@@ -1,0 +1,33 @@
+// Event slots of a macro block as the mouse holds them, and macros of n
+// alternating presses and releases of A, for the block and transfer tests.
+#ifndef MACRO_BLOCK_EVENTS_H
+#define MACRO_BLOCK_EVENTS_H
+
+#include "macro_item.h"
+
+#include <QByteArray>
+#include <QtEndian>
+
+inline QByteArray Event(quint8 action, quint8 kind, quint16 code, quint32 delay)
+{
+    QByteArray event(8, '\0');
+    event[0] = char(action);
+    event[1] = char(kind);
+    qToLittleEndian<quint16>(code, event.data() + 2);
+    qToLittleEndian<quint32>(delay, event.data() + 4);
+    return event;
+}
+
+// A press, 5 ms, a release, 5 ms, ... : `keys` key events of A.
+inline MacroItems Taps(int keys)
+{
+    MacroItems items;
+    for (int i = 0; i < keys; ++i) {
+        if (i > 0)
+            items << MacroItem::Delay(5);
+        items << (i % 2 ? MacroItem::Release(1, 0x04) : MacroItem::Press(1, 0x04));
+    }
+    return items;
+}
+
+#endif // MACRO_BLOCK_EVENTS_H
