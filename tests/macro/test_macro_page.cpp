@@ -285,7 +285,7 @@ void TestMacroPage::deleteMacro_data()
     QTest::addColumn<QStringList>("emitted");
 
     QTest::newRow("confirmed") << true << false << QStringList{"empty", "Shift click"}
-                               << QStringList{"SigDeleteMacroButton(Macro: Fire)"};
+                               << QStringList{"SigDeleteMacroButton(Macro-Fire)"};
     QTest::newRow("closed") << false << false << QStringList{"empty", "Fire", "Shift click"} << QStringList();
     QTest::newRow("file cannot go") << true << true << QStringList{"empty", "Fire", "Shift click"} << QStringList();
 }
@@ -447,6 +447,16 @@ void TestMacroPage::everyLanguageHoldsThePageTexts()
     LabelFile::Load(LabelFile::PathFor(language), QStringLiteral("Macro"), sinks);
     for (const QString& key : keys)
         QVERIFY2(!texts.value(key).isEmpty(), qPrintable(key));
+
+    // A deleted macro's name must read as the button page shows it.
+    QString buttonPrefix;
+    LabelFile::Load(LabelFile::PathFor(language), QStringLiteral("Buttoninterface"),
+                    {{QStringLiteral("Macro_"), [&buttonPrefix](const QString& text) { buttonPrefix = text; }}});
+    QVERIFY(!buttonPrefix.isEmpty());
+    QString macroReal;
+    LabelFile::Load(LabelFile::PathFor(language), QStringLiteral("Macro"),
+                    {{QStringLiteral("MacroReal"), [&macroReal](const QString& text) { macroReal = text; }}});
+    QCOMPARE(macroReal, buttonPrefix);
 }
 
 QTEST_MAIN(TestMacroPage)
