@@ -2,7 +2,6 @@
 #include "ui_macro.h"
 
 #include "app_state.h"
-#include "config_store.h"
 #include "frame_style.h"
 #include "key_code_table.h"
 #include "label_file.h"
@@ -87,7 +86,6 @@ Macro::Macro(QWidget* parent)
     ui->StopRecord->hide();
     ui->AutoInsertDelay->setChecked(true);
 
-    buttonColorList = ConfigStore::Instance()->ValueList(QStringLiteral("Option"), QStringLiteral("ButtonColor"));
     buttonColor = FrameStyle::Colour(QStringLiteral("ButtonColor"));
     connect(repeatModeGroup, QOverload<QAbstractButton*, bool>::of(&QButtonGroup::buttonToggled), this,
             [this] { MarkRepeatModified(); });
@@ -134,11 +132,8 @@ void Macro::ApplyStyles()
                            ui->ReNumber})
         box->setStyleSheet(boxStyle);
 
-    const QString active = "QToolButton{border:0px;background-position:center;background-repeat:no-repeat;color: rgb("
-        + buttonColor + ";);background-image: url(" + P + "Button.png);}QToolButton:hover{background-image: url(" + P
-        + "ButtonHover.png); }QToolButton:pressed{background-image: url(" + P + "ButtonClick.png); }";
     for (QToolButton* button : {ui->NewHong, ui->DeleteHong, ui->Amend, ui->DeleteKey})
-        button->setStyleSheet(active);
+        button->setStyleSheet(ActiveButtonStyle());
 
     const auto recordStyle = [&](const QString& picture) {
         return "QPushButton{border:0px;background-position:center;background-repeat:no-repeat;color: rgb(" + buttonColor
@@ -154,14 +149,18 @@ void Macro::ApplyStyles()
     ui->NumberEdit->setStyleSheet(spinStyle);
 }
 
+QString Macro::ActiveButtonStyle() const
+{
+    const QString& P = pictureDir;
+    return "QToolButton{border:0px;background-position:center;background-repeat:no-repeat;color: rgb(" + buttonColor
+        + ";);background-image: url(" + P + "Button.png);}QToolButton:hover{background-image: url(" + P
+        + "ButtonHover.png); }QToolButton:pressed{background-image: url(" + P + "ButtonClick.png); }";
+}
+
 void Macro::ActivateSave()
 {
     ui->Save->setEnabled(true);
-    ui->Save->setStyleSheet(
-        "QToolButton{border:0px;background-position:center;background-repeat:no-repeat;color: rgb(" + buttonColor
-        + ";);background-image: url(" + pictureDir + "Button.png);}QToolButton:hover{background-image: url("
-        + pictureDir + "ButtonHover.png); }QToolButton:pressed{background-image: url(" + pictureDir
-        + "ButtonClick.png); }");
+    ui->Save->setStyleSheet(ActiveButtonStyle());
 }
 
 void Macro::DeactivateSave()
@@ -592,8 +591,12 @@ void Macro::SlotChangeLanguage(int index)
 
 void Macro::changeEvent(QEvent* event)
 {
-    if (event->type() != QEvent::LanguageChange)
+    if (event->type() != QEvent::LanguageChange) {
+        QWidget::changeEvent(event);
         return;
+    }
+    // An installed translator would put the form's own texts back; the
+    // controls keep their values.
     const int entry = ui->ChooseEvent->currentIndex();
     const int delay = ui->DelayTime->value();
     const int count = ui->NumberEdit->value();

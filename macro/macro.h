@@ -76,6 +76,7 @@ private slots:
 
 private:
     void ApplyStyles();
+    QString ActiveButtonStyle() const;
     void ActivateSave();
     void DeactivateSave();
     void MarkRepeatModified();
@@ -119,7 +120,6 @@ private:
     KeyboardHook recordHook{KeyboardHook::Recording};
     QButtonGroup* delayModeGroup = nullptr;
     QButtonGroup* repeatModeGroup = nullptr;
-    QStringList buttonColorList;
     QString buttonColor;
     QString pictureDir;
     bool eventsModified = false;
