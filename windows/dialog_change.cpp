@@ -714,6 +714,8 @@ void DialogChange::on_comboBox_activated(int index)
     UserSettingStore::Instance()->SetValue(QStringLiteral("Language"), QStringLiteral("Language"),
                                            QString::number(index));
     PostMsg* hub = PostMsg::GetInstance();
+    // Every window reloads its texts from the one new file.
+    LabelFile::SharedLoad sharedLabels;
     emit hub->SigChangeLanguage(index);
     emit hub->SigLanguageSameB(index);
 }

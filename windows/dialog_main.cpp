@@ -45,6 +45,8 @@ DialogMain::DialogMain(QWidget* parent)
     : QDialog(parent)
     , ui(new Ui::DialogMain)
 {
+    // Every window built here reads the same language file.
+    LabelFile::SharedLoad sharedLabels;
     ui->setupUi(this);
     PostMsg* hub = PostMsg::GetInstance();
     connect(hub, SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));

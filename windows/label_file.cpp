@@ -3,8 +3,13 @@
 #include "paths.h"
 
 #include <QFile>
+#include <QHash>
 #include <QObject>
+#include <QVector>
 #include <QXmlStreamReader>
+
+#include <algorithm>
+#include <memory>
 
 QString LabelFile::FileName(int index, Mapping mapping)
 {
@@ -37,7 +42,125 @@ LabelFile::LoadWatcher& Watcher()
     return watcher;
 }
 
+// A label file read once: the children of "Total" and their children, with
+// the text each would give as an element of plain text.
+struct ParsedElement {
+    QString name;
+    QString text;
+    bool hasChildren = false;
+};
+
+struct ParsedSection {
+    ParsedElement element;
+    QVector<ParsedElement> children;
+};
+
+struct ParsedFile {
+    bool opened = false;
+    bool clean = false; // a "Total" file the reader read to its end
+    QVector<ParsedSection> sections;
+};
+
+ParsedFile ParseFile(const QString& path)
+{
+    ParsedFile parsed;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return parsed;
+    parsed.opened = true;
+    QXmlStreamReader reader(&file);
+    int depth = 0;
+    bool labels = false;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement()) {
+            ++depth;
+            if (depth == 1) {
+                labels = reader.name() == QLatin1String("Total");
+                if (!labels)
+                    return parsed;
+            } else if (depth == 2) {
+                parsed.sections.append(ParsedSection{{reader.name().toString(), QString(), false}, {}});
+            } else if (depth == 3) {
+                parsed.sections.last().element.hasChildren = true;
+                parsed.sections.last().children.append({reader.name().toString(), QString(), false});
+            } else if (depth == 4) {
+                parsed.sections.last().children.last().hasChildren = true;
+            }
+        } else if (reader.isEndElement()) {
+            --depth;
+        } else if (reader.isCharacters() || reader.isEntityReference()) {
+            if (depth == 2)
+                parsed.sections.last().element.text += reader.text();
+            else if (depth == 3)
+                parsed.sections.last().children.last().text += reader.text();
+        }
+    }
+    parsed.clean = labels && !reader.hasError();
+    return parsed;
+}
+
+// The error the reader gives for an element of text that holds an element.
+QString ElementInTextError()
+{
+    QXmlStreamReader reader(QStringLiteral("<a><b/></a>"));
+    reader.readNextStartElement();
+    reader.readElementText();
+    return reader.errorString();
+}
+
+// The same walk as the reader's: the children of the first section of that
+// name, then the elements after it.
+LabelFile::Result LoadParsed(const ParsedFile& parsed, const QString& section, const LabelFile::Keys& keys)
+{
+    LabelFile::Result result;
+    result.opened = true;
+    const auto found = std::find_if(parsed.sections.begin(), parsed.sections.end(),
+                                    [&](const ParsedSection& s) { return s.element.name == section; });
+    if (found == parsed.sections.end())
+        return result;
+    auto hand = [&](const ParsedElement& element) {
+        const auto sink = keys.constFind(element.name);
+        if (sink == keys.constEnd())
+            return true;
+        if (element.hasChildren) {
+            result.error = ElementInTextError();
+            return false;
+        }
+        if (*sink)
+            (*sink)(element.text);
+        return true;
+    };
+    for (const ParsedElement& child : found->children) {
+        if (!hand(child))
+            return result;
+    }
+    for (auto after = found + 1; after != parsed.sections.end(); ++after) {
+        if (!hand(after->element))
+            return result;
+    }
+    return result;
+}
+
+int s_sharedLoads = 0;
+QHash<QString, std::shared_ptr<const ParsedFile>>& SharedFiles()
+{
+    static QHash<QString, std::shared_ptr<const ParsedFile>> files;
+    return files;
+}
+
 } // namespace
+
+LabelFile::SharedLoad::SharedLoad()
+{
+    ++s_sharedLoads;
+}
+
+LabelFile::SharedLoad::~SharedLoad()
+{
+    if (--s_sharedLoads == 0)
+        SharedFiles().clear();
+}
 
 void LabelFile::SetLoadWatcher(LoadWatcher watcher)
 {
@@ -48,6 +171,13 @@ LabelFile::Result LabelFile::Load(const QString& path, const QString& section, c
 {
     if (Watcher())
         Watcher()(section, keys.keys());
+    if (s_sharedLoads > 0) {
+        std::shared_ptr<const ParsedFile>& shared = SharedFiles()[path];
+        if (!shared)
+            shared = std::make_shared<const ParsedFile>(ParseFile(path));
+        if (shared->clean)
+            return LoadParsed(*shared, section, keys);
+    }
     Result result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))

@@ -58,6 +58,18 @@ public:
     using LoadWatcher = std::function<void(const QString& section, const QStringList& keys)>;
     static void SetLoadWatcher(LoadWatcher watcher);
 
+    // While one lives, each file is parsed once and the loads of every
+    // window read the parsed copy: for a whole language load (the program's
+    // windows being built, or a language change). A file the reader cannot
+    // read to its end is still read the plain way by every load.
+    class SharedLoad {
+    public:
+        SharedLoad();
+        ~SharedLoad();
+        SharedLoad(const SharedLoad&) = delete;
+        SharedLoad& operator=(const SharedLoad&) = delete;
+    };
+
 private:
     static void ReadRoot(QXmlStreamReader& reader, const QString& section, const Keys& keys);
     static void ReadSection(QXmlStreamReader& reader, const Keys& keys);

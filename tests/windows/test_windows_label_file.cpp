@@ -63,6 +63,7 @@ class TestWindowsLabelFile : public QObject {
 private slots:
     void load_data();
     void load();
+    void sharedLoadParsesOnce();
     void missingFileChangesNothing();
     void fileName_data();
     void fileName();
@@ -139,17 +140,49 @@ void TestWindowsLabelFile::load()
     file.write(content);
     file.close();
 
-    // Loaded on a thread with a small stack: how deep a file nests must not
-    // decide whether the loader survives it.
-    Recorder recorder;
-    LabelFile::Result result;
-    std::unique_ptr<QThread> thread(QThread::create([&] { result = recorder.Load(path); }));
-    thread->setStackSize(256 * 1024);
-    thread->start();
-    QVERIFY(thread->wait(60000));
-    QVERIFY(result.opened);
-    QCOMPARE(recorder.applied, expected);
-    QCOMPARE(!result.error.isEmpty(), readerError);
+    // Read plainly, then twice while the windows share one parse (the second
+    // load takes the parsed copy): the same texts and errors every time.
+    for (const bool shared : {false, true}) {
+        std::unique_ptr<LabelFile::SharedLoad> sharing(shared ? new LabelFile::SharedLoad : nullptr);
+        for (int pass = 0; pass < (shared ? 2 : 1); ++pass) {
+            // Loaded on a thread with a small stack: how deep a file nests
+            // must not decide whether the loader survives it.
+            Recorder recorder;
+            LabelFile::Result result;
+            std::unique_ptr<QThread> thread(QThread::create([&] { result = recorder.Load(path); }));
+            thread->setStackSize(256 * 1024);
+            thread->start();
+            QVERIFY(thread->wait(60000));
+            QVERIFY(result.opened);
+            QCOMPARE(recorder.applied, expected);
+            QCOMPARE(!result.error.isEmpty(), readerError);
+        }
+    }
+}
+
+// A shared load parses each file once: a change made meanwhile shows only in
+// the next language load.
+void TestWindowsLabelFile::sharedLoadParsesOnce()
+{
+    const QString path = m_dir.filePath(QStringLiteral("shared.xml"));
+    auto write = [&](const QByteArray& text) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("<Total><Match><label>" + text + "</label></Match></Total>");
+    };
+    write("first");
+    {
+        LabelFile::SharedLoad sharing;
+        Recorder before;
+        before.Load(path);
+        write("second");
+        Recorder after;
+        after.Load(path);
+        QCOMPARE(after.applied, A({{"label", "first"}}));
+    }
+    Recorder next;
+    next.Load(path);
+    QCOMPARE(next.applied, A({{"label", "second"}}));
 }
 
 void TestWindowsLabelFile::missingFileChangesNothing()
