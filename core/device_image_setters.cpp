@@ -192,6 +192,17 @@ bool EditAndSendDeviceImage(const std::function<void(FlashDataMap&)>& edit)
     return ProtocolDataUpdate(g_deviceImage.bytes());
 }
 
+bool ReplaceDeviceImage(const FlashDataMap& image)
+{
+    QMutexLocker locker(&g_deviceImageMutex);
+    const FlashDataMap before = g_deviceImage;
+    g_deviceImage = image;
+    if (ProtocolDataUpdate(g_deviceImage.bytes()))
+        return true;
+    g_deviceImage = before;
+    return false;
+}
+
 FlashDataMap DeviceImageCopy()
 {
     QMutexLocker locker(&g_deviceImageMutex);

@@ -67,6 +67,9 @@ bool SendDeviceImage();
 // Never call it from a slot that the report thread is blocked on while it
 // holds the lock (it never does: the lock is not held across an emit).
 bool EditAndSendDeviceImage(const std::function<void(FlashDataMap&)>& edit);
+// Replaces g_deviceImage with `image` and sends it, without the online gate;
+// a refused send puts the previous image back and returns false.
+bool ReplaceDeviceImage(const FlashDataMap& image);
 // A consistent copy of g_deviceImage, e.g. for a hub signal.
 FlashDataMap DeviceImageCopy();
 

@@ -1,30 +1,120 @@
-// The settings page (stack page 3 of the device window). This build holds a
-// placeholder with what other windows rely on: it owns the one firmware
-// repair dialog (g_upDateRepair) and keeps the wired-mode warning text of
-// its language section (g_wiredModeText).
+// The settings page (stack page 3 of the device window): language, firmware
+// versions and update, pairing, idle light-off time, start with the session,
+// the desktop's mouse settings, the receiver's long-range mode and light,
+// and a footer with the company line and web link of Language/Net.xml.
+//
+// The page owns the program's one update-and-repair dialog (g_upDateRepair)
+// and the two one-second steps of the firmware update (g_receiverUpdateTimer,
+// g_mouseUpdateTimer).
+//
+// Receiver groups: the long-range group shows for a receiver whose model has
+// the feature, the light group for a 4K receiver whose model has it once the
+// receiver reported its light mode; the page is taller (expanded) while one
+// shows. Device reports are reflected with the controls' signals blocked, so
+// nothing is sent back; a user change that cannot be sent is undone.
 #ifndef FORM_SETTING_H
 #define FORM_SETTING_H
 
+#include "flash_data_map.h"
+
+#include <QPoint>
+#include <QString>
 #include <QWidget>
 
 #include <memory>
+
+class QAbstractButton;
+class QButtonGroup;
+class QTimer;
+class UpDateWarning;
 
 namespace Ui {
 class FormSetting;
 }
 
+extern QTimer* g_receiverUpdateTimer;
+extern QTimer* g_mouseUpdateTimer;
+
 class FormSetting : public QWidget {
     Q_OBJECT
 public:
-    // Creates g_upDateRepair, hidden and without parent.
+    // The name of the autostart entry the start-with-session box writes.
+    static const char kAutostartEntry[];
+
     explicit FormSetting(QWidget* parent = nullptr);
     ~FormSetting() override;
 
-public slots:
+    // Whether the receiver groups show and the page is expanded.
+    bool LongRangeGroupShown() const { return m_longRangeShown; }
+    bool LightGroupShown() const { return m_lightShown; }
+    bool Expanded() const { return m_longRangeShown || m_lightShown; }
+
+protected:
+    // Presses on the page stay here and do not reach the device window.
+    void mousePressEvent(QMouseEvent* event) override;
+
+private slots:
+    void on_pushButton_clicked();
+    void on_pushButton_3_clicked();
+    void on_pushButton_2_clicked();
+    void SetVerText();
+    void on_comboBox_activated(int index);
     void SlotChangeLanguage(int index);
+    void SlotLanguageSameB(int index);
+    void SlotRGBValue(DongleRGB* Rgb);
+    void SlotLightToFrom(int index);
+    void SlotLongRangeMode(bool Select);
+    void onDongleCheckTimer();
+    void onMouseCheckTimer();
+    void SlotLabelText(int index, QString Text);
+    void SlotLabelTextB(QString TextA, QString Text);
+    void SlotScroolChange(int index);
+    void SetVer(int index);
+    void SlotForm();
+    void SlotFormB();
+    void SlotFormResetForm();
+    void SlotContinue(int index);
+    void on_checkBox_clicked(bool checked);
+    void on_checkBox_2_toggled(bool checked);
+    void on_ReUntil_toggled(bool checked);
+    void on_ReUntil_2_toggled(bool checked);
+    void on_ReUntil_3_toggled(bool checked);
+    void on_Start();
+    void SlotCheckUpdate();
 
 private:
+    void ConnectHub();
+    void PlaceLowerWidgets();
+    void ApplyStyles();
+    void PlaceForLanguage(int index);
+    void LoadNetProfile();
+
+    // Receiver groups (form_setting.cpp).
+    void HideUnsupportedGroups();
+    void ShowLongRangeGroup(bool shown);
+    void ShowLightGroup(bool shown);
+    void ApplyLayout();
+    QAbstractButton* LightButton(int mode) const;
+    void ShowLightMode(int mode);
+    void LightButtonToggled(int mode, bool checked);
+
     std::unique_ptr<Ui::FormSetting> ui;
+    QString pictureDir;
+    // Messages of the firmware update, from the page's language section.
+    QString noDeviceText, sameDeviceText, verNewText;
+    QString receiveText, noRecieveText, noUsbText, errorText, multiDongleText, multiMouseText;
+    QString buttonColor;
+    QPoint labelOrigin;
+    QButtonGroup* lightModeGroup = nullptr;
+    UpDateWarning* updateWarning = nullptr;
+    int layoutOffset = 80;
+
+    bool m_longRangeShown = false;
+    bool m_lightShown = false;
+    QString m_lightPath;            // device whose light mode the group shows
+    int m_lightMode = 0;            // the mode the buttons show (0: none)
+    bool m_longRangeReported = false; // a state arrived since the last image
+    bool m_longRangeOn = false;
 };
 
 #endif // FORM_SETTING_H

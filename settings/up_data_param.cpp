@@ -68,6 +68,13 @@ void UpDataParam::SetTimeout()
     timeoutTimer->start(kTimeoutMs);
 }
 
+void UpDataParam::RequestPageWait()
+{
+    waitForPages = true;
+    g_sensorPageApplied = false;
+    g_buttonPageApplied = false;
+}
+
 void UpDataParam::SlotChangeLanguage(int index)
 {
     // The import opener raises g_importRequested before it builds its dialog.
@@ -122,6 +129,7 @@ void UpDataParam::onTimeupDestroy()
         // Factory reset or forced reconnection: the pages must take the new image.
         const bool applied = WaitForPages();
         QThread::msleep(kSettleMs);
+        waitForPages = false;
         close();
         if (!applied)
             emit hub->SigMouseOffLineo(0);
@@ -134,9 +142,17 @@ void UpDataParam::onTimeupDestroy()
         const int result = ReadConfigFile(importFile, &image);
         g_importResult = result; // the notice picks its text from it
         if (result == 0) {
-            EditAndSendDeviceImage([&image](FlashDataMap& deviceImage) { deviceImage = image; });
-            EmitPageImages(image);
-            WaitWithEvents(kImportRedrawMs);
+            // The pages show the imported settings only once the mouse has
+            // them; otherwise image and mouse stay as they were. The online
+            // gate raises the offline notice itself.
+            if (CheckDeviceOnline()) {
+                if (ReplaceDeviceImage(image)) {
+                    EmitPageImages(image);
+                    WaitWithEvents(kImportRedrawMs);
+                } else {
+                    emit hub->SigMouseOffLineo(0);
+                }
+            }
         } else {
             InportFail notice;
             notice.move(NoticeStyle::CentredOn(this, &notice));

@@ -26,13 +26,19 @@ public:
     // Set by the openers between SetTimeout and exec().
     QString importFile;        // the configuration file to import
     bool importMode = false;   // import importFile; cleared when done
-    bool waitForPages = false; // wait until both pages took the new image
+    bool waitForPages = false; // wait until both pages took the new image;
+                               // cleared when the wait is over
 
     explicit UpDataParam(QWidget* parent = nullptr);
     ~UpDataParam() override;
 
     // (Re)starts the single-shot 4500 ms timer.
     void SetTimeout();
+
+    // For a factory reset or a forced reconnection: sets waitForPages and
+    // clears both pages' acknowledgements, so only the image that follows
+    // the request ends the wait. Call it before the new image is requested.
+    void RequestPageWait();
 
     // Reads a configuration export file for the current model: 0 accepted
     // (image filled), 1 unreadable, not an export file or no whole image,

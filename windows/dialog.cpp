@@ -253,8 +253,11 @@ void Dialog::SlotUpDataParam(int index)
 {
     m_importDialog->SetTimeout();
     qDebug() << "q";
-    // Only a run after a reconnection waits for the pages.
-    m_importDialog->waitForPages = index == 1;
+    // Only a run after a forced reconnection waits for the pages.
+    if (index == 1)
+        m_importDialog->RequestPageWait();
+    else
+        m_importDialog->waitForPages = false;
     qDebug() << "w";
     // A signal while the dialog is up only restarts its count.
     if (m_importDialog->isVisible())

@@ -349,15 +349,6 @@ void DialogMain::SpaceOnHomePage()
 
 void DialogMain::RunPairing()
 {
-    Match match;
-    match.InitPair();
-    match.move(NoticeStyle::CentredOn(this, &match));
-    match.exec();
-    // The pairing dialog took the connection's report callback: give it back.
-    const QByteArray path = g_devicePath.bytes();
-    UsbServerC_Start(path.constData(), path.constData(), OnDeviceReport);
-    // Closing the pairing dialog hands hot plug to the home page; while the
-    // device window is shown it must keep following its own devices.
-    if (ui->stackedWidgetMain->currentIndex() == 1)
-        StartUsbChanged(OnDevicePageUsbChanged, kHotplugIntervalMs);
+    // While the device window is shown hot plug stays with its devices.
+    RunPairingDialog(this, QPoint(), ui->stackedWidgetMain->currentIndex() == 1);
 }

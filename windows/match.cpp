@@ -4,6 +4,7 @@
 #include "app_state.h"
 #include "config_store.h"
 #include "device_finder.h"
+#include "device_report.h"
 #include "devicelib.h"
 #include "dialog_change.h"
 #include "label_file.h"
@@ -11,6 +12,7 @@
 #include "paths.h"
 #include "post_msg.h"
 #include "user_setting_store.h"
+#include "worker.h"
 
 #include <QDebug>
 #include <QEvent>
@@ -348,4 +350,17 @@ void Match::changeEvent(QEvent* event)
     if (event->type() == QEvent::LanguageChange)
         ui->retranslateUi(this);
     QDialog::changeEvent(event);
+}
+
+void RunPairingDialog(const QWidget* opener, const QPoint& shift, bool devicePage)
+{
+    Match match;
+    match.InitPair();
+    match.move(NoticeStyle::CentredOn(opener, &match, shift));
+    match.exec();
+    // The pairing dialog took the connection's report callback: give it back.
+    const QByteArray path = g_devicePath.bytes();
+    UsbServerC_Start(path.constData(), path.constData(), OnDeviceReport);
+    if (devicePage)
+        StartUsbChanged(OnDevicePageUsbChanged, kHotplugIntervalMs);
 }

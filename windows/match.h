@@ -43,6 +43,15 @@ extern QString g_pairButtonColor;   // Option/ButtonColor as "r,g,b"
 void PairReportCallback(const unsigned char* header, int headerLength, const unsigned char* payload,
                         int payloadLength);
 
+class QPoint;
+class QWidget;
+
+// Runs a pairing dialog centred on `opener` (moved by `shift`) and, once it
+// is closed, gives the connection its report callback back; while a device
+// window is shown (devicePage) hot plug goes back to the device page, which
+// the dialog handed to the home page.
+void RunPairingDialog(const QWidget* opener, const QPoint& shift, bool devicePage);
+
 class Match : public QDialog {
     Q_OBJECT
 public:

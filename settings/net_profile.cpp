@@ -1,0 +1,79 @@
+#include "net_profile.h"
+
+#include "paths.h"
+
+#include <QCoreApplication>
+#include <QXmlStreamReader>
+
+namespace {
+
+bool ChineseLinks(int language)
+{
+    return language == 1 || language == 2;
+}
+
+bool EnglishLinks(int language)
+{
+    return language == 0 || language == 3 || language == 4;
+}
+
+// The whole text of the current element; leaves the reader past its end.
+QString ElementText(QXmlStreamReader& reader)
+{
+    return reader.readElementText(QXmlStreamReader::IncludeChildElements);
+}
+
+} // namespace
+
+QString NetProfile::Path()
+{
+    return AppFolder() + QStringLiteral("/Language/Net.xml");
+}
+
+NetProfile::Texts NetProfile::Read(QIODevice* device, int language)
+{
+    Texts texts;
+    QXmlStreamReader reader(device);
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (!reader.isStartElement())
+            continue;
+        if (reader.name() == QLatin1String("Profile"))
+            ReadProfile(reader, language, texts);
+        else
+            reader.raiseError(QCoreApplication::translate("NetProfile", "Not a labels file"));
+    }
+    if (reader.hasError())
+        texts.error = reader.errorString();
+    return texts;
+}
+
+void NetProfile::ReadProfile(QXmlStreamReader& reader, int language, Texts& texts)
+{
+    const QString chosen = ChineseLinks(language) ? QStringLiteral("Chinese") : QStringLiteral("English");
+    while (reader.readNextStartElement()) {
+        if (reader.name() == chosen || reader.name() == QLatin1String("Web"))
+            ReadEntry(reader, language, texts);
+        else
+            reader.skipCurrentElement();
+    }
+}
+
+void NetProfile::ReadEntry(QXmlStreamReader& reader, int language, Texts& texts)
+{
+    while (reader.readNextStartElement()) {
+        const QStringRef name = reader.name();
+        if (name == QLatin1String("CompanyName")) {
+            texts.company = ElementText(reader);
+            texts.hasCompany = true;
+        } else if (name == QLatin1String("CompanyWebcn") && ChineseLinks(language)) {
+            texts.link = ElementText(reader);
+            texts.hasLink = true;
+        } else if (name == QLatin1String("CompanyWeben") && EnglishLinks(language)) {
+            texts.link = ElementText(reader);
+            texts.hasLink = true;
+        } else {
+            reader.skipCurrentElement();
+        }
+    }
+}
