@@ -283,7 +283,7 @@ void FormSetting::SlotForm()
     // The connection reports the long-range state before it delivers the
     // image; without a report this time the mode is off (or unknown).
     const QSignalBlocker blocker(ui->checkBox_2);
-    ui->checkBox_2->setChecked(m_longRangeReported && m_longRangeOn);
+    ui->checkBox_2->setChecked(m_longRangeShown && m_longRangeReported && m_longRangeOn);
     m_longRangeReported = false;
 }
 

@@ -61,19 +61,24 @@ void NetProfile::ReadProfile(QXmlStreamReader& reader, int language, Texts& text
 
 void NetProfile::ReadEntry(QXmlStreamReader& reader, int language, Texts& texts)
 {
+    // A text counts only when its element ended: a file cut inside one
+    // gives no half link.
+    auto take = [&reader](QString& target, bool& given) {
+        const QString text = ElementText(reader);
+        if (reader.hasError())
+            return;
+        target = text;
+        given = true;
+    };
     while (reader.readNextStartElement()) {
         const QStringRef name = reader.name();
-        if (name == QLatin1String("CompanyName")) {
-            texts.company = ElementText(reader);
-            texts.hasCompany = true;
-        } else if (name == QLatin1String("CompanyWebcn") && ChineseLinks(language)) {
-            texts.link = ElementText(reader);
-            texts.hasLink = true;
-        } else if (name == QLatin1String("CompanyWeben") && EnglishLinks(language)) {
-            texts.link = ElementText(reader);
-            texts.hasLink = true;
-        } else {
+        if (name == QLatin1String("CompanyName"))
+            take(texts.company, texts.hasCompany);
+        else if (name == QLatin1String("CompanyWebcn") && ChineseLinks(language))
+            take(texts.link, texts.hasLink);
+        else if (name == QLatin1String("CompanyWeben") && EnglishLinks(language))
+            take(texts.link, texts.hasLink);
+        else
             reader.skipCurrentElement();
-        }
     }
 }

@@ -20,6 +20,7 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -82,8 +83,11 @@ private slots:
     void readsAConfigurationFile();
 
     void acceptedImportReplacesAndSendsTheImage();
+    void unsentImportKeepsTheImage_data();
+    void unsentImportKeepsTheImage();
     void refusedImportShowsTheNotice();
     void waitPathKeepsTheFlags();
+    void pageWaitRequestClearsTheFlags();
     void reconnectionClearsTheFlags();
     void reconnectionSavesUnderTheNameOfTheLastDump();
     void reconnectionTimeOutShowsTheTimeOutNotice();
@@ -281,6 +285,7 @@ void TestShellImportDialog::acceptedImportReplacesAndSendsTheImage()
     imported.dpiStageCount = 3;
     imported.lightOffTime = 7;
     const QByteArray path = SimControl::devicePath(QStringLiteral("aero-r4"));
+    g_devicePath.set(path);
     QVERIFY(UsbServerC_Start(path.constData(), path.constData(), NoReport));
 
     UpDataParam dialog;
@@ -300,6 +305,37 @@ void TestShellImportDialog::acceptedImportReplacesAndSendsTheImage()
         QCOMPARE(ImageBytes(image), ImageBytes(imported));
     QVERIFY(!dialog.importMode);
     UsbServer_Exit();
+}
+
+void TestShellImportDialog::unsentImportKeepsTheImage_data()
+{
+    QTest::addColumn<bool>("mouseOnline");
+    QTest::newRow("mouse offline") << false;
+    QTest::newRow("send refused") << true; // no connection takes the image
+}
+
+void TestShellImportDialog::unsentImportKeepsTheImage()
+{
+    QFETCH(bool, mouseOnline);
+    g_devicePath.set(SimControl::devicePath(QStringLiteral("aero-r4")));
+    QVERIFY(SimControl::setMouseOnline(QStringLiteral("aero"), mouseOnline));
+    g_deviceImage.lightOffTime = 5;
+    const QByteArray before = ImageBytes(g_deviceImage);
+    FlashDataMap imported;
+    imported.lightOffTime = 9;
+
+    UpDataParam dialog;
+    dialog.importMode = true;
+    dialog.importFile = WriteFile(ConfigExportFile::Encode(QStringLiteral("3950"), imported));
+    WindowSignals hub;
+    Fire(dialog);
+
+    // One offline notice; the pages keep showing what the mouse has.
+    QCOMPARE(hub.events, QStringList({QStringLiteral("SigSetver(4)"), QStringLiteral("SigMouseOffLineo(0)")}));
+    QCOMPARE(ImageBytes(g_deviceImage), before);
+    QCOMPARE(SimControl::callCount(QStringLiteral("ProtocolDataUpdate")), mouseOnline ? 1 : 0);
+    QVERIFY(!dialog.importMode);
+    QVERIFY(SimControl::setMouseOnline(QStringLiteral("aero"), true));
 }
 
 void TestShellImportDialog::refusedImportShowsTheNotice()
@@ -341,7 +377,39 @@ void TestShellImportDialog::waitPathKeepsTheFlags()
     Fire(dialog);
     QCOMPARE(hub.events, QStringList{QStringLiteral("SigSetver(4)")});
     QVERIFY(g_sensorPageApplied && g_buttonPageApplied);
+    // The next opening does not wait unless asked again.
+    QVERIFY(!dialog.waitForPages);
+}
+
+// Acknowledgements given before a reset or a forced reconnection do not end
+// the wait for the image that follows it.
+void TestShellImportDialog::pageWaitRequestClearsTheFlags()
+{
+    UpDataParam dialog;
+    g_sensorPageApplied = true;
+    g_buttonPageApplied = true;
+    dialog.RequestPageWait();
     QVERIFY(dialog.waitForPages);
+    QVERIFY(!g_sensorPageApplied && !g_buttonPageApplied);
+
+    // The pages take the new image while the dialog waits.
+    QTimer::singleShot(1200, [] {
+        g_sensorPageApplied = true;
+        g_buttonPageApplied = true;
+    });
+    WindowSignals hub;
+    QElapsedTimer clock;
+    clock.start();
+    Fire(dialog);
+    QVERIFY(clock.elapsed() >= 1200 + 2000);
+    QVERIFY(clock.elapsed() < 6000 + 2000);
+    QCOMPARE(hub.events, QStringList{QStringLiteral("SigSetver(4)")});
+
+    // Without acknowledgement the wait ends with the offline notice.
+    dialog.RequestPageWait();
+    Fire(dialog);
+    QCOMPARE(hub.events, QStringList({QStringLiteral("SigSetver(4)"), QStringLiteral("SigSetver(4)"),
+                                       QStringLiteral("SigMouseOffLineo(0)")}));
 }
 
 void TestShellImportDialog::reconnectionClearsTheFlags()
