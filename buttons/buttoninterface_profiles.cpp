@@ -92,7 +92,8 @@ void Buttoninterface::on_Reset_clicked()
 
     UpDataParam wait;
     wait.SetTimeout();
-    wait.waitForPages = true;
+    // Only the image the reset brings may end the wait.
+    wait.RequestPageWait();
     g_workerRun = true;
     if (g_worker)
         g_worker->start(QThread::InheritPriority);
