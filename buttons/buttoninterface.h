@@ -228,8 +228,14 @@ private:
 
     // --- macro list (buttoninterface_macros.cpp) ---
     void CreateMacroButtons();
+    // Builds the buttons (and hidden fillers) of the macro folder's macros.
+    void FillMacroList();
+    // The 592-byte block of a macro file; ok false when sending is off, the
+    // name or file is unusable, or the file holds more events than a block.
     QByteArray MacroFileToBlock(const QString& macroName, int key, bool* ok);
-    void KeyNameToDeviceCode(const QString& keyName, int key, int slot, uint8_t* block);
+    // Whether the key plays the macro: its stored type is a macro and its
+    // text the macro prefix and the name.
+    bool KeyCarriesMacro(int key, const QString& macroName) const;
     // Repeat code of a macro file (its first line); built with the key texts.
     QString ReadMacroRepeatCode(const QString& macroName);
     void WriteMacroRepeatCode(const QString& macroName, const QString& value);

@@ -3,45 +3,225 @@
 #include "buttoninterface.h"
 #include "ui_buttoninterface.h"
 
-void Buttoninterface::CreateMacroButtons() {}
+#include "app_state.h"
+#include "config_store.h"
+#include "device_image_setters.h"
+#include "macro_block.h"
+#include "macro_file.h"
+#include "macro_key_rules.h"
+#include "macro_name.h"
+#include "post_msg.h"
 
-void Buttoninterface::SlotAddMacroButton() {}
+#include <devicelib.h>
 
-void Buttoninterface::SlotDeleteMacroButton(QString MacroName)
+#include <QButtonGroup>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cstring>
+
+namespace {
+
+const int kListRows = 7;         // rows the list shows without scrolling
+const int kMacroSaveWaitMs = 1500; // the macro page writes the file first
+
+QString MacroButtonStyle(const QString& buttonColor, const QString& pictureDir)
 {
-    Q_UNUSED(MacroName)
+    return QStringLiteral("QToolButton{color: rgb(") + buttonColor + QStringLiteral(";);border-image: url(") + pictureDir
+           + QStringLiteral("CMenuTitle.png);}QToolButton:hover{background-image: none;}QToolButton:checked{border-image: url(")
+           + pictureDir + QStringLiteral("CMenuTitleChecked.png);}");
 }
 
-void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
+QToolButton* MakeListButton(QWidget* container, const QString& text, const QString& style, int height)
 {
-    Q_UNUSED(MacroName)
-    Q_UNUSED(index)
+    auto* button = new QToolButton(container);
+    button->setText(text);
+    button->setStyleSheet(style);
+    button->setFont(QFont(QStringLiteral("微软雅黑"), 9));
+    button->setMinimumSize(174, height);
+    button->setCheckable(true);
+    return button;
 }
 
-void Buttoninterface::SlotMacroRename(QString MacroName, QString NewName)
+// The name field of a macro block: at most 30 bytes of whole characters in
+// the local 8-bit encoding, zero after them, its length in byte 0.
+void SetBlockName(MacroBlockBytes& block, const QString& name)
 {
-    Q_UNUSED(MacroName)
-    Q_UNUSED(NewName)
+    const QByteArray bytes = CutToLocal8Bit(name, MacroBlockLayout::NameBytes).toLocal8Bit().left(MacroBlockLayout::NameBytes);
+    std::memset(block + MacroBlockLayout::Name, 0, MacroBlockLayout::NameBytes);
+    std::memcpy(block + MacroBlockLayout::Name, bytes.constData(), size_t(bytes.size()));
+    block[MacroBlockLayout::NameLength] = uint8_t(bytes.size());
+}
+
+} // namespace
+
+void Buttoninterface::CreateMacroButtons()
+{
+    MacroListLayout = new QVBoxLayout;
+    MacroListLayout->setSizeConstraint(QLayout::SetFixedSize);
+    MacroListContainer = new QWidget;
+    MacroListContainer->setMinimumSize(205, 220);
+    MacroListContainer->setMaximumSize(205, 220);
+    MacroListContainer->setStyleSheet(QStringLiteral("background-color:transparent;border:none;"));
+    MacroListContainer->setLayout(MacroListLayout);
+    ui->scrollArea_7->setWidget(MacroListContainer);
+    FillMacroList();
+}
+
+void Buttoninterface::SlotAddMacroButton()
+{
+    qDeleteAll(MacroButtons);
+    MacroButtons.clear();
+    FillMacroList();
+}
+
+void Buttoninterface::FillMacroList()
+{
+    const QStringList names = ReadMacroList(MacroFolder());
+    const QString style = MacroButtonStyle(ButtonColorText, PictureDir);
+    for (const QString& name : names) {
+        QToolButton* button = MakeListButton(MacroListContainer, name, style, 22);
+        MacroListLayout->addWidget(button);
+        SubItemGroup->addButton(button);
+        MacroButtons << button;
+        connect(button, SIGNAL(clicked(bool)), this, SLOT(slotButtonClicked(bool)));
+    }
+    // Hidden fillers keep a short list at the top of its area.
+    if (names.isEmpty() || names.size() >= kListRows)
+        return;
+    for (int i = names.size(); i < kListRows; ++i) {
+        QToolButton* filler = MakeListButton(MacroListContainer, QString(), style, 23);
+        filler->setEnabled(false);
+        filler->hide();
+        MacroListLayout->addWidget(filler);
+        MacroButtons << filler;
+    }
 }
 
 void Buttoninterface::slotButtonClicked(bool checked)
 {
-    Q_UNUSED(checked)
+    if (!checked)
+        return;
+    auto* button = qobject_cast<QAbstractButton*>(sender());
+    const int key = SelectedKey();
+    if (button && key >= 0) {
+        const QString name = button->text();
+        bool ok = false;
+        const QByteArray block = MacroFileToBlock(name, key, &ok);
+        if (ok) {
+            const int repeat = MacroRepeat::FromText(ReadMacroRepeatCode(name));
+            const uint8_t function[3] = {uint8_t(KeyFunctionType::Macro), uint8_t(key), uint8_t(repeat)};
+            if (SetButtonMacro(key, function, reinterpret_cast<const uint8_t*>(block.constData()))) {
+                KeyButton(key)->setText(MacroPrefix + name);
+                StoreKeyFunction(key, int(KeyFunctionType::Macro), key, repeat);
+            }
+        }
+    }
+    CloseMenus();
 }
 
 QByteArray Buttoninterface::MacroFileToBlock(const QString& macroName, int key, bool* ok)
 {
-    Q_UNUSED(macroName)
-    Q_UNUSED(key)
-    if (ok)
-        *ok = false;
-    return QByteArray(FlashDataMap::MacroBlockSize, '\0');
+    Q_UNUSED(key) // the block goes to the key's own slot
+    MacroBlockBytes block = {};
+    *ok = false;
+    MacroFileContent content;
+    if (g_sendEnabled && IsValidMacroName(macroName)
+        && ReadMacroFile(MacroFilePath(MacroFolder(), macroName), &content)) {
+        QString name = macroName;
+        // False when the file holds more key events than the block has slots.
+        *ok = BuildMacroBlock(name.remove(QChar(0)), content.items, block);
+        if (!*ok)
+            std::memset(block, 0, sizeof block);
+    }
+    return QByteArray(reinterpret_cast<const char*>(block), sizeof block);
 }
 
-void Buttoninterface::KeyNameToDeviceCode(const QString& keyName, int key, int slot, uint8_t* block)
+bool Buttoninterface::KeyCarriesMacro(int key, const QString& macroName) const
 {
-    Q_UNUSED(keyName)
-    Q_UNUSED(key)
-    Q_UNUSED(slot)
-    Q_UNUSED(block)
+    QString text = KeyButton(key)->text();
+    return keyStore.Type(key) == int(KeyFunctionType::Macro) && text.remove(QChar(0)) == MacroPrefix + macroName;
+}
+
+void Buttoninterface::SlotDeleteMacroButton(QString MacroName)
+{
+    QString texts[kKeyCount];
+    for (int key = 0; key < kKeyCount; ++key)
+        texts[key] = KeyButton(key)->text().remove(QChar(0));
+    const QString group = ConfigStore::ModelGroup(CurrentDeviceCopy().modelIndex);
+    KeyDefault defaults[kKeyCount];
+    for (int key = 0; key < kKeyCount; ++key)
+        defaults[key] = KeyParamDefault(ConfigStore::Instance()->ValueList(group, QStringLiteral("KeyParam%1").arg(key + 1)));
+
+    // Each key's default menu item and the item's handler.
+    using ItemHandler = void (Buttoninterface::*)(bool);
+    const struct {
+        QAbstractButton* item;
+        ItemHandler handler;
+    } defaultItems[kKeyCount] = {
+        {ui->LeftKey_3, &Buttoninterface::on_LeftKey_3_clicked}, {ui->RightKey_3, &Buttoninterface::on_RightKey_3_clicked},
+        {ui->MidKey, &Buttoninterface::on_MidKey_clicked},       {ui->BackKey_2, &Buttoninterface::on_BackKey_2_clicked},
+        {ui->ForWardKey, &Buttoninterface::on_ForWardKey_clicked}, {ui->VolumeUp_8, &Buttoninterface::on_VolumeUp_8_clicked},
+    };
+
+    QList<int> clearedRecords;
+    for (int key : kKeyVisitOrder) {
+        if (texts[key] != MacroName)
+            continue;
+        KeyButton(key)->setChecked(true);
+        defaultItems[key].item->setChecked(true);
+        const KeyDefault& fallback = defaults[key];
+        if (fallback.kind == KeyDefault::MediaKey) {
+            AssignMediaKey(key, fallback.code);
+            continue;
+        }
+        if (fallback.kind == KeyDefault::KeyboardKey) {
+            AssignKeyboardKey(key, fallback.text);
+            continue;
+        }
+        if (fallback.kind == KeyDefault::MenuItem)
+            (this->*defaultItems[key].handler)(true);
+        clearedRecords << key;
+    }
+    ReleaseKeys();
+    // The whole image once more, with the cleared key records.
+    EditAndSendDeviceImage([&clearedRecords](FlashDataMap& image) {
+        for (int key : clearedRecords)
+            std::memset(image.keyEvents[key], 0, FlashDataMap::KeyEventRecordSize);
+    });
+}
+
+void Buttoninterface::SlotMacroRename(QString MacroName, QString NewName)
+{
+    for (int key : kKeyVisitOrder) {
+        if (!KeyCarriesMacro(key, MacroName))
+            continue;
+        KeyButton(key)->setText(MacroPrefix + NewName);
+        const FlashDataMap image = DeviceImageCopy();
+        MacroBlockBytes block;
+        std::memcpy(block, image.macroBlocks[key], sizeof block);
+        SetBlockName(block, NewName);
+        SetButtonMacro(key, image.keyFunctions[key], block);
+    }
+}
+
+void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
+{
+    QList<int> keys;
+    for (int key : kKeyVisitOrder) {
+        if (KeyCarriesMacro(key, MacroName))
+            keys << key;
+    }
+    if (index == 0) {
+        WaitForMacroSave(kMacroSaveWaitMs);
+        for (int key : keys)
+            emit PostMsg::GetInstance()->SigMacroDownLoadData(MacroName, key);
+    } else if (index == 1) {
+        const int repeat = MacroRepeat::FromText(ReadMacroRepeatCode(MacroName));
+        for (int key : keys) {
+            const FlashDataMap image = DeviceImageCopy();
+            const uint8_t function[3] = {image.keyFunctions[key][0], image.keyFunctions[key][1], uint8_t(repeat)};
+            SetButtonMacro(key, function, image.macroBlocks[key]);
+        }
+    }
 }
