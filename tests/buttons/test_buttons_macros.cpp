@@ -44,32 +44,17 @@ public:
 
 namespace {
 
+// Drive1: key 1 nothing, key 2 a multimedia key, key 4 a keyboard key;
+// keys 0, 3 and 5 their menu items.
 bool PrepareProgramFolder()
 {
     using namespace OwnProgramFolder;
     const QString catalogue = QStringLiteral("usersetting/Config.ini");
-    if (!IsOwn() || !CopyShipped(catalogue) || !CopyShipped(QStringLiteral("driver_sensor.h"))
-        || !CopyShipped(QStringLiteral("Language")))
-        return false;
-    QFile file(AppFolder() + QLatin1Char('/') + catalogue);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QByteArray text = file.readAll();
-    file.close();
-    // Drive1: key 1 nothing, key 2 a multimedia key, key 4 a keyboard key;
-    // keys 0, 3 and 5 their menu items.
-    const QList<QPair<QByteArray, QByteArray>> lists = {
-        {"KeyParam2=0x01, 0x02, 0x00", "KeyParam2=0x05, 1"},
-        {"KeyParam3=0x01, 0x04, 0x00", "KeyParam3=0x05, 0x02, 0xE9"},
-        {"KeyParam5=0x01, 0x10, 0x00", "KeyParam5=0x05, 0x02, 0x00, Ctrl+C"},
-    };
-    for (const auto& list : lists) {
-        const int at = text.indexOf(list.first); // the first model's
-        if (at < 0)
-            return false;
-        text.replace(at, list.first.size(), list.second);
-    }
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
+    return IsOwn() && CopyShipped(catalogue) && CopyShipped(QStringLiteral("driver_sensor.h"))
+           && CopyShipped(QStringLiteral("Language"))
+           && EditCopy(catalogue, {{"KeyParam2=0x01, 0x02, 0x00", "KeyParam2=0x05, 1"},
+                                   {"KeyParam3=0x01, 0x04, 0x00", "KeyParam3=0x05, 0x02, 0xE9"},
+                                   {"KeyParam5=0x01, 0x10, 0x00", "KeyParam5=0x05, 0x02, 0x00, Ctrl+C"}});
 }
 
 QByteArray KeyLines(int keys)

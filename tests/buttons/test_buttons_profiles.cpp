@@ -70,20 +70,9 @@ bool PrepareProgramFolder()
 {
     using namespace OwnProgramFolder;
     const QString catalogue = QStringLiteral("usersetting/Config.ini");
-    if (!IsOwn() || !CopyShipped(catalogue) || !CopyShipped(QStringLiteral("driver_sensor.h"))
-        || !CopyShipped(QStringLiteral("Language")))
-        return false;
-    QFile file(AppFolder() + QLatin1Char('/') + catalogue);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QByteArray text = file.readAll();
-    file.close();
-    const QByteArray aero = "Sensor=\"Mzk1MA==\"";
-    const int at = text.indexOf(aero); // the first model's
-    if (at < 0)
-        return false;
-    text.replace(at, aero.size(), "Sensor=\"" + kLongSensor.toUtf8().toBase64() + "\"");
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
+    return IsOwn() && CopyShipped(catalogue) && CopyShipped(QStringLiteral("driver_sensor.h"))
+           && CopyShipped(QStringLiteral("Language"))
+           && EditCopy(catalogue, {{"Sensor=\"Mzk1MA==\"", "Sensor=\"" + kLongSensor.toUtf8().toBase64() + "\""}});
 }
 
 void SetModel(int model)

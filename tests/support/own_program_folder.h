@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
+#include <QPair>
 #include <QString>
 
 namespace OwnProgramFolder {
@@ -43,6 +45,26 @@ inline bool CopyShipped(const QString& path, const QString& filter = QStringLite
     for (const QString& name : shipped.entryList({filter}, QDir::Files))
         ok = QFile::copy(shipped.filePath(name), to + QLatin1Char('/') + name) && ok;
     return ok;
+}
+
+// Replaces the first occurrence of each `from` with its `to` in this test's
+// copy of a shipped text file; false when one is missing.
+inline bool EditCopy(const QString& path, const QList<QPair<QByteArray, QByteArray>>& edits)
+{
+    if (!IsOwn())
+        return false;
+    QFile file(QCoreApplication::applicationDirPath() + QLatin1Char('/') + path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray text = file.readAll();
+    file.close();
+    for (const auto& edit : edits) {
+        const int at = text.indexOf(edit.first);
+        if (at < 0)
+            return false;
+        text.replace(at, edit.first.size(), edit.second);
+    }
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
 }
 
 } // namespace OwnProgramFolder
