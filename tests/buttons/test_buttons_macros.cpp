@@ -51,7 +51,7 @@ bool PrepareProgramFolder()
     using namespace OwnProgramFolder;
     const QString catalogue = QStringLiteral("usersetting/Config.ini");
     return IsOwn() && CopyShipped(catalogue) && CopyShipped(QStringLiteral("driver_sensor.h"))
-           && CopyShipped(QStringLiteral("Language"))
+           && CopyShipped(QStringLiteral("Language")) && CopyShipped(QStringLiteral("Picture/Buttoninterface"))
            && EditCopy(catalogue, {{"KeyParam2=0x01, 0x02, 0x00", "KeyParam2=0x05, 1"},
                                    {"KeyParam3=0x01, 0x04, 0x00", "KeyParam3=0x05, 0x02, 0xE9"},
                                    {"KeyParam5=0x01, 0x10, 0x00", "KeyParam5=0x05, 0x02, 0x00, Ctrl+C"}});
@@ -424,22 +424,38 @@ void TestButtonsMacros::savedRepeatCodeIsSentToMacroKeysOnly()
 void TestButtonsMacros::deleteGivesTheDefaults()
 {
     WriteMacro(QStringLiteral("Gone"), "1\n0x04 1 0\n");
-    for (int key : {0, 1, 2})
+    for (int key : {0, 1, 2, 3, 4})
         Bind(key, QStringLiteral("Gone"));
     FlashDataMap image = DeviceImageCopy();
-    for (int key : {0, 1, 2})
+    for (int key : {0, 1, 2, 3, 4})
         std::memset(image.keyEvents[key], 0x11, FlashDataMap::KeyEventRecordSize);
     EditAndSendDeviceImage([&image](FlashDataMap& deviceImage) { deviceImage = image; });
     QVERIFY(SimControl::waitIdle());
+    const QString macroText = Page()->KeyButton(1)->text();
     SimControl::clearCallLog();
 
     emit PostMsg::GetInstance()->SigDeleteMacroButton(Prefix() + QStringLiteral("Gone"));
     QVERIFY(SimControl::waitIdle());
     QVERIFY(SimMouse::Sends() >= 1);
     const QByteArray cleared(52, '\0');
-    QCOMPARE(MouseKeyRecord(0), cleared); // menu item default
-    QCOMPARE(MouseKeyRecord(1), cleared); // a list that names nothing
-    QVERIFY(MouseKeyRecord(2) != cleared); // a multimedia default keeps its record
+
+    // Menu item defaults: left click on FireKey, back click on TopMusic.
+    QCOMPARE(MouseFunction(0), Bytes({1, 1, 0}));
+    QCOMPARE(MouseKeyRecord(0), cleared);
+    QCOMPARE(Page()->KeyButton(0)->text(), Form()->LeftKey_3->text());
+    QCOMPARE(MouseFunction(3), Bytes({1, 8, 0}));
+    QCOMPARE(MouseKeyRecord(3), cleared);
+    // A list that names nothing: the macro stays, its key record goes.
+    QCOMPARE(MouseFunction(1), Bytes({6, 1, 1}));
+    QCOMPARE(MouseKeyRecord(1), cleared);
+    QCOMPARE(Page()->KeyButton(1)->text(), macroText);
+    // A multimedia key (0xE9) and a keyboard key keep the records they get.
+    QCOMPARE(MouseFunction(2).left(1), Bytes({5}));
+    QCOMPARE(MouseKeyRecord(2), QByteArray::fromHex("02000000" "0002E9000A000000" "0102E9000A000000") + QByteArray(32, '\0'));
+    QCOMPARE(MouseFunction(4).left(1), Bytes({5}));
+    const KeyEventRecord ctrlC = KeyRecordFromText(QStringLiteral("Ctrl+C"));
+    QCOMPARE(MouseKeyRecord(4), QByteArray(reinterpret_cast<const char*>(ctrlC.bytes), KeyEventRecord::Size));
+
     for (int key = 0; key < 6; ++key)
         QVERIFY(!Page()->KeyButton(key)->isChecked());
     QCOMPARE(Form()->stackedWidget_2->currentWidget(), Form()->page_9);

@@ -71,7 +71,7 @@ bool PrepareProgramFolder()
     using namespace OwnProgramFolder;
     const QString catalogue = QStringLiteral("usersetting/Config.ini");
     return IsOwn() && CopyShipped(catalogue) && CopyShipped(QStringLiteral("driver_sensor.h"))
-           && CopyShipped(QStringLiteral("Language"))
+           && CopyShipped(QStringLiteral("Language")) && CopyShipped(QStringLiteral("Picture/Buttoninterface"))
            && EditCopy(catalogue, {{"Sensor=\"Mzk1MA==\"", "Sensor=\"" + kLongSensor.toUtf8().toBase64() + "\""}});
 }
 
