@@ -82,7 +82,7 @@ int connectionType(int receiverClass)
     }
 }
 
-QByteArray factoryImage()
+QByteArray factoryImage(const SimMouse& mouse)
 {
     // Built in a plain buffer: GCC cannot follow writes through QByteArray::data().
     std::vector<uint8_t> buffer(DumpCodec::ImageSize, 0);
@@ -99,6 +99,10 @@ QByteArray factoryImage()
     for (int i = 0; i < 8; ++i) {
         uint8_t* stage = b + 0x0F + 6 * i;
         stage[0] = stage[1] = codes[i];
+        if (i < mouse.factoryStages.size()) {
+            stage[0] = stage[1] = mouse.factoryStages.at(i).first;
+            stage[2] = mouse.factoryStages.at(i).second;
+        }
         stage[3] = colours[i][0];
         stage[4] = colours[i][1];
         stage[5] = colours[i][2];
@@ -114,9 +118,9 @@ QByteArray factoryImage()
     return QByteArray(reinterpret_cast<const char*>(buffer.data()), int(buffer.size()));
 }
 
-QByteArray factoryDump()
+QByteArray factoryDump(const SimMouse& mouse)
 {
-    const QByteArray image = factoryImage();
+    const QByteArray image = factoryImage(mouse);
     QByteArray dump(DumpCodec::DumpSize, '\0');
     DumpCodec::encode(reinterpret_cast<const uint8_t*>(image.constData()), reinterpret_cast<uint8_t*>(dump.data()));
     return dump;
@@ -124,7 +128,7 @@ QByteArray factoryDump()
 
 void initMemory(SimMouse& mouse)
 {
-    const QByteArray dump = factoryDump();
+    const QByteArray dump = factoryDump(mouse);
     mouse.profiles = QVector<QByteArray>(ProfileCount, dump);
     mouse.currentProfile = std::clamp(mouse.currentProfile, 0, int(ProfileCount) - 1);
 }
@@ -216,6 +220,27 @@ bool parseAddress(const QString& text, Address* address)
     return true;
 }
 
+// "07:00 0F:00 ...": up to eight code:flags pairs, hexadecimal bytes.
+bool parseStages(const QString& text, QVector<std::pair<uint8_t, uint8_t>>* stages)
+{
+    const QStringList records = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (records.isEmpty() || records.size() > 8)
+        return false;
+    QVector<std::pair<uint8_t, uint8_t>> parsed;
+    for (const QString& record : records) {
+        const QStringList bytes = record.split(QLatin1Char(':'));
+        bool okCode = false;
+        bool okFlags = false;
+        const int code = bytes.value(0).toInt(&okCode, 16);
+        const int flags = bytes.value(1).toInt(&okFlags, 16);
+        if (bytes.size() != 2 || !okCode || !okFlags || code < 0 || code > 0xFF || flags < 0 || flags > 0xFF)
+            return false;
+        parsed.append({uint8_t(code), uint8_t(flags)});
+    }
+    *stages = parsed;
+    return true;
+}
+
 // Reads one section's values into the fields; reports the first bad one.
 class SectionReader {
 public:
@@ -283,6 +308,11 @@ public:
     void address(const char* key, Address* out)
     {
         if (has(key) && !parseAddress(text(key), out))
+            fail(key);
+    }
+    void stages(const char* key, QVector<std::pair<uint8_t, uint8_t>>* out)
+    {
+        if (has(key) && !parseStages(text(key), out))
             fail(key);
     }
 
@@ -420,6 +450,7 @@ bool parseWorld(const QString& text, SimWorld* world, QString* error)
         read.flag("charging", &m.charging);
         read.number("profile", 0, SimDefaults::ProfileCount - 1, &m.currentProfile);
         read.firmware(&m);
+        read.stages("stages", &m.factoryStages);
         read.number("reportintervalus", 0, MaxReportIntervalUs, &m.reportIntervalUs);
         if (!read.ok())
             return false;

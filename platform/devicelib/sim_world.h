@@ -7,6 +7,7 @@
 #include <QVector>
 
 #include <array>
+#include <utility>
 #include <cstdint>
 
 using Address = std::array<uint8_t, 3>;
@@ -63,6 +64,9 @@ struct SimMouse {
     int identityZeros = 0;
     int failFlashAt = -1;
     FlashAnswer flashAnswer = FlashAnswer::Normal;
+    // The factory's DPI stages as the mouse stores them (code, flags), stage
+    // 1 first; stages beyond the list keep the generic codes.
+    QVector<std::pair<uint8_t, uint8_t>> factoryStages;
     QVector<QByteArray> profiles; // flash dumps
     int currentProfile = 0;
     int reportIntervalUs = -1; // on its cable; -1: 1 ms
@@ -89,8 +93,8 @@ bool isReceiverClass(int receiverClass); // 1, 2, 4 or 8
 SimReceiver receiver(const QString& id, int receiverClass);
 int connectionType(int receiverClass); // the identity's connection type
 // The image a mouse leaves the factory with.
-QByteArray factoryImage();
-QByteArray factoryDump();
+QByteArray factoryImage(const SimMouse& mouse);
+QByteArray factoryDump(const SimMouse& mouse);
 void initMemory(SimMouse& mouse);
 } // namespace SimDefaults
 

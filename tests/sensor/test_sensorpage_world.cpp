@@ -4,6 +4,9 @@
 // the page's own settings reach the mouse.
 #define QTEST_QPA_MOUSE_HANDLING
 #include "gui_fixture.h"
+#include "config_store.h"
+#include "device_image_setters.h"
+#include "dpi_code.h"
 #include "mouse_off_line.h"
 #include "sensor_page.h"
 #include "test_frames_fixture.h"
@@ -43,6 +46,8 @@ private slots:
 
     void openingFillsThePage_data();
     void openingFillsThePage();
+    void shippedMiceShowTheirCatalogueGrades_data();
+    void shippedMiceShowTheirCatalogueGrades();
     void offlineWithoutCacheResets();
     void settingsReachTheMouse();
 
@@ -173,6 +178,36 @@ void TestSensorPageWorld::openingFillsThePage()
     QCOMPARE(view.Sync()->isVisible(), switches.contains(QLatin1Char('s')));
     QCOMPARE(view.Mode()->isVisible(), !compact);
     QCOMPARE(view.Effect()->pos(), compact ? QPoint(80, 316) : QPoint(80, 456));
+}
+
+// The shipped world's mice leave the factory with their model's catalogue
+// grades, read back exactly as the program decodes them.
+void TestSensorPageWorld::shippedMiceShowTheirCatalogueGrades_data()
+{
+    QTest::addColumn<QString>("device");
+    QTest::newRow("Aero, 3950 with a step-100 range") << "aero-r4";
+    QTest::newRow("Lynx, 3395 with ten-bit codes") << "lynx-r8";
+    QTest::newRow("Orca, Q3311 with its DPI table") << "orca";
+}
+
+void TestSensorPageWorld::shippedMiceShowTheirCatalogueGrades()
+{
+    QFETCH(QString, device);
+    QVERIFY(m_gui.OpenDevice(device));
+    const QString group = ConfigStore::ModelGroup(CurrentDeviceCopy().modelIndex);
+    QStringList grades = ConfigStore::Instance()->ValueList(group, QStringLiteral("DPIGrade"));
+    for (QString& grade : grades)
+        grade = grade.trimmed();
+    QCOMPARE(grades.size(), int(FlashDataMap::StageCount));
+
+    const FlashDataMap image = DeviceImageCopy();
+    QStringList read;
+    for (const DPIStage& stage : image.dpiStages)
+        read << QString::number(ReadDpiStage(stage));
+    QCOMPARE(read, grades);
+    const PageView view = View();
+    for (int i = 0; i < image.dpiStageCount; ++i)
+        QCOMPARE(view.StageButton(i)->text(), grades.at(i));
 }
 
 void TestSensorPageWorld::offlineWithoutCacheResets()

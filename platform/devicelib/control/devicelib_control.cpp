@@ -83,6 +83,7 @@ bool loadWorld(const QString& text)
     if (!ok)
         qWarning("devicelib: world not loaded: %s", qPrintable(error));
     auto locked = lib().lockWithoutLoading();
+    lib().worldError.clear();
     lib().replaceWorld(ok ? world : SimWorld(), true);
     return ok;
 }
@@ -296,7 +297,8 @@ bool setMouseImage(const QString& mouseId, const QByteArray& image, int profile)
 QByteArray factoryImage(const QString& mouseId)
 {
     auto locked = lib().lock();
-    return lib().world.mouse(mouseId) ? SimDefaults::factoryImage() : QByteArray();
+    const SimMouse* mouse = lib().world.mouse(mouseId);
+    return mouse ? SimDefaults::factoryImage(*mouse) : QByteArray();
 }
 
 int currentProfile(const QString& mouseId)
