@@ -2,9 +2,12 @@
 // the top-level window.
 #include "app_state.h"
 #include "dialog_main.h"
+#include "devicelib.h"
 #include "exe_is_run.h"
+#include "notice_style.h"
 #include "single_instance.h"
 #include "startup.h"
+#include "up_date_warning.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -18,7 +21,7 @@ namespace {
 // Scripted runs (the tests start the program twice) cannot press a key in a
 // headless notice: with QUORIX_CONFIRM_NOTICE set, the already-running notice
 // presses its own OK button as soon as it runs.
-void ConfirmWhenScripted(ExeIsRun& notice)
+void ConfirmWhenScripted(QDialog& notice)
 {
     if (qEnvironmentVariableIsEmpty("QUORIX_CONFIRM_NOTICE"))
         return;
@@ -27,6 +30,21 @@ void ConfirmWhenScripted(ExeIsRun& notice)
         if (auto* ok = notice.findChild<QAbstractButton*>(QStringLiteral("NewHong")))
             ok->click();
     });
+}
+
+// The simulated devices come from a world file: one that cannot be used
+// leaves the program without devices, which must not pass unnoticed.
+void ReportWorldFileError(DialogMain& window)
+{
+    const QString error = QString::fromUtf8(UsbSim_WorldFileError());
+    if (error.isEmpty())
+        return;
+    qWarning().noquote() << "The file of simulated devices cannot be used, so no devices are shown:" << error;
+    UpDateWarning notice;
+    notice.SetLabelText(window.WorldFileErrorText().arg(error));
+    notice.move(NoticeStyle::CentredOn(&window, &notice));
+    ConfirmWhenScripted(notice);
+    notice.exec();
 }
 
 } // namespace
@@ -48,5 +66,6 @@ int main(int argc, char* argv[])
 
     std::unique_ptr<DialogMain> window(new DialogMain);
     window->show();
+    ReportWorldFileError(*window);
     return app.exec();
 }

@@ -96,6 +96,7 @@ void DialogMain::SlotChangeLanguage(int index)
     LabelFile::Load(LabelFile::PathFor(index), QStringLiteral("DialogMain"), {
         {QStringLiteral("MainForm"), [this](const QString& text) { m_mainFormText = text; }},
         {QStringLiteral("Exit"), [this](const QString& text) { m_exitText = text; }},
+        {QStringLiteral("WorldFileError"), [this](const QString& text) { m_worldFileErrorText = text; }},
     });
 }
 

@@ -31,6 +31,9 @@ public:
     Dialog* DeviceWindow() const { return m_deviceWindow; }
     QSystemTrayIcon* TrayIcon() const { return m_trayIcon.get(); }
     QMenu* TrayMenu() const { return m_trayMenu; }
+    // The notice text for a world file that cannot be used, %1 standing for
+    // what the library says of it.
+    QString WorldFileErrorText() const { return m_worldFileErrorText; }
 
     // Whether the desktop shows tray icons (QSystemTrayIcon's own answer);
     // replaceable so that the tray's paths also run where there is none.
@@ -80,6 +83,7 @@ private:
     Dialog* m_deviceWindow = nullptr;
     QString m_mainFormText;
     QString m_exitText;
+    QString m_worldFileErrorText;
     bool m_trayConnected = false;
 };
 

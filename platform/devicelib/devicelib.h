@@ -202,6 +202,14 @@ DEVICELIB_API int UsbUpgrade_Start(const unsigned char* image, UpgradeCallback c
 DEVICELIB_API bool UsbFinderC_GetSlaveVersion(const char* receiverPath, int* version);
 DEVICELIB_API bool UsbFinderC_SetDongleIDToMouse(const char* receiverPath, const unsigned char* address3);
 
+// --- Simulation ------------------------------------------------------------
+// Why the world file of the simulated devices could not be used: its path,
+// then what went wrong (with the line for a text that does not parse), e.g.
+// "/opt/q/SimWorld.ini, line 12: bad value for class". Empty when the file
+// was used. The library then runs with no devices at all. Loads the world
+// when no call has done so yet; the text stays valid until the next load.
+DEVICELIB_API const char* UsbSim_WorldFileError(void);
+
 #ifdef __cplusplus
 }
 #endif

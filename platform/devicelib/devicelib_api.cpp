@@ -406,4 +406,10 @@ bool UsbFinderC_SetDongleIDToMouse(const char* receiverPath, const unsigned char
     return true;
 }
 
+const char* UsbSim_WorldFileError(void)
+{
+    auto locked = lib().lock();
+    return lib().worldError.constData();
+}
+
 } // extern "C"

@@ -141,15 +141,13 @@ void SimLibrary::loadDefaultWorld()
     const QString path = simDefaultWorldPath();
     SimWorld loadedWorld;
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        QString error;
-        if (!parseWorld(QString::fromUtf8(file.readAll()), &loadedWorld, &error)) {
-            qWarning("devicelib: %s: %s", qPrintable(path), qPrintable(error));
-            loadedWorld = SimWorld();
-        }
-    } else {
-        qWarning("devicelib: no world file at %s; the world is empty", qPrintable(path));
-    }
+    QString error;
+    if (!file.open(QIODevice::ReadOnly))
+        error = file.errorString();
+    else if (!parseWorld(QString::fromUtf8(file.readAll()), &loadedWorld, &error))
+        loadedWorld = SimWorld();
+    // The program shows this to the user; the empty world lets it run on.
+    worldError = error.isEmpty() ? QByteArray() : (path + QStringLiteral(", ") + error).toUtf8();
     replaceWorld(loadedWorld, true);
 }
 

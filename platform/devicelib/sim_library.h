@@ -118,6 +118,7 @@ public:
     QList<SimCall> calls;
     QHash<QString, int> callCounts;
     QList<QByteArray> images; // accepted by ProtocolDataUpdate, oldest first
+    QByteArray worldError;    // why the world file was not used; empty when it was
 
     static qint64 nowMs();
     static qint64 nowUs();

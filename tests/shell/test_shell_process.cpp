@@ -95,12 +95,15 @@ void RemoveLeftInstanceObjects()
     }
 }
 
-void StartProgram(QProcess& process, bool confirmNotice)
+// worldFile: the simulated devices' world file, the shipped one when empty.
+void StartProgram(QProcess& process, bool confirmNotice, const QString& worldFile = QString())
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     if (confirmNotice)
         environment.insert(QStringLiteral("QUORIX_CONFIRM_NOTICE"), QStringLiteral("1"));
+    if (!worldFile.isEmpty())
+        environment.insert(QStringLiteral("QUORIX_SIM_WORLD"), worldFile);
     process.setProcessEnvironment(environment);
     process.setProgram(ProgramPath());
     process.start();
@@ -129,6 +132,8 @@ private slots:
     void secondStartShowsNoticeAndExitsZero();
     void startAfterCrashedInstanceRuns();
     void crashLeavesOneDumpNamedByTime();
+    void unusableWorldFileIsNamedAtStart_data();
+    void unusableWorldFileIsNamedAtStart();
 };
 
 void TestShellProcess::cleanup()
@@ -232,6 +237,43 @@ void TestShellProcess::crashLeavesOneDumpNamedByTime()
     QVERIFY2(text.contains("thread id: " + pid), text.constData());
     QVERIFY(text.contains("backtrace:\n"));
     QVERIFY(text.indexOf('\n', text.indexOf("backtrace:\n") + 11) > 0); // at least one frame
+}
+
+// The program says which file and which line, on the standard error and in a
+// notice, and runs on without devices.
+void TestShellProcess::unusableWorldFileIsNamedAtStart_data()
+{
+    QTest::addColumn<QByteArray>("content"); // none: the file is missing
+    QTest::addColumn<QString>("named");
+    QTest::newRow("bad value") << QByteArray("[World]\nVid = 0x2FE5\n\n[Receiver r]\nClass = 3\n") << "line 4";
+    QTest::newRow("not a key line") << QByteArray("[World]\nVid = 0x2FE5\nnonsense\n") << "line 3";
+    QTest::newRow("missing file") << QByteArray() << "";
+}
+
+void TestShellProcess::unusableWorldFileIsNamedAtStart()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, named);
+    const QString path = QDir::temp().filePath(QStringLiteral("BrokenWorld.ini"));
+    QFile::remove(path);
+    if (!content.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    QProcess program;
+    StartProgram(program, true, path);
+    QVERIFY(program.waitForStarted());
+    QByteArray output;
+    QTRY_VERIFY_WITH_TIMEOUT((output += program.readAllStandardError()).contains("confirming UpDateWarning")
+                                 || program.state() == QProcess::NotRunning,
+                             kStartTimeoutMs);
+    QVERIFY2(output.contains(path.toUtf8() + ", " + named.toUtf8()), output.constData());
+    // The notice closed, the program runs on with no devices.
+    QTest::qWait(200);
+    QCOMPARE(program.state(), QProcess::Running);
+    Stop(program);
 }
 
 int main(int argc, char* argv[])
