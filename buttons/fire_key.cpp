@@ -41,13 +41,10 @@ void FireKey::SetCountValue(int count)
 
 void FireKey::SlotChangeLanguage(int index)
 {
-    LabelFile::Load(LabelFile::PathFor(index), QStringLiteral("FireKey"), {
-        {QStringLiteral("label"), [this](const QString& text) { ui->label->setText(text); }},
-        {QStringLiteral("label_2"), [this](const QString& text) { ui->label_2->setText(text); }},
-        {QStringLiteral("label_3"), [this](const QString& text) { ui->label_3->setText(text); }},
-        {QStringLiteral("NewHong"), [this](const QString& text) { ui->NewHong->setText(text); }},
-        {QStringLiteral("NewHong_2"), [this](const QString& text) { ui->NewHong_2->setText(text); }},
-    });
+    LabelFile::Keys keys = NoticeStyle::MessageKeys(ui->label, ui->NewHong, ui->NewHong_2);
+    keys.insert(QStringLiteral("label_2"), [this](const QString& text) { ui->label_2->setText(text); });
+    keys.insert(QStringLiteral("label_3"), [this](const QString& text) { ui->label_3->setText(text); });
+    LabelFile::Load(LabelFile::PathFor(index), QStringLiteral("FireKey"), keys);
 }
 
 void FireKey::on_NewHong_clicked()

@@ -2,26 +2,22 @@
 #include "ui_group_key.h"
 
 #include "button_notices.h"
-#include "keyboard_hook.h"
 #include "label_file.h"
 #include "modal_run.h"
 #include "notice_style.h"
 #include "post_msg.h"
 #include "user_setting_store.h"
 
-#include <QKeyEvent>
 
 GroupKey::GroupKey(QWidget* parent, KeyCombinationCapture::Clock clock)
-    : QDialog(parent)
+    : KeyCaptureDialog(
+        KeyboardHook::Combination,
+        [this](int keyCode, bool downOrUp, bool aotu) { UpdateCapslockTip(keyCode, downOrUp, aotu); }, parent)
     , ui(new Ui::GroupKey)
     , m_capture(std::move(clock))
-    , keyHook(new KeyboardHook(KeyboardHook::Combination))
 {
     ui->setupUi(this);
     connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
-
-    keyHook->SetHook();
-    keyHook->SetCallback([this](int keyCode, bool downOrUp, bool aotu) { UpdateCapslockTip(keyCode, downOrUp, aotu); });
 
     ui->lineEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
     ui->lineEdit->setFocus();
@@ -48,26 +44,8 @@ void GroupKey::UpdateCapslockTip(int keyCode, bool downOrUp, bool)
 
 void GroupKey::SlotChangeLanguage(int index)
 {
-    LabelFile::Load(LabelFile::PathFor(index), QStringLiteral("groupKey"), {
-        {QStringLiteral("label"), [this](const QString& text) { ui->label->setText(text); }},
-        {QStringLiteral("NewHong"), [this](const QString& text) { ui->NewHong->setText(text); }},
-        {QStringLiteral("NewHong_2"), [this](const QString& text) { ui->NewHong_2->setText(text); }},
-    });
-}
-
-void GroupKey::done(int result)
-{
-    // Every way of closing (buttons, the window system) ends the capture.
-    keyHook->UnHook();
-    QDialog::done(result);
-}
-
-void GroupKey::keyPressEvent(QKeyEvent* event)
-{
-    // Esc and F12 are keys to capture, not commands to the dialog.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_F12)
-        return;
-    QDialog::keyPressEvent(event);
+    LabelFile::Load(LabelFile::PathFor(index), QStringLiteral("groupKey"),
+                    NoticeStyle::MessageKeys(ui->label, ui->NewHong, ui->NewHong_2));
 }
 
 void GroupKey::on_lineEdit_textEdited(const QString& text)

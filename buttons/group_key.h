@@ -6,20 +6,18 @@
 #ifndef GROUP_KEY_H
 #define GROUP_KEY_H
 
+#include "key_capture_dialog.h"
 #include "key_combination_capture.h"
 
-#include <QDialog>
 #include <QString>
 
 #include <memory>
-
-class KeyboardHook;
 
 namespace Ui {
 class GroupKey;
 }
 
-class GroupKey : public QDialog {
+class GroupKey : public KeyCaptureDialog {
     Q_OBJECT
 public:
     bool accepted = false;
@@ -31,11 +29,7 @@ public:
     ~GroupKey() override;
 
 public slots:
-    void done(int result) override;
     void SlotChangeLanguage(int index);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private slots:
     void on_NewHong_clicked();
@@ -48,7 +42,6 @@ private:
 
     std::unique_ptr<Ui::GroupKey> ui;
     KeyCombinationCapture m_capture;
-    std::unique_ptr<KeyboardHook> keyHook; // after ui: it goes first
 };
 
 #endif // GROUP_KEY_H

@@ -29,11 +29,8 @@ AddDelayTime::~AddDelayTime() = default;
 
 void AddDelayTime::SlotChangeLanguage(int index)
 {
-    LabelFile::Load(LabelFile::PathFor(index), QStringLiteral("AddDelayTime"), {
-        {QStringLiteral("label"), [this](const QString& text) { ui->label->setText(text); }},
-        {QStringLiteral("NewHong"), [this](const QString& text) { ui->NewHong->setText(text); }},
-        {QStringLiteral("NewHong_2"), [this](const QString& text) { ui->NewHong_2->setText(text); }},
-    });
+    LabelFile::Load(LabelFile::PathFor(index), QStringLiteral("AddDelayTime"),
+                    NoticeStyle::MessageKeys(ui->label, ui->NewHong, ui->NewHong_2));
 }
 
 void AddDelayTime::on_NewHong_clicked()

@@ -2,24 +2,20 @@
 #include "ui_add_key.h"
 
 #include "key_code_table.h"
-#include "keyboard_hook.h"
 #include "label_file.h"
 #include "notice_style.h"
 #include "post_msg.h"
 #include "user_setting_store.h"
 
-#include <QKeyEvent>
 
 addKey::addKey(QWidget* parent)
-    : QDialog(parent)
+    : KeyCaptureDialog(
+        KeyboardHook::SingleKey,
+        [this](int keyCode, bool downOrUp, bool aotu) { UpdateCapslockTip(keyCode, downOrUp, aotu); }, parent)
     , ui(new Ui::addKey)
-    , keyHook(new KeyboardHook(KeyboardHook::SingleKey))
 {
     ui->setupUi(this);
     connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
-
-    keyHook->SetHook();
-    keyHook->SetCallback([this](int keyCode, bool downOrUp, bool aotu) { UpdateCapslockTip(keyCode, downOrUp, aotu); });
 
     NoticeStyle::Elements parts;
     parts.background = ui->addKeyA;
@@ -33,7 +29,6 @@ addKey::addKey(QWidget* parent)
     SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
 }
 
-// The hook object goes first and removes its installation and callback.
 addKey::~addKey() = default;
 
 QString addKey::KeyName(int keyCode)
@@ -51,26 +46,8 @@ void addKey::UpdateCapslockTip(int keyCode, bool, bool)
 
 void addKey::SlotChangeLanguage(int index)
 {
-    LabelFile::Load(LabelFile::PathFor(index), QStringLiteral("AddKey"), {
-        {QStringLiteral("label"), [this](const QString& text) { ui->label->setText(text); }},
-        {QStringLiteral("NewHong"), [this](const QString& text) { ui->NewHong->setText(text); }},
-        {QStringLiteral("NewHong_2"), [this](const QString& text) { ui->NewHong_2->setText(text); }},
-    });
-}
-
-void addKey::done(int result)
-{
-    // Every way of closing (buttons, the window system) ends the capture.
-    keyHook->UnHook();
-    QDialog::done(result);
-}
-
-void addKey::keyPressEvent(QKeyEvent* event)
-{
-    // Esc and F12 are keys to capture, not commands to the dialog.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_F12)
-        return;
-    QDialog::keyPressEvent(event);
+    LabelFile::Load(LabelFile::PathFor(index), QStringLiteral("AddKey"),
+                    NoticeStyle::MessageKeys(ui->label, ui->NewHong, ui->NewHong_2));
 }
 
 void addKey::on_NewHong_clicked()

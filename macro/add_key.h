@@ -5,18 +5,17 @@
 #ifndef ADD_KEY_H
 #define ADD_KEY_H
 
-#include <QDialog>
+#include "key_capture_dialog.h"
+
 #include <QString>
 
 #include <memory>
-
-class KeyboardHook;
 
 namespace Ui {
 class addKey;
 }
 
-class addKey : public QDialog {
+class addKey : public KeyCaptureDialog {
     Q_OBJECT
 public:
     bool accepted = false;
@@ -30,11 +29,7 @@ public:
     static QString KeyName(int keyCode);
 
 public slots:
-    void done(int result) override;
     void SlotChangeLanguage(int index);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private slots:
     void on_NewHong_clicked();
@@ -45,7 +40,6 @@ private:
     void UpdateCapslockTip(int keyCode, bool downOrUp, bool aotu);
 
     std::unique_ptr<Ui::addKey> ui;
-    std::unique_ptr<KeyboardHook> keyHook; // after ui: it goes first
 };
 
 #endif // ADD_KEY_H

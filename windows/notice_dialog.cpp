@@ -97,12 +97,7 @@ NoticeDialog::~NoticeDialog() = default;
 
 void NoticeDialog::SlotChangeLanguage(int index)
 {
-    LabelFile::Keys keys = {
-        {QStringLiteral("label"), [this](const QString& text) { m_label->setText(text); }},
-    };
-    if (m_ok)
-        keys.insert(QStringLiteral("NewHong"), [this](const QString& text) { m_ok->setText(text); });
-    LabelFile::Load(LabelFile::PathFor(index), m_section, keys);
+    LabelFile::Load(LabelFile::PathFor(index), m_section, NoticeStyle::MessageKeys(m_label, m_ok));
 }
 
 void NoticeDialog::Answered(bool)

@@ -82,6 +82,20 @@ void Apply(QDialog* dialog, const Elements& parts)
     }
 }
 
+LabelFile::Keys MessageKeys(QLabel* label, QToolButton* ok, QToolButton* cancel)
+{
+    LabelFile::Keys keys;
+    const QList<QPair<QString, QWidget*>> targets = {
+        {QStringLiteral("label"), label}, {QStringLiteral("NewHong"), ok}, {QStringLiteral("NewHong_2"), cancel}};
+    for (const auto& target : targets) {
+        if (auto* text = qobject_cast<QLabel*>(target.second))
+            keys.insert(target.first, [text](const QString& value) { text->setText(value); });
+        else if (auto* button = qobject_cast<QToolButton*>(target.second))
+            keys.insert(target.first, [button](const QString& value) { button->setText(value); });
+    }
+    return keys;
+}
+
 QColor ConfigColor(const QString& key)
 {
     const QStringList parts = ConfigStore::Instance()->ColorText(key).split(QLatin1Char(','));

@@ -5,6 +5,8 @@
 #ifndef NOTICE_STYLE_H
 #define NOTICE_STYLE_H
 
+#include "label_file.h"
+
 #include <QColor>
 #include <QList>
 #include <QPoint>
@@ -48,6 +50,10 @@ struct Elements {
 
 // Window flags and style sheets of one notice.
 void Apply(QDialog* dialog, const Elements& parts);
+
+// Language keys of a message and its OK and Cancel buttons: "label",
+// "NewHong" and "NewHong_2"; null widgets are left out.
+LabelFile::Keys MessageKeys(QLabel* label, QToolButton* ok, QToolButton* cancel = nullptr);
 
 // The "r,g,b" colour of an Option key of Config.ini.
 QColor ConfigColor(const QString& key);
