@@ -134,22 +134,20 @@ void UpDateRepair::ResetState()
 void UpDateRepair::SetReadyState()
 {
     ui->ToolText_2->setText(m_readyText);
-    ui->ToolText_2->show();
-    ui->NewHong_2->setText(m_upgradeText);
-    ui->NewHong_2->show();
     ui->NewHong->setText(m_cancelText);
-    ui->NewHong->show();
-    ui->NewHong->setEnabled(true);
-    ui->CloseButton->show();
-    ui->CloseButton->setEnabled(true);
-    ui->progressBar_2->hide();
-    AssignShortcuts();
+    ShowAnswerButtons(m_upgradeText);
 }
 
 void UpDateRepair::SetConfirmState()
 {
+    ShowAnswerButtons(m_confirmText);
+}
+
+// The message with both buttons, every way of closing open; no progress.
+void UpDateRepair::ShowAnswerButtons(const QString& actionText)
+{
     ui->ToolText_2->show();
-    ui->NewHong_2->setText(m_confirmText);
+    ui->NewHong_2->setText(actionText);
     ui->NewHong_2->show();
     ui->NewHong->show();
     ui->NewHong->setEnabled(true);

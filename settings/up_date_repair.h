@@ -74,6 +74,7 @@ private:
     void CloseAfterRun();
     void CloseByButton();
     void ShowResult(const QString& text);
+    void ShowAnswerButtons(const QString& actionText);
     void AssignShortcuts();
     static bool RunInProgress();
 
