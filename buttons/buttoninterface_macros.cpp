@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -153,15 +154,13 @@ void Buttoninterface::SlotDeleteMacroButton(QString MacroName)
     for (int key = 0; key < kKeyCount; ++key)
         defaults[key] = KeyParamDefault(ConfigStore::Instance()->ValueList(group, QStringLiteral("KeyParam%1").arg(key + 1)));
 
-    // Each key's default menu item and the item's handler.
-    using ItemHandler = void (Buttoninterface::*)(bool);
-    const struct {
-        QAbstractButton* item;
-        ItemHandler handler;
-    } defaultItems[kKeyCount] = {
-        {ui->LeftKey_3, &Buttoninterface::on_LeftKey_3_clicked}, {ui->RightKey_3, &Buttoninterface::on_RightKey_3_clicked},
-        {ui->MidKey, &Buttoninterface::on_MidKey_clicked},       {ui->BackKey_2, &Buttoninterface::on_BackKey_2_clicked},
-        {ui->ForWardKey, &Buttoninterface::on_ForWardKey_clicked}, {ui->VolumeUp_8, &Buttoninterface::on_VolumeUp_8_clicked},
+    // Each key's default menu item and what choosing it does.
+    QAbstractButton* const defaultItems[kKeyCount] = {ui->LeftKey_3, ui->RightKey_3, ui->MidKey,
+                                                      ui->BackKey_2, ui->ForWardKey, ui->VolumeUp_8};
+    const std::function<void()> chooseDefault[kKeyCount] = {
+        [this] { on_LeftKey_3_clicked(true); }, [this] { on_RightKey_3_clicked(true); },
+        [this] { on_MidKey_clicked(true); },    [this] { on_BackKey_2_clicked(true); },
+        [this] { on_ForWardKey_clicked(true); }, [this] { on_VolumeUp_8_clicked(true); },
     };
 
     QList<int> clearedRecords;
@@ -169,7 +168,7 @@ void Buttoninterface::SlotDeleteMacroButton(QString MacroName)
         if (texts[key] != MacroName)
             continue;
         KeyButton(key)->setChecked(true);
-        defaultItems[key].item->setChecked(true);
+        defaultItems[key]->setChecked(true);
         const KeyDefault& fallback = defaults[key];
         if (fallback.kind == KeyDefault::MediaKey) {
             AssignMediaKey(key, fallback.code);
@@ -180,7 +179,7 @@ void Buttoninterface::SlotDeleteMacroButton(QString MacroName)
             continue;
         }
         if (fallback.kind == KeyDefault::MenuItem)
-            (this->*defaultItems[key].handler)(true);
+            chooseDefault[key]();
         clearedRecords << key;
     }
     ReleaseKeys();
