@@ -44,12 +44,12 @@ QString EngineWorld()
 
 // A listed device as the home page records it: "w<mid>" a mouse on its
 // cable, "r<mid>" a 4K receiver, "r8:<mid>" an 8K receiver.
-DeviceAllInfo Entry(const QString& spec)
+DeviceAllInfo Entry(const QString& shortName)
 {
     DeviceAllInfo entry;
-    entry.wired = spec.startsWith(QLatin1Char('w'));
-    const bool eightK = spec.startsWith(QLatin1String("r8:"));
-    entry.mid = uint8_t(spec.mid(eightK ? 3 : 1).toInt());
+    entry.wired = shortName.startsWith(QLatin1Char('w'));
+    const bool eightK = shortName.startsWith(QLatin1String("r8:"));
+    entry.mid = uint8_t(shortName.mid(eightK ? 3 : 1).toInt());
     entry.cid = 23;
     entry.modelIndex = entry.mid - 1;
     entry.connectionType = entry.wired ? 2 : eightK ? 5 : 1;
@@ -60,11 +60,11 @@ DeviceAllInfo Entry(const QString& spec)
 void SetLists(const QStringList& home, const QStringList& alsoFound)
 {
     g_homeDeviceList.clear();
-    for (const QString& spec : home)
-        g_homeDeviceList.append(Entry(spec));
+    for (const QString& shortName : home)
+        g_homeDeviceList.append(Entry(shortName));
     g_foundDeviceList = g_homeDeviceList;
-    for (const QString& spec : alsoFound)
-        g_foundDeviceList.append(Entry(spec));
+    for (const QString& shortName : alsoFound)
+        g_foundDeviceList.append(Entry(shortName));
     g_wirelessPidList = QStringList{"0x7B01"};
     g_wireless2PidList = QStringList{"0x7B02"};
     g_wireless4PidList = QStringList{"0x7B04"};
