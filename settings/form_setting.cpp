@@ -131,7 +131,7 @@ void FormSetting::ConnectHub()
     connect(hub, SIGNAL(SigCheckUpdate()), this, SLOT(SlotCheckUpdate()));
     connect(hub, SIGNAL(SigLabelTextB(QString,QString)), this, SLOT(SlotLabelTextB(QString,QString)));
     connect(hub, SIGNAL(SigFormReset()), this, SLOT(SlotFormResetForm()), blocking);
-    connect(hub, SIGNAL(SigUpdateStart()), this, SLOT(on_Start()));
+    connect(hub, &PostMsg::SigUpdateStart, this, &FormSetting::on_Start);
     connect(hub, SIGNAL(SigContinue(int)), this, SLOT(SlotContinue(int)));
 }
 

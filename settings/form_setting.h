@@ -19,6 +19,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -43,6 +44,10 @@ public:
 
     explicit FormSetting(QWidget* parent = nullptr);
     ~FormSetting() override;
+
+    // Ticks of step Wait without any upgrade message after which a flashing
+    // counts as failed (the timers tick once a second).
+    static constexpr int kWaitLimitTicks = 240;
 
     // Whether the receiver groups show and the page is expanded.
     bool LongRangeGroupShown() const { return m_longRangeShown; }
@@ -79,10 +84,38 @@ private slots:
     void on_ReUntil_toggled(bool checked);
     void on_ReUntil_2_toggled(bool checked);
     void on_ReUntil_3_toggled(bool checked);
-    void on_Start();
     void SlotCheckUpdate();
+    void on_Receive_2_clicked();
+    // The update check: true when a run can start; otherwise the dialog
+    // holds the reason (or, with nothing newer, receiverUpToDate is set).
+    bool ChechIsUpDate();
 
 private:
+    // Firmware update run (form_setting_update.cpp). Reached through the
+    // hub's SigUpdateStart (on_Start) and the two one-second timers.
+    enum UpdateStep { Check = 0, Start = 1, MarkRunning = 2, Wait = 3, Finish = 4 };
+    void on_Start();
+    void on_Receive_clicked();
+    void on_Mouse_clicked();
+    void StartRun(int kind);
+    void RunUpdateStep(int step, int kind, const QString& version);
+    void StepCheck(int kind, const QString& version);
+    void StepStart(int kind, const QString& version);
+    bool StartFlashing(int kind);
+    void StepWait();
+    void StepFinish(int kind);
+    void FinishReceiverUpdate();
+    void FinishMouseUpdate();
+    void FinishKind(int kind);
+    void EndKindWithoutFlashing(int kind, int state, const QString& reason);
+    void ExplainTargets(int kind, int targets);
+    void EndRunIfNothingFollows();
+    bool Refuse(const QString& text);
+    void ShowUpdateLook(bool updateWaiting);
+    QPoint DialogPlace(const QWidget* dialog) const;
+    int CurrentReceiverClass() const;
+    int& BootCounter(int receiverClass);
+
     void ConnectHub();
     void PlaceLowerWidgets();
     void ApplyStyles();
@@ -115,6 +148,32 @@ private:
     int m_lightMode = 0;            // the mode the buttons show (0: none)
     bool m_longRangeReported = false; // a state arrived since the last image
     bool m_longRangeOn = false;
+
+    // Update check and run.
+    bool receiverUpToDate = false;
+    bool mouseUpToDate = false;
+    bool mouseRunStarted = false;
+    bool receiverRunStarted = false;
+    int updateStep = Check;
+    QStringList receiverPaths;
+    bool interactiveRun = false;
+    QString resumeReceiverModel;
+    QString modelGroup;
+    QString checkReceiverModel;
+    int bootCount1K = 0;
+    int bootCount2K = 0;
+    int bootCount4K = 0;
+    int bootCount8K = 0;
+    int mousePending = 0;
+    int m_waitTicks = 0;        // ticks of step Wait without an upgrade message
+    int m_messagesSeen = 0;     // g_upgradeMessages at the last tick
+    QString m_endReason;        // why the last kind ended without flashing
+    struct RunResults {
+        int receiver;
+        int mouse;
+    };
+    RunResults m_runResults{0, 0}; // how each kind ended in this run
+    bool m_terminalShown = false;  // the dialog already offers a way out
 };
 
 #endif // FORM_SETTING_H

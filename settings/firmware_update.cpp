@@ -1,0 +1,109 @@
+#include "firmware_update.h"
+
+#include "app_state.h"
+#include "device_all_info.h"
+#include "devicelib.h"
+#include "firmware_images.h"
+#include "post_msg.h"
+#include "registry_values.h"
+
+std::atomic<int> g_receiverUpdateState{UpdateIdle};
+std::atomic<int> g_mouseUpdateState{UpdateIdle};
+std::atomic<int> g_upgradeStageCount{1};
+std::atomic<int> g_receiverClass{0};
+std::atomic<int> g_upgradeKind{0};
+std::atomic<int> g_firmwareMid{0};
+std::atomic<uint32_t> g_upgradeVersion{0};
+std::atomic<int> g_upgradeModelIndex{0};
+std::atomic<int> g_upgradeMessages{0};
+
+namespace {
+
+// Moves the state from Upgrading to `to`; false when it was not Upgrading.
+bool Leave(std::atomic<int>& state, int to)
+{
+    int expected = Upgrading;
+    return state.compare_exchange_strong(expected, to);
+}
+
+void WriteFailureRecord()
+{
+    SetUpdateFailInfo(g_upgradeKind, g_receiverClass, g_firmwareCid, g_firmwareMid);
+}
+
+} // namespace
+
+int UpdateProgress(int percent, int stageCount, bool mouseStage)
+{
+    if (stageCount != 2)
+        return percent;
+    return percent / 2 + (mouseStage ? 50 : 0);
+}
+
+int ReceiverClassOfType(int connectionType)
+{
+    switch (connectionType) {
+    case 0:
+        return 1;
+    case 4:
+        return 2;
+    case 1:
+        return 4;
+    case 5:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
+void FailUpgrade()
+{
+    g_mouseUpdateAvailable = false;
+    g_receiverUpdateAvailable = false;
+    const bool receiver = Leave(g_receiverUpdateState, UpdateFailed);
+    const bool mouse = Leave(g_mouseUpdateState, UpdateFailed);
+    if (!receiver && !mouse)
+        return;
+    // The device may now wait in boot mode: the next check resumes it.
+    WriteFailureRecord();
+    emit PostMsg::GetInstance()->SigProgress(0, 1);
+}
+
+int UpdateUpgradeCallback(const unsigned char* message)
+{
+    if (!message || message[0] != DEVICELIB_UPGRADE_MESSAGE)
+        return 0;
+    ++g_upgradeMessages;
+    PostMsg* hub = PostMsg::GetInstance();
+    if (message[1] == DEVICELIB_UPGRADE_PROGRESS) {
+        const int percent = message[2];
+        if (g_receiverUpdateState == Upgrading)
+            emit hub->SigProgress(UpdateProgress(percent, g_upgradeStageCount, false), 0);
+        else if (g_mouseUpdateState == Upgrading)
+            emit hub->SigProgress(UpdateProgress(percent, g_upgradeStageCount, true), 0);
+        return 0;
+    }
+    if (message[1] != DEVICELIB_UPGRADE_RESULT)
+        return 0;
+    if (message[2] != 1) {
+        FailUpgrade();
+        return 0;
+    }
+    const QString version = VersionText(g_upgradeVersion);
+    if (Leave(g_receiverUpdateState, UpdateSucceeded)) {
+        if (g_upgradeStageCount == 1)
+            emit hub->SigProgress(0, 2);
+        emit hub->SigLabelText(0, version);
+    } else if (Leave(g_mouseUpdateState, UpdateSucceeded)) {
+        StoreMouseVersion(g_upgradeModelIndex, version);
+        emit hub->SigProgress(0, 2);
+        emit hub->SigLabelText(1, version);
+    } else {
+        return 0;
+    }
+    // Only a record of the kind that now runs new firmware is settled.
+    const QStringList record = UpdateFailInfo().split(QLatin1Char(','));
+    if (record.size() == 4 && record.at(0).toInt() == g_upgradeKind)
+        RemoveUpdateFailInfo();
+    return 0;
+}
