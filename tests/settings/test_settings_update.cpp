@@ -131,6 +131,8 @@ void TestSettingsUpdate::initTestCase()
     QVERIFY(OwnProgramFolder::IsOwn());
     QVERIFY(OwnProgramFolder::CopyShipped(QStringLiteral("usersetting")));
     QVERIFY(OwnProgramFolder::CopyShipped(QStringLiteral("Language")));
+    QVERIFY(OwnProgramFolder::CopyShipped(QStringLiteral("Picture/FormSetting")));
+    QVERIFY(OwnProgramFolder::CopyShipped(QStringLiteral("Picture/WarningDialog")));
     PrepareUserData();
     SimControl::setFlashStepMs(2);
 }
@@ -552,17 +554,21 @@ void TestSettingsUpdate::silentFlashingFails()
     PutImage(QStringLiteral("r.bin"), FirmwareKindReceiver, kReceiverModel, 0x0102);
     Select(Receiver(QStringLiteral("r4")), {Receiver(QStringLiteral("r4")), Cable(QStringLiteral("m"))});
     QVERIFY(Check());
-    SimControl::setFlashStepMs(3600 * 1000); // no message for an hour
+    // The flashing starts and then not even its first progress message comes.
+    QVERIFY(SimControl::setFlashAnswer(QStringLiteral("r4"), SimControl::NeverAnswerFlash));
     emit PostMsg::GetInstance()->SigUpdateStart();
-    QVERIFY(!RunToEnd(FormSetting::kWaitLimitTicks));
-    QVERIFY(RunToEnd(10));
+    // Check, Start and MarkRunning take a tick each before the waiting counts.
+    QVERIFY(!RunToEnd(3 + FormSetting::kWaitLimitTicks - 1));
+    QCOMPARE(g_receiverUpdateState.load(), int(Upgrading));
+    QVERIFY(!g_deviceAccessAllowed);
+    QVERIFY(RunToEnd(2));
+    QCOMPARE(SimControl::callCount(QStringLiteral("UsbUpgrade_Start")), 1);
     QCOMPARE(g_receiverUpdateState.load(), int(UpdateFailed));
     QCOMPARE(UpdateFailInfo(), QStringLiteral("211,4,23,1"));
     QVERIFY(hub->events.contains(QStringLiteral("Progress(0,1)")));
     QVERIFY(g_deviceAccessAllowed);
+    QVERIFY(!g_firmwareUpdating);
     QVERIFY(DialogClosable());
-    SimControl::resetWorld();
-    SimControl::setFlashStepMs(2);
 }
 
 void TestSettingsUpdate::recordOfTheOtherKindStays()
