@@ -305,14 +305,13 @@ void HandleVersion()
     const DeviceAllInfo device = CurrentDeviceCopy();
     const QByteArray path = device.path.toUtf8();
     const int version = UsbFinderC_GetVersion(path.constData());
-    const QString text = VersionText(unsigned(version));
+    const QString text = StoreMouseFirmwareVersion(device.modelIndex, unsigned(version));
     {
         // The user-interface thread copies the record meanwhile.
         QMutexLocker locker(&g_currentDeviceMutex);
         g_currentDevice.mouseVersion = text;
     }
     emit Hub()->SigSetver(0);
-    StoreMouseVersion(device.modelIndex, text);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "app_state.h"
 #include "config_store.h"
+#include "device_all_info.h"
 #include "user_setting_store.h"
 
 #include <native_settings.h>
@@ -69,6 +70,13 @@ QString StoredMouseVersion(int modelIndex)
 void StoreMouseVersion(int modelIndex, const QString& versionText)
 {
     NativeSettings(FirmwareStateKeyPath()).SetValue(MouseVersionValueName(modelIndex), versionText);
+}
+
+QString StoreMouseFirmwareVersion(int modelIndex, unsigned version)
+{
+    const QString text = VersionText(version);
+    StoreMouseVersion(modelIndex, text);
+    return text;
 }
 
 void SetStartWithSystem(bool on)

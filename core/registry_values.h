@@ -29,6 +29,9 @@ QString MouseVersionValueName(int modelIndex);
 // The last mouse firmware version text seen for the model; "" when none.
 QString StoredMouseVersion(int modelIndex);
 void StoreMouseVersion(int modelIndex, const QString& versionText);
+// Keeps the version a mouse reported or was flashed with, in the text the
+// labels show; returns that text.
+QString StoreMouseFirmwareVersion(int modelIndex, unsigned version);
 
 // On: the Run value named after the application holds the program's path
 // with backslashes; off: the value is removed.

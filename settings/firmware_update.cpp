@@ -1,6 +1,7 @@
 #include "firmware_update.h"
 
 #include "app_state.h"
+#include "config_store.h"
 #include "device_all_info.h"
 #include "devicelib.h"
 #include "firmware_images.h"
@@ -40,20 +41,30 @@ int UpdateProgress(int percent, int stageCount, bool mouseStage)
     return percent / 2 + (mouseStage ? 50 : 0);
 }
 
-int ReceiverClassOfType(int connectionType)
+std::atomic<int>& UpdateStateOf(int kind)
 {
-    switch (connectionType) {
-    case 0:
-        return 1;
-    case 4:
-        return 2;
-    case 1:
-        return 4;
-    case 5:
-        return 8;
-    default:
-        return 0;
+    return kind == FirmwareKindMouse ? g_mouseUpdateState : g_receiverUpdateState;
+}
+
+void ReadFirmwareCid()
+{
+    g_firmwareCid = ConfigStore::Instance()->IntValue(QStringLiteral("Option"), QStringLiteral("CID"));
+}
+
+uint8_t FirmwareCidByte()
+{
+    return uint8_t(g_firmwareCid & 0xFF);
+}
+
+const DeviceAllInfo* ListedReceiver(const QList<DeviceAllInfo>& list)
+{
+    if (list.size() != 2)
+        return nullptr;
+    for (const DeviceAllInfo& entry : list) {
+        if (!entry.receiverAddress.isEmpty() && !entry.wired && ReceiverClassOf(entry.connectionType) != 0)
+            return &entry;
     }
+    return nullptr;
 }
 
 void FailUpgrade()
@@ -89,13 +100,12 @@ int UpdateUpgradeCallback(const unsigned char* message)
         FailUpgrade();
         return 0;
     }
-    const QString version = VersionText(g_upgradeVersion);
     if (Leave(g_receiverUpdateState, UpdateSucceeded)) {
         if (g_upgradeStageCount == 1)
             emit hub->SigProgress(0, 2);
-        emit hub->SigLabelText(0, version);
+        emit hub->SigLabelText(0, VersionText(g_upgradeVersion));
     } else if (Leave(g_mouseUpdateState, UpdateSucceeded)) {
-        StoreMouseVersion(g_upgradeModelIndex, version);
+        const QString version = StoreMouseFirmwareVersion(g_upgradeModelIndex, g_upgradeVersion);
         emit hub->SigProgress(0, 2);
         emit hub->SigLabelText(1, version);
     } else {

@@ -5,14 +5,20 @@
 #ifndef FIRMWARE_UPDATE_H
 #define FIRMWARE_UPDATE_H
 
+#include <QList>
+
 #include <atomic>
 #include <cstdint>
+
+struct DeviceAllInfo;
 
 // State of one device kind in the update run.
 enum UpdateState { UpdateIdle = 0, Upgrading = 1, UpdateSucceeded = 2, UpdateFailed = 3, NothingToFlash = 4 };
 
 extern std::atomic<int> g_receiverUpdateState;
 extern std::atomic<int> g_mouseUpdateState;
+// The state of kind 211 (receiver) or 210 (mouse).
+std::atomic<int>& UpdateStateOf(int kind);
 // 2 when receiver and mouse are flashed in one run: each fills half the bar.
 extern std::atomic<int> g_upgradeStageCount;
 // Receiver class of the run: 0 none, 1, 2, 4 or 8 (1K, 2K, 4K, 8K).
@@ -31,8 +37,14 @@ extern std::atomic<int> g_upgradeMessages;
 // fills 0-50 and the mouse 50-100.
 int UpdateProgress(int percent, int stageCount, bool mouseStage);
 
-// Receiver class of a connection type (0 1K, 4 2K, 1 4K, 5 8K); 0 for others.
-int ReceiverClassOfType(int connectionType);
+// Reads Option/CID of the catalogue into g_firmwareCid; the searches take
+// its low byte.
+void ReadFirmwareCid();
+uint8_t FirmwareCidByte();
+
+// Of a two-entry device list (a cable mouse and its receiver): the first
+// receiver with an address whose connection type gives a class.
+const DeviceAllInfo* ListedReceiver(const QList<DeviceAllInfo>& list);
 
 // Handed to UsbUpgrade_Start; one upgrade message per call.
 int UpdateUpgradeCallback(const unsigned char* message);

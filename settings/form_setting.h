@@ -91,7 +91,7 @@ private slots:
     bool ChechIsUpDate();
 
 private:
-    // Firmware update run (form_setting_update.cpp). Reached through the
+    // Firmware update run (form_setting_update_*.cpp). Reached through the
     // hub's SigUpdateStart (on_Start) and the two one-second timers.
     enum UpdateStep { Check = 0, Start = 1, MarkRunning = 2, Wait = 3, Finish = 4 };
     void on_Start();
