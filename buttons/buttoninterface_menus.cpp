@@ -3,11 +3,12 @@
 #include "ui_buttoninterface.h"
 
 #include "app_state.h"
-#include "button_notices.h"
+#include "button_dialog_shift.h"
 #include "device_image_setters.h"
 #include "devicelib.h"
 #include "fire_key.h"
 #include "group_key.h"
+#include "key_notices.h"
 #include "modal_run.h"
 #include "notice_style.h"
 

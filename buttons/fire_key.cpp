@@ -13,13 +13,9 @@ FireKey::FireKey(QWidget* parent)
     ui->setupUi(this);
     connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
 
-    NoticeStyle::Elements parts;
-    parts.background = ui->FireKeyA;
+    NoticeStyle::Elements parts = NoticeStyle::EntryDialogParts(ui->FireKeyA, ui->CloseButton, ui->label, ui->NewHong,
+                                                                ui->NewHong_2, {ui->Count, ui->Time});
     parts.stretchBackground = true; // the shared picture is smaller than this dialog
-    parts.closeButton = ui->CloseButton;
-    parts.label = ui->label;
-    parts.buttons = {ui->NewHong, ui->NewHong_2};
-    parts.entries = {ui->Count, ui->Time};
     NoticeStyle::Apply(this, parts);
     ui->label_2->setStyleSheet(ui->label->styleSheet());
     ui->label_3->setStyleSheet(ui->label->styleSheet());

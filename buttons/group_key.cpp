@@ -1,7 +1,7 @@
 #include "group_key.h"
 #include "ui_group_key.h"
 
-#include "button_notices.h"
+#include "key_notices.h"
 #include "label_file.h"
 #include "modal_run.h"
 #include "notice_style.h"
@@ -21,12 +21,8 @@ GroupKey::GroupKey(QWidget* parent, KeyCombinationCapture::Clock clock)
 
     ui->lineEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
     ui->lineEdit->setFocus();
-    NoticeStyle::Elements parts;
-    parts.background = ui->groupKeyA;
-    parts.closeButton = ui->CloseButton;
-    parts.label = ui->label;
-    parts.buttons = {ui->NewHong, ui->NewHong_2};
-    parts.entries = {ui->lineEdit};
+    NoticeStyle::Elements parts = NoticeStyle::EntryDialogParts(ui->groupKeyA, ui->CloseButton, ui->label, ui->NewHong,
+                                                                ui->NewHong_2, {ui->lineEdit});
     parts.checkBoxes = {ui->Shift, ui->Ctrl, ui->Alt, ui->Win};
     NoticeStyle::Apply(this, parts);
 

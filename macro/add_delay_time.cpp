@@ -13,13 +13,8 @@ AddDelayTime::AddDelayTime(QWidget* parent)
     ui->setupUi(this);
     connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
 
-    NoticeStyle::Elements parts;
-    parts.background = ui->AddDelayTimeA;
-    parts.closeButton = ui->CloseButton;
-    parts.label = ui->label;
-    parts.buttons = {ui->NewHong, ui->NewHong_2};
-    parts.entries = {ui->spinBox};
-    NoticeStyle::Apply(this, parts);
+    NoticeStyle::Apply(this, NoticeStyle::EntryDialogParts(ui->AddDelayTimeA, ui->CloseButton, ui->label, ui->NewHong,
+                                                           ui->NewHong_2, {ui->spinBox}));
     ui->spinBox->setFocus();
 
     SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());

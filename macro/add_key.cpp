@@ -7,7 +7,6 @@
 #include "post_msg.h"
 #include "user_setting_store.h"
 
-
 addKey::addKey(QWidget* parent)
     : KeyCaptureDialog(
         KeyboardHook::SingleKey,
@@ -17,13 +16,8 @@ addKey::addKey(QWidget* parent)
     ui->setupUi(this);
     connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
 
-    NoticeStyle::Elements parts;
-    parts.background = ui->addKeyA;
-    parts.closeButton = ui->CloseButton;
-    parts.label = ui->label;
-    parts.buttons = {ui->NewHong, ui->NewHong_2};
-    parts.entries = {ui->lineEdit};
-    NoticeStyle::Apply(this, parts);
+    NoticeStyle::Apply(this, NoticeStyle::EntryDialogParts(ui->addKeyA, ui->CloseButton, ui->label, ui->NewHong,
+                                                           ui->NewHong_2, {ui->lineEdit}));
     ui->lineEdit->setFocus();
 
     SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());

@@ -5,7 +5,7 @@
 
 #include "app_state.h"
 #include "exe_is_run.h"
-#include "macro_notices.h"
+#include "key_notices.h"
 #include "modal_run.h"
 #include "post_msg.h"
 

@@ -7,12 +7,12 @@
 #include "app_state.h"
 #include "device_image_setters.h"
 #include "key_code_table.h"
+#include "key_notices.h"
 #include "macro_block.h"
 #include "macro_exchange_file.h"
 #include "macro_file.h"
 #include "macro_key_names.h"
 #include "macro_name.h"
-#include "macro_notices.h"
 #include "modal_run.h"
 #include "post_msg.h"
 

@@ -16,13 +16,8 @@ QuestionDialog::QuestionDialog(QWidget* parent)
     connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
     connect(ui->NewHong_2, SIGNAL(clicked()), this, SLOT(WindowClosedLan()));
 
-    NoticeStyle::Elements parts;
-    parts.background = ui->Question;
-    parts.closeButton = ui->CloseButton;
-    parts.label = ui->label;
-    parts.buttons = {ui->NewHong, ui->NewHong_2};
-    parts.entries = {ui->lineEdit};
-    NoticeStyle::Apply(this, parts);
+    NoticeStyle::Apply(this, NoticeStyle::EntryDialogParts(ui->Question, ui->CloseButton, ui->label, ui->NewHong,
+                                                           ui->NewHong_2, {ui->lineEdit}));
     ui->lineEdit->setFocus();
 
     SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());

@@ -82,6 +82,18 @@ void Apply(QDialog* dialog, const Elements& parts)
     }
 }
 
+Elements EntryDialogParts(QFrame* background, QToolButton* closeButton, QLabel* label, QToolButton* ok,
+                          QToolButton* cancel, const QList<QWidget*>& entries)
+{
+    Elements parts;
+    parts.background = background;
+    parts.closeButton = closeButton;
+    parts.label = label;
+    parts.buttons = {ok, cancel};
+    parts.entries = entries;
+    return parts;
+}
+
 LabelFile::Keys MessageKeys(QLabel* label, QToolButton* ok, QToolButton* cancel)
 {
     LabelFile::Keys keys;

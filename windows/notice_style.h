@@ -51,6 +51,11 @@ struct Elements {
 // Window flags and style sheets of one notice.
 void Apply(QDialog* dialog, const Elements& parts);
 
+// The parts of a dialog that asks for a value: message, OK and Cancel,
+// close button and the entry fields.
+Elements EntryDialogParts(QFrame* background, QToolButton* closeButton, QLabel* label, QToolButton* ok,
+                          QToolButton* cancel, const QList<QWidget*>& entries);
+
 // Language keys of a message and its OK and Cancel buttons: "label",
 // "NewHong" and "NewHong_2"; null widgets are left out.
 LabelFile::Keys MessageKeys(QLabel* label, QToolButton* ok, QToolButton* cancel = nullptr);

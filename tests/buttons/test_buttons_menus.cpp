@@ -3,12 +3,12 @@
 // what opening a key's menu shows.
 #include "button_page_fixture.h"
 
-#include "button_notices.h"
 #include "find_child.h"
 #include "fire_key.h"
 #include "group_key.h"
-#include "modal_run.h"
 #include "hub_recorder.h"
+#include "key_notices.h"
+#include "modal_run.h"
 #include "sim_mouse.h"
 #include "test_image.h"
 

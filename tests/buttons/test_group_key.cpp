@@ -1,8 +1,8 @@
 // The key-combination dialog: keys captured through its hook from real
 // window events, the result of OK, the three-item notice, and the removal of
 // the hook on every way the dialog closes or goes.
-#include "button_notices.h"
 #include "group_key.h"
+#include "key_notices.h"
 #include "keyboard_hook.h"
 #include "modal_run.h"
 

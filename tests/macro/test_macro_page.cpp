@@ -11,8 +11,8 @@
 #include "add_delay_time.h"
 #include "add_key.h"
 #include "exe_is_run.h"
+#include "key_notices.h"
 #include "question_dialog.h"
-#include "macro_notices.h"
 #include "up_date_warning.h"
 
 #include <QtTest>

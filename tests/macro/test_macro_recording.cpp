@@ -4,8 +4,8 @@
 
 #include "exe_is_run.h"
 #include "hub_recorder.h"
+#include "key_notices.h"
 #include "keyboard_hook.h"
-#include "macro_notices.h"
 #include "post_msg.h"
 
 #include <QtTest>

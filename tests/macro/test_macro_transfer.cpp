@@ -4,9 +4,9 @@
 #include "macro_page_fixture.h"
 
 #include "hub_recorder.h"
+#include "key_notices.h"
 #include "macro_block.h"
 #include "macro_exchange_file.h"
-#include "macro_notices.h"
 #include "post_msg.h"
 #include "sim_mouse.h"
 

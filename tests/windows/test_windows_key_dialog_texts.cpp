@@ -3,10 +3,9 @@
 // leaves the form's defaults in place.
 #include "add_delay_time.h"
 #include "add_key.h"
-#include "button_notices.h"
 #include "fire_key.h"
 #include "group_key.h"
-#include "macro_notices.h"
+#include "key_notices.h"
 #include "question_dialog.h"
 #include "user_setting_store.h"
 

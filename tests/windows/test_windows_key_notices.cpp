@@ -1,8 +1,7 @@
 // The six notices of the button page and the macro page on their common
 // skeleton: form per notice, closing by each route, the one answer, and the
 // language signal reaching an open notice.
-#include "button_notices.h"
-#include "macro_notices.h"
+#include "key_notices.h"
 #include "post_msg.h"
 #include "user_setting_store.h"
 
