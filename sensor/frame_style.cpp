@@ -12,6 +12,9 @@ namespace {
 // Muted tones of the dark theme for what cannot be used now.
 const char kMutedGroove[] = "62, 67, 78";
 const char kMutedHandle[] = "112, 118, 130";
+// Disabled combo text: dimmer than enabled text, still readable on the
+// combos' dark grey.
+const char kDisabledText[] = "185, 190, 200";
 
 } // namespace
 
@@ -56,7 +59,7 @@ QString ComboStyle(const QString& folder, bool withDisabledRule)
                  Url(folder, QStringLiteral("Menu.png")), Url(folder, QStringLiteral("MenuClicked.png")),
                  Url(folder, QStringLiteral("ComboboxTextBack.png")), select);
     if (withDisabledRule)
-        style += QStringLiteral("QComboBox:disabled{color: rgb(0, 0, 0);}");
+        style += QStringLiteral("QComboBox:disabled{color: rgb(%1);}").arg(QLatin1String(kDisabledText));
     return style;
 }
 

@@ -81,6 +81,7 @@ private slots:
     void sensorModeOfAFill();
     void hiddenCordedOutOfReach_data();
     void hiddenCordedOutOfReach();
+    void disabledModeTextIsReadable();
     void rateReportsSwitchCorded();
     void rateSelectorSwitchesCorded();
     void layoutByModel_data();
@@ -363,6 +364,51 @@ void TestSensorPage::hiddenCordedOutOfReach()
     }
     QCOMPARE(combo->currentIndex(), expected);
     QCOMPARE(int(g_deviceImage.sensorMode), expected);
+}
+
+namespace {
+
+double Luminance(QRgb pixel)
+{
+    return (0.2126 * qRed(pixel) + 0.7152 * qGreen(pixel) + 0.0722 * qBlue(pixel)) / 255.0;
+}
+
+// The contrast between the combo's most frequent colour (its background) and
+// the pixel that differs most from it inside the text area.
+double TextContrast(QWidget* combo)
+{
+    const QImage shot = combo->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect text(4, 4, shot.width() * 2 / 3 - 4, shot.height() - 8); // clear of border and arrow
+    QHash<QRgb, int> counts;
+    for (int y = text.top(); y <= text.bottom(); ++y) {
+        for (int x = text.left(); x <= text.right(); ++x)
+            ++counts[shot.pixel(x, y)];
+    }
+    QRgb background = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > counts.value(background))
+            background = it.key();
+    }
+    double best = 1.0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        const double a = Luminance(it.key()) + 0.05;
+        const double b = Luminance(background) + 0.05;
+        best = qMax(best, qMax(a, b) / qMin(a, b));
+    }
+    return best;
+}
+
+} // namespace
+
+// A disabled sensor-mode combo still shows its text readably on the dark
+// theme (black on the combo's grey does not).
+void TestSensorPage::disabledModeTextIsReadable()
+{
+    SetDevice(Orca, 1); // not listed: "LP", disabled
+    Fill(PageImage());
+    QVERIFY(!m_view->Mode()->isEnabled());
+    QVERIFY(!m_view->Mode()->currentText().isEmpty());
+    QVERIFY2(TextContrast(m_view->Mode()) >= 3.0, qPrintable(QString::number(TextContrast(m_view->Mode()))));
 }
 
 void TestSensorPage::rateReportsSwitchCorded()
