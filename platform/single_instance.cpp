@@ -11,6 +11,12 @@
 #include <unistd.h>
 #endif
 
+namespace {
+
+const int kCreateAttempts = 3;
+
+} // namespace
+
 SingleInstance::SingleInstance(const QString& key)
     : m_key(key)
     , m_memory(key)
@@ -69,6 +75,17 @@ bool SingleInstance::Claim()
         // The lock was free, so the segment's creator is gone: release it.
         m_memory.detach();
     }
-    m_memory.create(1, QSharedMemory::ReadWrite); // may fail; the program starts anyway
+    // The segment's key comes from the key file's inode number (its low 16
+    // bits). A new key file often gets the inode of a file deleted a moment
+    // ago, so its key can be that of a segment someone left behind. A
+    // segment nobody is attached to is released like our own leftover (the
+    // detach removes it) and the creation tried again; one in use is left
+    // alone, and the program starts anyway.
+    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+        if (m_memory.create(1, QSharedMemory::ReadWrite) || m_memory.error() != QSharedMemory::AlreadyExists
+            || m_lockFd < 0 || !m_memory.attach(QSharedMemory::ReadWrite))
+            break;
+        m_memory.detach();
+    }
     return true;
 }

@@ -4,7 +4,9 @@
 // A segment outlives a process that crashed, so on its own it would refuse
 // every later start. A lock file beside it (flock, released by the system
 // when its holder ends in any way) tells a live holder from a dead one: a
-// segment found while the lock is free is an orphan and is released.
+// segment found while the lock is free is an orphan and is released. So is
+// a left segment that a new key file meets (keys come from inode numbers,
+// which the file system hands out again).
 #ifndef SINGLE_INSTANCE_H
 #define SINGLE_INSTANCE_H
 

@@ -46,6 +46,12 @@ bool InstanceLockHeld()
     return held;
 }
 
+// The key a segment or semaphore of a key file has (as Qt makes it).
+key_t KeyOf(const QString& keyFile)
+{
+    return ftok(QFile::encodeName(keyFile).constData(), 'Q');
+}
+
 // The process that created the instance segment, looked up without
 // attaching to it (attaching and detaching would remove an orphan): 0 when
 // there is no segment, -1 when this system cannot tell.
@@ -54,7 +60,7 @@ qint64 InstanceSegmentCreator()
     QSharedMemory probe(g_appName);
     if (!QFile::exists(probe.nativeKey()))
         return 0;
-    const key_t key = ftok(QFile::encodeName(probe.nativeKey()).constData(), 'Q');
+    const key_t key = KeyOf(probe.nativeKey());
     if (key == -1)
         return -1;
     const int id = shmget(key, 0, 0400);
@@ -82,7 +88,7 @@ void RemoveLeftInstanceObjects()
     const QDir temporary(QDir::tempPath());
     for (const QString& name : temporary.entryList({QStringLiteral("qipc_*")}, QDir::Files)) {
         const QString path = temporary.filePath(name);
-        const key_t key = ftok(QFile::encodeName(path).constData(), 'Q');
+        const key_t key = KeyOf(path);
         if (key != -1) {
             const int memory = shmget(key, 0, 0);
             if (memory != -1)
@@ -131,6 +137,7 @@ private slots:
 
     void secondStartShowsNoticeAndExitsZero();
     void startAfterCrashedInstanceRuns();
+    void leftSegmentAtANewKeyIsReplaced();
     void crashLeavesOneDumpNamedByTime();
     void unusableWorldFileIsNamedAtStart_data();
     void unusableWorldFileIsNamedAtStart();
@@ -201,6 +208,53 @@ void TestShellProcess::startAfterCrashedInstanceRuns()
     QVERIFY(third.readAllStandardError().contains("confirming ExeIsRun"));
     QCOMPARE(next.state(), QProcess::Running);
     Stop(next);
+}
+
+// A new key file often takes the inode of a file deleted a moment before,
+// and with it the key of a segment left behind by whoever used that file.
+// The guard releases such a segment (nobody is attached to it) and makes its
+// own; taking the key for its own, the guard would run without a segment.
+void TestShellProcess::leftSegmentAtANewKeyIsReplaced()
+{
+    const QString key = QStringLiteral("LeftSegmentProbe");
+    const QString keyFile = QSharedMemory(key).nativeKey();
+    // The guard's lock file and semaphore exist already, so the segment's
+    // key file is the first file it makes.
+    QFile lockFile(SingleInstance::LockFilePath(key));
+    QVERIFY(lockFile.open(QIODevice::WriteOnly));
+    lockFile.close();
+    QSharedMemory semaphoreHolder(key);
+    QVERIFY(!semaphoreHolder.attach());
+
+    QFile scratch(QDir::temp().filePath(QStringLiteral("deleted")));
+    QVERIFY(scratch.open(QIODevice::WriteOnly));
+    scratch.close();
+    const key_t leftKey = KeyOf(scratch.fileName());
+    const int left = shmget(leftKey, 2, IPC_CREAT | IPC_EXCL | 0600);
+    if (left == -1)
+        QSKIP("a segment of the scratch file's key exists already");
+    QVERIFY(scratch.remove());
+
+    {
+        SingleInstance guard(key);
+        QVERIFY(guard.Claim());
+        shmid_ds status{};
+        const bool leftRemains = shmctl(left, IPC_STAT, &status) == 0;
+        if (leftRemains && KeyOf(keyFile) != leftKey) {
+            shmctl(left, IPC_RMID, nullptr);
+            QSKIP("the key file did not take the deleted file's inode: nothing to show");
+        }
+        if (leftRemains)
+            shmctl(left, IPC_RMID, nullptr);
+        QVERIFY(!leftRemains);
+        const int own = shmget(KeyOf(keyFile), 0, 0400);
+        QVERIFY(own != -1);
+        QVERIFY(shmctl(own, IPC_STAT, &status) == 0);
+        QCOMPARE(status.shm_cpid, getpid());
+        QCOMPARE(int(status.shm_segsz), 1);
+        QCOMPARE(int(status.shm_nattch), 1);
+    }
+    QVERIFY(!QFile::exists(keyFile)); // the guard's own segment went with it
 }
 
 void TestShellProcess::crashLeavesOneDumpNamedByTime()
