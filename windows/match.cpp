@@ -2,6 +2,7 @@
 #include "ui_match.h"
 
 #include "app_state.h"
+#include "compositing.h"
 #include "config_store.h"
 #include "device_finder.h"
 #include "device_report.h"
@@ -14,8 +15,11 @@
 #include "user_setting_store.h"
 #include "worker.h"
 
+#include <QBitmap>
 #include <QDebug>
 #include <QEvent>
+#include <QImage>
+#include <QPalette>
 #include <QTimer>
 
 std::atomic<int> g_pairState{PairIdle};
@@ -86,6 +90,8 @@ void PairReportCallback(const unsigned char* header, int headerLength, const uns
     RestoreSuspendedSelection();
 }
 
+bool (*Match::CompositingRunning)() = &CompositingManagerRunning;
+
 Match::Match(QWidget* parent)
     : QDialog(parent)
     , ui(new Ui::Match)
@@ -100,7 +106,10 @@ Match::Match(QWidget* parent)
 
     ConfigStore* config = ConfigStore::Instance();
     const QString labelColor = config->ColorText(QStringLiteral("LabelColor"));
-    setAttribute(Qt::WA_TranslucentBackground);
+    if (CompositingRunning())
+        setAttribute(Qt::WA_TranslucentBackground);
+    else
+        UseOpaqueRoundedShape();
     ui->textEdit->setStyleSheet(
         QStringLiteral("#textEdit{border: transparent;background-color: transparent;color: rgb(") + labelColor
         + QStringLiteral(";);}"));
@@ -157,6 +166,23 @@ Match::~Match()
         g_pairPollTimer = nullptr;
     if (g_pairTextTimer == m_textTimer)
         g_pairTextTimer = nullptr;
+}
+
+// Without a compositor, transparent pixels show black: only the picture's
+// opaque part is shown, and the half-covered pixels of its rim blend into the
+// rim's own colour instead of the desktop.
+void Match::UseOpaqueRoundedShape()
+{
+    QImage background(g_pairImageFolder + QStringLiteral("BackSecondPage.png"));
+    if (background.isNull())
+        return;
+    background = background.convertToFormat(QImage::Format_ARGB32).scaled(size());
+    setMask(QBitmap::fromImage(background.createAlphaMask()));
+    QColor rim = background.pixelColor(0, height() / 2);
+    rim.setAlpha(255);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, rim);
+    setPalette(palette);
 }
 
 void Match::SetButtonPicture(const QString& picture, const QString& textColor)

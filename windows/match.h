@@ -69,6 +69,11 @@ public:
     // False until the USB-state timer has found a receiver to pair through.
     bool CanPair() const { return m_canPair; }
 
+    // Asked once per dialog: with a compositing manager the corners are
+    // translucent, without one the window takes the background's rounded
+    // shape. Tests replace it.
+    static bool (*CompositingRunning)();
+
 public slots:
     // The close button: refused while a request is out; otherwise gives the
     // home page its hot-plug callback back and closes.
@@ -92,6 +97,8 @@ protected:
 
 private:
     void SetButtonPicture(const QString& picture, const QString& textColor);
+    // The window shaped like its background picture, painted opaque.
+    void UseOpaqueRoundedShape();
     // Stops the timers, drops the request and gives back a suspended
     // selection.
     void EndPairing();

@@ -4,6 +4,7 @@
 // With QUORIX_HOME_SHOTS set to a folder, the test also saves what it
 // rendered there (home page with the shipped world and with five devices,
 // the pairing dialog), for a person to look at.
+#include "compositing.h"
 #include "home_fixture.h"
 #include "style_pictures.h"
 
@@ -52,6 +53,8 @@ private slots:
     void homePagePicturesExist_data();
     void homePagePicturesExist();
     void pairingDialogPicturesExist();
+    void pairingDialogShape_data();
+    void pairingDialogShape();
 };
 
 void TestHomeLook::initTestCase()
@@ -113,6 +116,54 @@ void TestHomeLook::pairingDialogPicturesExist()
     for (const QString& picture : qAsConst(pictures))
         QVERIFY2(QFile::exists(picture), qPrintable(picture));
     SaveShot(&match, QStringLiteral("pairing.png"));
+}
+
+// With a compositing manager the dialog's corners are translucent; without
+// one they would show black, so the window takes its background's rounded
+// shape and paints opaque.
+void TestHomeLook::pairingDialogShape_data()
+{
+    QTest::addColumn<bool>("compositing");
+    QTest::newRow("compositing manager") << true;
+    QTest::newRow("none") << false;
+}
+
+void TestHomeLook::pairingDialogShape()
+{
+    QFETCH(bool, compositing);
+    static bool answer;
+    answer = compositing;
+    Match::CompositingRunning = [] { return answer; };
+    Match match;
+    Match::CompositingRunning = &CompositingManagerRunning;
+    QCOMPARE(match.testAttribute(Qt::WA_TranslucentBackground), compositing);
+    const QRegion shape = match.mask();
+    if (compositing) {
+        QVERIFY(shape.isEmpty());
+        return;
+    }
+    const QRect frame = match.rect();
+    QVERIFY(shape.boundingRect() == frame);
+    for (const QPoint& corner : {frame.topLeft(), frame.topRight(), frame.bottomLeft(), frame.bottomRight()})
+        QVERIFY2(!shape.contains(corner), qPrintable(QStringLiteral("%1,%2").arg(corner.x()).arg(corner.y())));
+    for (const QPoint& inside : {frame.center(), QPoint(frame.left(), frame.center().y()),
+                                 QPoint(frame.right(), frame.center().y()), QPoint(frame.center().x(), frame.top()),
+                                 QPoint(frame.center().x(), frame.bottom()), QPoint(6, 6)})
+        QVERIFY2(shape.contains(inside), qPrintable(QStringLiteral("%1,%2").arg(inside.x()).arg(inside.y())));
+    // What shows is opaque and nowhere black.
+    match.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&match));
+    const QImage shot = match.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    for (const QRect& part : shape) {
+        for (int y = part.top(); y <= part.bottom(); ++y) {
+            for (int x = part.left(); x <= part.right(); ++x) {
+                const QColor colour = shot.pixelColor(x, y);
+                QVERIFY2(colour.alpha() == 255 && colour.lightness() > 10,
+                         qPrintable(QStringLiteral("%1,%2: %3").arg(x).arg(y).arg(colour.name(QColor::HexArgb))));
+            }
+        }
+    }
+    SaveShot(&match, QStringLiteral("pairing-no-compositor.png"));
 }
 
 QTEST_MAIN(TestHomeLook)
