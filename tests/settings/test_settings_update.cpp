@@ -397,6 +397,7 @@ void TestSettingsUpdate::twoStageRun()
     // The receiver fills the first half of the bar, the mouse the second.
     int last = -1;
     bool halfway = false;
+    bool secondHalf = false;
     for (const QString& event : hub->Only({QStringLiteral("Progress(")})) {
         const QStringList args = event.mid(9, event.size() - 10).split(QLatin1Char(','));
         if (args.at(1) != QLatin1String("0"))
@@ -404,9 +405,11 @@ void TestSettingsUpdate::twoStageRun()
         const int value = args.at(0).toInt();
         QVERIFY2(value >= last, qPrintable(event));
         halfway = halfway || value == 50;
+        secondHalf = secondHalf || (value > 50 && value < 100);
         last = value;
     }
     QVERIFY(halfway);
+    QVERIFY(secondHalf);
     QCOMPARE(hub->events.last(), QStringLiteral("LabelText(1,v1.3)"));
     QVERIFY(hub->events.contains(QStringLiteral("Progress(0,2)")));
     QCOMPARE(Child<QLabel>(page.get(), QStringLiteral("label_5"))->text(), QStringLiteral("v1.2"));
