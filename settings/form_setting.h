@@ -104,8 +104,8 @@ private:
     bool StartFlashing(int kind);
     void StepWait();
     void StepFinish(int kind);
-    void FinishReceiverUpdate();
-    void FinishMouseUpdate();
+    // The end of a kind's flashing: device access back, the markers and the
+    // button's look after the kind's state.
     void FinishKind(int kind);
     void EndKindWithoutFlashing(int kind, int state, const QString& reason);
     void ExplainTargets(int kind, int targets);

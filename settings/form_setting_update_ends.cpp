@@ -14,42 +14,18 @@
 
 void FormSetting::FinishKind(int kind)
 {
-    if (kind == FirmwareKindReceiver)
-        FinishReceiverUpdate();
-    else
-        FinishMouseUpdate();
-}
-
-void FormSetting::FinishReceiverUpdate()
-{
     g_deviceAccessAllowed = true;
-    const int state = g_receiverUpdateState;
-    m_runResults.receiver = state;
-    if (state == NothingToFlash) {
-        ui->toolButton_2->hide();
+    const bool mouse = kind == FirmwareKindMouse;
+    const int state = UpdateStateOf(kind);
+    (mouse ? m_runResults.mouse : m_runResults.receiver) = state;
+    if (state == NothingToFlash || state == UpdateSucceeded) {
+        (mouse ? ui->toolButton_3 : ui->toolButton_2)->hide();
         ShowUpdateLook(false);
-    } else if (state == UpdateSucceeded) {
-        ui->toolButton_2->hide();
-        ShowUpdateLook(false);
-        g_receiverUpdateAvailable = false;
     }
-    updateStep = Finish;
-}
-
-void FormSetting::FinishMouseUpdate()
-{
-    g_deviceAccessAllowed = true;
-    const int state = g_mouseUpdateState;
-    m_runResults.mouse = state;
-    if (state == NothingToFlash) {
-        ui->toolButton_3->hide();
-        ShowUpdateLook(false);
+    if (state == NothingToFlash && mouse)
         ui->Receive_2->setText(verNewText);
-    } else if (state == UpdateSucceeded) {
-        ui->toolButton_3->hide();
-        ShowUpdateLook(false);
-        g_mouseUpdateAvailable = false;
-    }
+    if (state == UpdateSucceeded)
+        (mouse ? g_mouseUpdateAvailable : g_receiverUpdateAvailable) = false;
     updateStep = Finish;
 }
 

@@ -42,11 +42,11 @@ QString Bin()
     return AppFolder() + QStringLiteral("/bin");
 }
 
-void PutImage(const QString& name, int kind, const QString& model, quint32 version, int cid = 23, int mid = 1)
+bool PutImage(const QString& name, int kind, const QString& model, quint32 version, int cid = 23, int mid = 1)
 {
     QFile file(Bin() + QLatin1Char('/') + name);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(SimControl::makeFirmwareImage(kind, quint8(cid), quint8(mid), model, version, 256));
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(SimControl::makeFirmwareImage(kind, quint8(cid), quint8(mid), model, version, 256)) > 0;
 }
 
 // The record the device page makes of a listed device.
@@ -118,6 +118,10 @@ private:
     HubRecorder* hub = nullptr;
 
     void Select(const DeviceAllInfo& current, const QList<DeviceAllInfo>& list);
+    // The receiver r4 chosen while its mouse is also on the cable.
+    void SelectReceiverWithCable();
+    // A newer receiver image in bin/ and a check that found it.
+    bool ReadyForReceiverUpdate();
     bool Check();
     // Ticks the running timer's step until no timer runs; false when the
     // run did not end within `ticks`.
@@ -175,6 +179,19 @@ void TestSettingsUpdate::Select(const DeviceAllInfo& current, const QList<Device
     g_deviceOnline = true;
     g_devicePageList = list;
     emit PostMsg::GetInstance()->SigSetver(0);
+}
+
+void TestSettingsUpdate::SelectReceiverWithCable()
+{
+    Select(Receiver(QStringLiteral("r4")), {Receiver(QStringLiteral("r4")), Cable(QStringLiteral("m"))});
+}
+
+bool TestSettingsUpdate::ReadyForReceiverUpdate()
+{
+    if (!PutImage(QStringLiteral("r.bin"), FirmwareKindReceiver, kReceiverModel, 0x0102))
+        return false;
+    SelectReceiverWithCable();
+    return Check();
 }
 
 bool TestSettingsUpdate::Check()
@@ -343,11 +360,11 @@ void TestSettingsUpdate::checkRoutes()
     second.name = kReceiverModel;
     QVERIFY(SimControl::addReceiver(second));
     if (images.contains(QLatin1Char('R')))
-        PutImage(QStringLiteral("r.bin"), FirmwareKindReceiver, kReceiverModel, 0x0102);
+        QVERIFY(PutImage(QStringLiteral("r.bin"), FirmwareKindReceiver, kReceiverModel, 0x0102));
     if (images.contains(QLatin1Char('M')))
-        PutImage(QStringLiteral("m.bin"), FirmwareKindMouse, kMouseModel, 0x0103);
+        QVERIFY(PutImage(QStringLiteral("m.bin"), FirmwareKindMouse, kMouseModel, 0x0103));
     if (images.contains(QLatin1Char('m')))
-        PutImage(QStringLiteral("m.bin"), FirmwareKindMouse, kMouseModel, 0x0102);
+        QVERIFY(PutImage(QStringLiteral("m.bin"), FirmwareKindMouse, kMouseModel, 0x0102));
     for (const QString& id : boot.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         QVERIFY(SimControl::setBootMode(id, true));
     if (!record.isEmpty())
@@ -379,9 +396,9 @@ void TestSettingsUpdate::checkRoutes()
 
 void TestSettingsUpdate::twoStageRun()
 {
-    PutImage(QStringLiteral("r.bin"), FirmwareKindReceiver, kReceiverModel, 0x0102);
-    PutImage(QStringLiteral("m.bin"), FirmwareKindMouse, kMouseModel, 0x0103);
-    Select(Receiver(QStringLiteral("r4")), {Receiver(QStringLiteral("r4")), Cable(QStringLiteral("m"))});
+    QVERIFY(PutImage(QStringLiteral("r.bin"), FirmwareKindReceiver, kReceiverModel, 0x0102));
+    QVERIFY(PutImage(QStringLiteral("m.bin"), FirmwareKindMouse, kMouseModel, 0x0103));
+    SelectReceiverWithCable();
     QVERIFY(Check());
     QCOMPARE(g_upgradeStageCount.load(), 2);
 
@@ -422,9 +439,9 @@ void TestSettingsUpdate::twoStageRun()
 
 void TestSettingsUpdate::receiverFailureThenResume()
 {
-    PutImage(QStringLiteral("r.bin"), FirmwareKindReceiver, kReceiverModel, 0x0102);
-    PutImage(QStringLiteral("m.bin"), FirmwareKindMouse, kMouseModel, 0x0103);
-    Select(Receiver(QStringLiteral("r4")), {Receiver(QStringLiteral("r4")), Cable(QStringLiteral("m"))});
+    QVERIFY(PutImage(QStringLiteral("r.bin"), FirmwareKindReceiver, kReceiverModel, 0x0102));
+    QVERIFY(PutImage(QStringLiteral("m.bin"), FirmwareKindMouse, kMouseModel, 0x0103));
+    SelectReceiverWithCable();
     QVERIFY(Check());
     QVERIFY(SimControl::failNextFlash(QStringLiteral("r4"), 40));
     emit PostMsg::GetInstance()->SigUpdateStart();
@@ -456,7 +473,7 @@ void TestSettingsUpdate::receiverFailureThenResume()
 
 void TestSettingsUpdate::mousePendingResume()
 {
-    PutImage(QStringLiteral("m.bin"), FirmwareKindMouse, kMouseModel, 0x0103);
+    QVERIFY(PutImage(QStringLiteral("m.bin"), FirmwareKindMouse, kMouseModel, 0x0103));
     QVERIFY(SimControl::setBootMode(QStringLiteral("m"), true));
     NativeSettings(FirmwareStateKeyPath()).SetValue(QStringLiteral("UpdateFailInfo"), QStringLiteral("210,4,23,1"));
     Select(Receiver(QStringLiteral("r4")), {Receiver(QStringLiteral("r4"))});
@@ -472,8 +489,8 @@ void TestSettingsUpdate::mousePendingResume()
 
 void TestSettingsUpdate::nothingToFlash()
 {
-    PutImage(QStringLiteral("r.bin"), FirmwareKindReceiver, kReceiverModel, 0x0101);
-    Select(Receiver(QStringLiteral("r4")), {Receiver(QStringLiteral("r4")), Cable(QStringLiteral("m"))});
+    QVERIFY(PutImage(QStringLiteral("r.bin"), FirmwareKindReceiver, kReceiverModel, 0x0101));
+    SelectReceiverWithCable();
     emit PostMsg::GetInstance()->SigUpdateStart();
     QVERIFY(RunToEnd());
     QCOMPARE(SimControl::callCount(QStringLiteral("UsbUpgrade_Start")), 0);
@@ -498,13 +515,13 @@ void TestSettingsUpdate::targetsToExplain()
     QFETCH(QString, setup);
     QFETCH(QString, message);
     QFETCH(QString, marker);
-    PutImage(QStringLiteral("r.bin"), FirmwareKindReceiver, kReceiverModel, 0x0102);
+    QVERIFY(PutImage(QStringLiteral("r.bin"), FirmwareKindReceiver, kReceiverModel, 0x0102));
     if (setup == QLatin1String("two")) {
         SimControl::ReceiverSetup second(QStringLiteral("r4b"), SimControl::Receiver4K);
     second.name = kReceiverModel;
     QVERIFY(SimControl::addReceiver(second));
         QVERIFY(SimControl::setBootMode(QStringLiteral("r4b"), true));
-        Select(Receiver(QStringLiteral("r4")), {Receiver(QStringLiteral("r4")), Cable(QStringLiteral("m"))});
+        SelectReceiverWithCable();
     } else {
         Select(Cable(QStringLiteral("m")), {Cable(QStringLiteral("m"))});
     }
@@ -519,9 +536,7 @@ void TestSettingsUpdate::targetsToExplain()
 
 void TestSettingsUpdate::earlyResult()
 {
-    PutImage(QStringLiteral("r.bin"), FirmwareKindReceiver, kReceiverModel, 0x0102);
-    Select(Receiver(QStringLiteral("r4")), {Receiver(QStringLiteral("r4")), Cable(QStringLiteral("m"))});
-    QVERIFY(Check());
+    QVERIFY(ReadyForReceiverUpdate());
     emit PostMsg::GetInstance()->SigUpdateStart();
     QMetaObject::invokeMethod(page.get(), "onDongleCheckTimer"); // Check
     QMetaObject::invokeMethod(page.get(), "onDongleCheckTimer"); // Start: flashing begins
@@ -535,9 +550,7 @@ void TestSettingsUpdate::earlyResult()
 
 void TestSettingsUpdate::refusedStart()
 {
-    PutImage(QStringLiteral("r.bin"), FirmwareKindReceiver, kReceiverModel, 0x0102);
-    Select(Receiver(QStringLiteral("r4")), {Receiver(QStringLiteral("r4")), Cable(QStringLiteral("m"))});
-    QVERIFY(Check());
+    QVERIFY(ReadyForReceiverUpdate());
     emit PostMsg::GetInstance()->SigUpdateStart();
     QMetaObject::invokeMethod(page.get(), "onDongleCheckTimer"); // Check
     // The receiver goes before flashing starts: nothing takes the image.
@@ -554,9 +567,7 @@ void TestSettingsUpdate::refusedStart()
 
 void TestSettingsUpdate::silentFlashingFails()
 {
-    PutImage(QStringLiteral("r.bin"), FirmwareKindReceiver, kReceiverModel, 0x0102);
-    Select(Receiver(QStringLiteral("r4")), {Receiver(QStringLiteral("r4")), Cable(QStringLiteral("m"))});
-    QVERIFY(Check());
+    QVERIFY(ReadyForReceiverUpdate());
     // The flashing starts and then not even its first progress message comes.
     QVERIFY(SimControl::setFlashAnswer(QStringLiteral("r4"), SimControl::NeverAnswerFlash));
     emit PostMsg::GetInstance()->SigUpdateStart();
@@ -576,9 +587,7 @@ void TestSettingsUpdate::silentFlashingFails()
 
 void TestSettingsUpdate::recordOfTheOtherKindStays()
 {
-    PutImage(QStringLiteral("r.bin"), FirmwareKindReceiver, kReceiverModel, 0x0102);
-    Select(Receiver(QStringLiteral("r4")), {Receiver(QStringLiteral("r4")), Cable(QStringLiteral("m"))});
-    QVERIFY(Check());
+    QVERIFY(ReadyForReceiverUpdate());
     NativeSettings(FirmwareStateKeyPath()).SetValue(QStringLiteral("UpdateFailInfo"), QStringLiteral("210,4,23,1"));
     emit PostMsg::GetInstance()->SigUpdateStart();
     QVERIFY(RunToEnd());
