@@ -26,6 +26,7 @@
 
 class QAbstractButton;
 class QButtonGroup;
+class QDialog;
 class QToolButton;
 class QVBoxLayout;
 
@@ -197,6 +198,8 @@ private:
     void ReleaseKeys();
     void UncheckMarkers();
     void DropBlockingConnections();
+    // The page's dialogs stand centred on it, 50 px left and 70 px up.
+    void RunOnPage(QDialog& dialog);
 
     // --- function records (buttoninterface_keytexts.cpp) ---
     void StoreKeyFunction(int button, int type, int param1, int param2);
@@ -231,8 +234,9 @@ private:
     // Builds the buttons (and hidden fillers) of the macro folder's macros.
     void FillMacroList();
     // The 592-byte block of a macro file; ok false when sending is off, the
-    // name or file is unusable, or the file holds more events than a block.
-    QByteArray MacroFileToBlock(const QString& macroName, int key, bool* ok);
+    // name or file is unusable, or the file holds more events than a block
+    // (then tooManyEvents, when given, is set).
+    QByteArray MacroFileToBlock(const QString& macroName, int key, bool* ok, bool* tooManyEvents = nullptr);
     // Whether the key plays the macro: its stored type is a macro and its
     // text the macro prefix and the name.
     bool KeyCarriesMacro(int key, const QString& macroName) const;

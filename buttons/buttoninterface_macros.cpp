@@ -6,6 +6,7 @@
 #include "app_state.h"
 #include "config_store.h"
 #include "device_image_setters.h"
+#include "key_notices.h"
 #include "macro_block.h"
 #include "macro_file.h"
 #include "macro_key_rules.h"
@@ -108,8 +109,12 @@ void Buttoninterface::slotButtonClicked(bool checked)
     if (button && key >= 0) {
         const QString name = button->text();
         bool ok = false;
-        const QByteArray block = MacroFileToBlock(name, key, &ok);
-        if (ok) {
+        bool tooManyEvents = false;
+        const QByteArray block = MacroFileToBlock(name, key, &ok, &tooManyEvents);
+        if (tooManyEvents) {
+            KeyNumberLimit notice;
+            RunOnPage(notice);
+        } else if (ok) {
             const int repeat = MacroRepeat::FromText(ReadMacroRepeatCode(name));
             const uint8_t function[3] = {uint8_t(KeyFunctionType::Macro), uint8_t(key), uint8_t(repeat)};
             if (SetButtonMacro(key, function, reinterpret_cast<const uint8_t*>(block.constData()))) {
@@ -121,7 +126,7 @@ void Buttoninterface::slotButtonClicked(bool checked)
     CloseMenus();
 }
 
-QByteArray Buttoninterface::MacroFileToBlock(const QString& macroName, int key, bool* ok)
+QByteArray Buttoninterface::MacroFileToBlock(const QString& macroName, int key, bool* ok, bool* tooManyEvents)
 {
     Q_UNUSED(key) // the block goes to the key's own slot
     MacroBlockBytes block = {};
@@ -134,6 +139,8 @@ QByteArray Buttoninterface::MacroFileToBlock(const QString& macroName, int key, 
         *ok = BuildMacroBlock(name.remove(QChar(0)), content.items, block);
         if (!*ok)
             std::memset(block, 0, sizeof block);
+        if (tooManyEvents)
+            *tooManyEvents = !*ok;
     }
     return QByteArray(reinterpret_cast<const char*>(block), sizeof block);
 }

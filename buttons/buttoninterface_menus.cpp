@@ -69,11 +69,9 @@ const uint8_t kKeyRecordFunction[3] = {5, 0, 0};
 
 } // namespace
 
-// The page's dialogs stand centred on it, 50 px left and 70 px up.
-template <class Dialog>
-static void RunOnPage(QWidget* page, Dialog& dialog)
+void Buttoninterface::RunOnPage(QDialog& dialog)
 {
-    dialog.move(NoticeStyle::CentredOn(page, &dialog, ButtonPageDialogShift));
+    dialog.move(NoticeStyle::CentredOn(this, &dialog, ButtonPageDialogShift));
     ModalRun::Exec(&dialog);
 }
 
@@ -100,7 +98,7 @@ void Buttoninterface::OpenKeyMenu(int key, const QString& keyAreaStyle)
             KeyButton(k)->setChecked(false);
         KeyButtonGroup->setExclusive(true);
         LeftButtonOnly notice;
-        RunOnPage(this, notice);
+        RunOnPage(notice);
         return;
     }
 
@@ -263,7 +261,7 @@ void Buttoninterface::on_DPI_10_clicked()
     if (MacroButtons.isEmpty()) {
         ui->stackedWidget_2->setCurrentWidget(ui->page_9);
         MakeMacro notice;
-        RunOnPage(this, notice);
+        RunOnPage(notice);
         return;
     }
     ui->stackedWidget_2->setCurrentWidget(ui->page_5);
@@ -394,7 +392,7 @@ void Buttoninterface::AssignKeyboardKey(int button, const QString& text)
 void Buttoninterface::on_DPI_8_clicked()
 {
     GroupKey dialog;
-    RunOnPage(this, dialog);
+    RunOnPage(dialog);
     // Confirming nothing chosen is a cancel: it would write an empty key.
     if (!dialog.accepted || dialog.keyText.isEmpty())
         return;
@@ -441,7 +439,7 @@ void Buttoninterface::on_DPI_6_clicked()
     FireKey dialog;
     dialog.SetTimeValue(firing ? keyStore.Param1(key) : 10);
     dialog.SetCountValue(firing ? keyStore.Param2(key) : 3);
-    RunOnPage(this, dialog);
+    RunOnPage(dialog);
     if (!dialog.accepted)
         return;
     fireInterval = dialog.fireInterval;

@@ -14,6 +14,8 @@
 #include "device_image_setters.h"
 #include "macro_file.h"
 #include "macro_key_rules.h"
+#include "key_notices.h"
+#include "modal_run.h"
 #include "paths.h"
 #include "startup.h"
 
@@ -350,8 +352,12 @@ void TestButtonsMacros::bindingNeedsACheckedKeyAndTheMouse()
     MacroButton(QStringLiteral("Burst"))->click();
     QCOMPARE(Form()->stackedWidget_2->currentWidget(), Form()->page_9);
 
-    // More events than a block holds.
-    Bind(1, QStringLiteral("Huge"));
+    // More events than a block holds: the user is told.
+    {
+        ModalAnswer<KeyNumberLimit> limit([](KeyNumberLimit&) {});
+        Bind(1, QStringLiteral("Huge"));
+        QCOMPARE(limit.count, 1);
+    }
     // The mouse offline.
     QVERIFY(SimMouse::SetOnline(false));
     Bind(1, QStringLiteral("Burst"));

@@ -1,0 +1,349 @@
+// Macros between the real windows and the simulated mouse: recorded and saved
+// on the macro page, bound on the button page, sent again after a Save, and
+// rebuilt from a block the mouse holds when the device is opened.
+#include "buttoninterface.h"
+#include "macro.h"
+
+#include "find_child.h"
+#include "gui_fixture.h"
+#include "key_notices.h"
+#include "keyboard_hook.h"
+#include "macro_block_events.h"
+#include "macro_file.h"
+#include "macro_key_rules.h"
+#include "modal_run.h"
+#include "question_dialog.h"
+#include "test_image.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QListWidget>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QtTest>
+
+#include <cstring>
+
+namespace {
+
+const QString kMouse = QStringLiteral("aero");
+const QString kDevice = QStringLiteral("aero-r4");
+
+QByteArray MouseBlock(int button)
+{
+    return SimControl::mouseImage(kMouse).mid(ImageOffset::MacroBlocks + FlashDataMap::MacroBlockSize * button,
+                                              FlashDataMap::MacroBlockSize);
+}
+
+QByteArray MouseFunction(int button)
+{
+    return SimControl::mouseImage(kMouse).mid(ImageOffset::KeyFunctions + FlashDataMap::KeyFunctionSize * button,
+                                              FlashDataMap::KeyFunctionSize);
+}
+
+// A block as the mouse holds it: name length, name, count, events, zeros.
+QByteArray Block(const QByteArray& name, const QList<QByteArray>& events, int count = -1)
+{
+    QByteArray block(FlashDataMap::MacroBlockSize, '\0');
+    block[0] = char(name.size());
+    block.replace(1, name.size(), name);
+    block[31] = char(count < 0 ? events.size() : count);
+    for (int i = 0; i < events.size(); ++i)
+        block.replace(32 + 8 * i, 8, events[i]);
+    return block;
+}
+
+QByteArray MacroFileBytes(const QString& name)
+{
+    QFile file(MacroFilePath(MacroFolder(), name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void WriteMacroFile(const QString& name, const QByteArray& content)
+{
+    QFile file(MacroFilePath(MacroFolder(), name));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(content);
+}
+
+// `keys` presses and releases of A, 5 ms apart, as a macro file holds them.
+QByteArray TapLines(int keys)
+{
+    QByteArray lines;
+    for (int i = 0; i < keys; ++i)
+        lines += (i > 0 ? "5ms\n" : "") + QByteArray(i % 2 ? "0x04 1 1\n" : "0x04 1 0\n");
+    return lines;
+}
+
+// Presses and releases as the keyboard hook reports them while recording.
+void Type(const QList<QPair<int, bool>>& keys)
+{
+    KeyboardHook feed(KeyboardHook::Recording);
+    for (const auto& key : keys)
+        feed.KeyboardProc(uint32_t(key.first), key.second ? KeyMessage::KeyDown : KeyMessage::KeyUp);
+}
+
+} // namespace
+
+class TestMacroWorld : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void recordedMacroReachesTheBoundKey();
+    void saveSendsTheSavedMacroWhileAnotherIsShown();
+    void lastButtonsBlockEndsAtTheImage_data();
+    void lastButtonsBlockEndsAtTheImage();
+    void bindingRefusesWhatTheBlockCannotHold();
+    void mouseBlocksBecomeMacros();
+
+private:
+    Macro* MacroPage() const { return m_gui.DeviceWindow()->findChild<Macro*>(); }
+    Buttoninterface* ButtonPage() const { return m_gui.DeviceWindow()->findChild<Buttoninterface*>(); }
+    template <class T>
+    T* OnMacroPage(const char* name) const { return Child<T>(MacroPage(), QString::fromLatin1(name)); }
+    template <class T>
+    T* OnButtonPage(const char* name) const { return Child<T>(ButtonPage(), QString::fromLatin1(name)); }
+    void ShowPage(const char* pageButton) { Child<QToolButton>(m_gui.DeviceWindow(), QString::fromLatin1(pageButton))->click(); }
+
+    QStringList MacroNames() const;
+    void SelectMacro(const QString& name);
+    // The button page's list entry of a macro; nullptr when it is not listed.
+    QToolButton* ListedMacro(const QString& name) const;
+    // What the user does: the key, the macro menu item, the macro.
+    void Bind(const char* keyButton, const QString& name);
+
+    GuiFixture m_gui;
+};
+
+void TestMacroWorld::init()
+{
+    SetMacroSaveWait([](int) {});
+    QDir(MacroFolder()).removeRecursively();
+    QVERIFY(QDir().mkpath(MacroFolder()));
+}
+
+void TestMacroWorld::cleanup()
+{
+    m_gui.Stop();
+    SetMacroSaveWait(nullptr);
+}
+
+QStringList TestMacroWorld::MacroNames() const
+{
+    auto* list = OnMacroPage<QListWidget>("listWidgetHong");
+    QStringList names;
+    for (int row = 0; row < list->count(); ++row)
+        names << list->item(row)->text();
+    return names;
+}
+
+void TestMacroWorld::SelectMacro(const QString& name)
+{
+    auto* list = OnMacroPage<QListWidget>("listWidgetHong");
+    const int row = MacroNames().indexOf(name);
+    list->setCurrentRow(row);
+    QMetaObject::invokeMethod(list, "clicked", Q_ARG(QModelIndex, list->model()->index(row, 0)));
+}
+
+QToolButton* TestMacroWorld::ListedMacro(const QString& name) const
+{
+    const auto* area = OnButtonPage<QScrollArea>("scrollArea_7");
+    for (QToolButton* button : area->widget()->findChildren<QToolButton*>()) {
+        if (button->isEnabled() && button->text() == name)
+            return button;
+    }
+    return nullptr;
+}
+
+void TestMacroWorld::Bind(const char* keyButton, const QString& name)
+{
+    OnButtonPage<QToolButton>(keyButton)->click();
+    ModalAnswer<MakeMacro> noMacros([](MakeMacro&) {});
+    OnButtonPage<QAbstractButton>("DPI_10")->click();
+    QCOMPARE(noMacros.count, 0);
+    QToolButton* entry = ListedMacro(name);
+    QVERIFY2(entry, qPrintable(name));
+    entry->click();
+    QVERIFY(Settle());
+    QVERIFY(SimControl::waitWrites());
+}
+
+void TestMacroWorld::recordedMacroReachesTheBoundKey()
+{
+    QVERIFY(m_gui.Start());
+    QVERIFY(m_gui.OpenDevice(kDevice));
+    const QByteArray before = SimControl::mouseImage(kMouse);
+
+    ShowPage("MacroButton");
+    {
+        ModalAnswer<QuestionDialog> name([](QuestionDialog& dialog) { dialog.enteredName = QStringLiteral("Burst"); });
+        OnMacroPage<QToolButton>("NewHong")->click();
+        QCOMPARE(name.count, 1);
+    }
+    SelectMacro(QStringLiteral("Burst"));
+    OnMacroPage<QCheckBox>("DefaultDelay")->click(); // fixed waits
+    OnMacroPage<QSpinBox>("DelayTime")->setValue(20);
+    OnMacroPage<QAbstractButton>("StartRecord")->click();
+    Type({{0x41, true}, {0x41, false}, {0xA0, true}, {0x42, true}, {0x42, false}, {0xA0, false}});
+    OnMacroPage<QAbstractButton>("StopRecord")->click();
+    OnMacroPage<QSpinBox>("NumberEdit")->setValue(3);
+    OnMacroPage<QToolButton>("Save")->click();
+    QCOMPARE(MacroFileBytes(QStringLiteral("Burst")),
+             QByteArray("3\n0x04 1 0\n20ms\n0x04 1 1\n20ms\n0x02 0 0\n20ms\n0x05 1 0\n20ms\n0x05 1 1\n20ms\n0x02 0 1\n"));
+
+    // The macro page added a macro: the button page lists it once it is shown.
+    ShowPage("ButtonMain");
+    Bind("RightKey", QStringLiteral("Burst"));
+
+    const QByteArray block = Block("Burst", {Event(0, 1, 0x04, 20), Event(1, 1, 0x04, 20), Event(0, 0, 0x02, 20),
+                                             Event(0, 1, 0x05, 20), Event(1, 1, 0x05, 20), Event(1, 0, 0x02, 0)});
+    QCOMPARE(MouseBlock(1).toHex(), block.toHex());
+    QCOMPARE(MouseFunction(1), Bytes({6, 1, 3}));
+    QVERIFY(OnButtonPage<QToolButton>("RightKey")->text().endsWith(QStringLiteral("Burst")));
+    // Nothing else of the mouse changed.
+    QByteArray expected = before;
+    expected.replace(ImageOffset::KeyFunctions + 3, 3, Bytes({6, 1, 3}));
+    expected.replace(ImageOffset::MacroBlocks + FlashDataMap::MacroBlockSize, FlashDataMap::MacroBlockSize, block);
+    QVERIFY(SimControl::mouseImage(kMouse) == expected);
+}
+
+void TestMacroWorld::saveSendsTheSavedMacroWhileAnotherIsShown()
+{
+    WriteMacroFile(QStringLiteral("Fire"), "2\n0x04 1 0\n10ms\n0x04 1 1\n10ms\n0x05 1 0\n");
+    WriteMacroFile(QStringLiteral("Other"), "1\n0x05 1 0\n");
+    QVERIFY(m_gui.Start());
+    QVERIFY(m_gui.OpenDevice(kDevice));
+    Bind("BackKey", QStringLiteral("Fire"));
+    QCOMPARE(MouseBlock(2), Block("Fire", {Event(0, 1, 0x04, 10), Event(1, 1, 0x04, 10), Event(0, 1, 0x05, 0)}));
+
+    // Fire loses its last key; while the button page waits before sending,
+    // the user goes on to the other macro.
+    ShowPage("MacroButton");
+    SelectMacro(QStringLiteral("Fire"));
+    auto* events = OnMacroPage<QListWidget>("listWidgetKey");
+    events->setCurrentRow(events->count() - 1);
+    OnMacroPage<QToolButton>("DeleteKey")->click();
+    int waits = 0;
+    SetMacroSaveWait([&](int) {
+        ++waits;
+        SelectMacro(QStringLiteral("Other"));
+    });
+    OnMacroPage<QToolButton>("Save")->click();
+    QVERIFY(Settle());
+    QVERIFY(SimControl::waitWrites());
+
+    QCOMPARE(waits, 1);
+    QCOMPARE(OnMacroPage<QListWidget>("listWidgetHong")->currentItem()->text(), QStringLiteral("Other"));
+    QCOMPARE(MacroFileBytes(QStringLiteral("Fire")), QByteArray("2\n0x04 1 0\n10ms\n0x04 1 1\n"));
+    QCOMPARE(MouseBlock(2).toHex(), Block("Fire", {Event(0, 1, 0x04, 10), Event(1, 1, 0x04, 0)}).toHex());
+    QCOMPARE(MouseFunction(2), Bytes({6, 2, 2}));
+}
+
+void TestMacroWorld::lastButtonsBlockEndsAtTheImage_data()
+{
+    QTest::addColumn<int>("keys");
+    QTest::addColumn<int>("limitNotices");
+
+    QTest::newRow("70 events fill the block") << 70 << 0;
+    QTest::newRow("71 events are refused") << 71 << 1;
+}
+
+// Button 15's block is the last bytes of the image: a full one ends exactly
+// there, a longer macro is refused with nothing sent.
+void TestMacroWorld::lastButtonsBlockEndsAtTheImage()
+{
+    QFETCH(int, keys);
+    QFETCH(int, limitNotices);
+
+    WriteMacroFile(QStringLiteral("Long"), "1\n" + TapLines(keys));
+    QVERIFY(m_gui.Start());
+    QVERIFY(m_gui.OpenDevice(kDevice));
+    const QByteArray before = SimControl::mouseImage(kMouse);
+    SimControl::clearCallLog();
+
+    ModalAnswer<KeyNumberLimit> limit([](KeyNumberLimit&) {});
+    emit PostMsg::GetInstance()->SigMacroDownLoadData(QStringLiteral("Long"), 15);
+    QVERIFY(Settle());
+    QVERIFY(SimControl::waitWrites());
+    QCOMPARE(limit.count, limitNotices);
+
+    const QByteArray after = SimControl::mouseImage(kMouse);
+    QCOMPARE(after.size(), int(FlashDataMap::Size));
+    if (limitNotices) {
+        QCOMPARE(SimControl::callCount(QStringLiteral("ProtocolDataUpdate")), 0);
+        QVERIFY(after == before);
+        return;
+    }
+    QList<QByteArray> events;
+    for (int i = 0; i < keys; ++i)
+        events << Event(quint8(i % 2), 1, 0x04, i + 1 < keys ? 5 : 0);
+    QCOMPARE(after.right(FlashDataMap::MacroBlockSize).toHex(), Block("Long", events).toHex());
+    QVERIFY(after.left(FlashDataMap::Size - FlashDataMap::MacroBlockSize)
+            == before.left(FlashDataMap::Size - FlashDataMap::MacroBlockSize));
+}
+
+void TestMacroWorld::bindingRefusesWhatTheBlockCannotHold()
+{
+    WriteMacroFile(QStringLiteral("Long"), "1\n" + TapLines(71));
+    QVERIFY(m_gui.Start());
+    QVERIFY(m_gui.OpenDevice(kDevice));
+    const QByteArray before = SimControl::mouseImage(kMouse);
+    const QString keyText = OnButtonPage<QToolButton>("RightKey")->text();
+    SimControl::clearCallLog();
+
+    ModalAnswer<KeyNumberLimit> limit([](KeyNumberLimit&) {});
+    Bind("RightKey", QStringLiteral("Long"));
+    QCOMPARE(limit.count, 1);
+    QCOMPARE(SimControl::callCount(QStringLiteral("ProtocolDataUpdate")), 0);
+    QVERIFY(SimControl::mouseImage(kMouse) == before);
+    QCOMPARE(OnButtonPage<QToolButton>("RightKey")->text(), keyText);
+}
+
+// Blocks the mouse holds on macro keys when the device is opened: a new
+// macro in both lists with its file, a count beyond the block read as its
+// 70 slots, a name that is no file name only shown on the key.
+void TestMacroWorld::mouseBlocksBecomeMacros()
+{
+    WriteMacroFile(QStringLiteral("Kept"), "1\n0x06 1 0\n");
+    QVERIFY(m_gui.Start());
+    FlashDataMap image = ImageFromBytes(SimControl::factoryImage(kMouse));
+    const auto plant = [&image](int key, int repeat, const QByteArray& block) {
+        const uint8_t function[3] = {6, uint8_t(key), uint8_t(repeat)};
+        std::memcpy(image.keyFunctions[key], function, 3);
+        std::memcpy(image.macroBlocks[key], block.constData(), FlashDataMap::MacroBlockSize);
+    };
+    plant(1, 255, Block("Dash", {Event(0, 0, 0x02, 15), Event(0, 4, 0x01, 30), Event(1, 4, 0x01, 7), Event(1, 0, 0x02, 9)}));
+    QList<QByteArray> full;
+    for (int i = 0; i < 70; ++i)
+        full << Event(quint8(i % 2), 1, 0x05, 1);
+    plant(2, 4, Block("Full", full, 200));
+    plant(3, 1, Block("../Out", {Event(0, 1, 0x04, 0)}));
+    QVERIFY(SimControl::setMouseImage(kMouse, ImageBytes(image)));
+    QVERIFY(m_gui.OpenDevice(kDevice));
+
+    QCOMPARE(MacroNames(), (QStringList{QStringLiteral("Kept"), QStringLiteral("Dash"), QStringLiteral("Full")}));
+    QCOMPARE(OnMacroPage<QListWidget>("listWidgetHong")->currentRow(), -1);
+    QCOMPARE(OnMacroPage<QListWidget>("listWidgetKey")->count(), 0);
+    // The wait after the last event is not kept.
+    QCOMPARE(MacroFileBytes(QStringLiteral("Dash")),
+             QByteArray("255\n0x02 0 0\n15ms\n0x01 4 0\n30ms\n0x01 4 1\n7ms\n0x02 0 1\n"));
+    QByteArray fullFile = "4\n";
+    for (int i = 0; i < 70; ++i)
+        fullFile += QByteArray(i % 2 ? "0x05 1 1\n" : "0x05 1 0\n") + (i + 1 < 70 ? "1ms\n" : "");
+    QCOMPARE(MacroFileBytes(QStringLiteral("Full")), fullFile);
+    QCOMPARE(QDir(MacroFolder()).entryList(QDir::Files),
+             (QStringList{QStringLiteral("Dash.ini"), QStringLiteral("Full.ini"), QStringLiteral("Kept.ini")}));
+
+    ShowPage("ButtonMain");
+    for (const QString& name : {QStringLiteral("Kept"), QStringLiteral("Dash"), QStringLiteral("Full")})
+        QVERIFY2(ListedMacro(name), qPrintable(name));
+    QVERIFY(!ListedMacro(QStringLiteral("../Out")));
+    QVERIFY(OnButtonPage<QToolButton>("RightKey")->text().endsWith(QStringLiteral("Dash")));
+    QVERIFY(OnButtonPage<QToolButton>("TopMusic")->text().endsWith(QStringLiteral("../Out")));
+}
+
+QTEST_MAIN(TestMacroWorld)
+#include "test_macro_world.moc"
