@@ -5,15 +5,19 @@
 // or key added later is covered by the same test.
 #include "gui_fixture.h"
 
+#include "add_delay_time.h"
+#include "add_key.h"
 #include "contain_reset.h"
 #include "exe_is_run.h"
 #include "find_new_ver.h"
 #include "inport_fail.h"
+#include "key_notices.h"
 #include "label_file.h"
 #include "lamp_light.h"
 #include "less_three.h"
 #include "match.h"
 #include "mouse_off_line.h"
+#include "question_dialog.h"
 #include "question_dialog_b.h"
 #include "re_pair.h"
 #include "up_date_repair.h"
@@ -70,9 +74,19 @@ void TestShellLanguages::initTestCase()
     Build<RePair>();
     Build<UpDateRepair>();
     Build<UpDateWarning>();
+    // The key and macro pages' notices and the macro page's dialogs.
+    Build<LeftButtonOnly>();
+    Build<MakeMacro>();
+    Build<GroupMaxThree>();
+    Build<SameMacro>();
+    Build<KeyNumberLimit>();
+    Build<DeleteConfirm>();
+    Build<QuestionDialog>();
+    Build<addKey>();
+    Build<AddDelayTime>();
     LabelFile::SetLoadWatcher(nullptr);
-    QVERIFY(m_asked.contains(QStringLiteral("DialogMain")));
-    QVERIFY(m_asked.contains(QStringLiteral("FormSetting")));
+    for (const char* section : {"DialogMain", "FormSetting", "Macro", "Limit", "SameMacro", "DeleteConfirm", "Question", "AddKey", "AddDelayTime"})
+        QVERIFY2(m_asked.contains(QString::fromLatin1(section)), section);
 }
 
 void TestShellLanguages::cleanupTestCase()
