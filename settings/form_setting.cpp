@@ -445,7 +445,10 @@ void FormSetting::on_pushButton_clicked()
 
 void FormSetting::on_pushButton_3_clicked()
 {
-    QDesktopServices::openUrl(QUrl::fromUserInput(ui->pushButton_3->text()));
+    // Net.xml gives some languages no link: the footer then shows none.
+    const QString link = ui->pushButton_3->text();
+    if (!link.trimmed().isEmpty())
+        QDesktopServices::openUrl(QUrl::fromUserInput(link));
 }
 
 void FormSetting::on_checkBox_clicked(bool checked)
