@@ -21,6 +21,7 @@
 #include "question_dialog.h"
 #include "question_dialog_b.h"
 #include "re_pair.h"
+#include "registry_values.h"
 #include "up_data_param.h"
 #include "up_date_repair.h"
 #include "up_date_warning.h"
@@ -29,6 +30,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTextDocument>
@@ -159,7 +161,11 @@ private:
 
 void TestShellTextFit::initTestCase()
 {
+    // The home page then holds its longest hint, the one for a pending repair.
+    SetUpdateFailInfo(211, 4, 23, 1);
     QVERIFY(gui.Start());
+    auto* repair = gui.Find<QPushButton>(QStringLiteral("Repair"));
+    QVERIFY(repair && !repair->isHidden());
 }
 
 void TestShellTextFit::cleanupTestCase()
