@@ -2,6 +2,7 @@
 
 #include <QDataStream>
 #include <QIODevice>
+#include <QtEndian>
 
 namespace {
 
@@ -21,6 +22,32 @@ QString FieldText(const QByteArray& field)
 {
     const int end = field.indexOf('\0');
     return QString::fromUtf8(end < 0 ? field : field.left(end));
+}
+
+// True unless the next field declares more bytes than the file has left.
+// Qt allocates up to a megabyte for a declared length before it finds the
+// bytes missing, so a small damaged file would cost megabytes per field; such
+// a field is refused first, as its read would be.
+bool NextLengthFits(QDataStream& stream)
+{
+    QIODevice* device = stream.device();
+    const QByteArray prefix = device->peek(4);
+    if (prefix.size() < 4)
+        return true; // the read fails by itself
+    const quint32 length = stream.byteOrder() == QDataStream::BigEndian ? qFromBigEndian<quint32>(prefix.constData())
+                                                                        : qFromLittleEndian<quint32>(prefix.constData());
+    if (length == 0xFFFFFFFF || length <= device->bytesAvailable() - 4)
+        return true;
+    stream.setStatus(QDataStream::ReadPastEnd);
+    return false;
+}
+
+// Reads a field that begins with its length (byte arrays, texts, icons).
+template <typename Field>
+void ReadField(QDataStream& stream, Field& field)
+{
+    if (stream.status() == QDataStream::Ok && NextLengthFits(stream))
+        stream >> field;
 }
 
 QDataStream& Versioned(QDataStream& stream)
@@ -53,7 +80,9 @@ std::optional<MacroExchange> ReadMacroExchange(QIODevice* device)
     const auto ok = [&stream] { return stream.status() == QDataStream::Ok; };
 
     QByteArray tag, name, repeat;
-    stream >> tag >> name >> repeat;
+    ReadField(stream, tag);
+    ReadField(stream, name);
+    ReadField(stream, repeat);
     if (!ok() || FieldText(tag) != QLatin1String(kTag))
         return std::nullopt;
     MacroExchange macro;
@@ -66,12 +95,13 @@ std::optional<MacroExchange> ReadMacroExchange(QIODevice* device)
         return std::nullopt;
     for (qint32 i = 0; i < count; ++i) {
         MacroExchangeItem item;
-        stream >> item.text >> item.icon;
+        ReadField(stream, item.text);
+        ReadField(stream, item.icon); // it begins with the text naming its kind
         if (!ok())
             return std::nullopt;
         if (!item.IsDelay()) {
             QByteArray marker;
-            stream >> marker;
+            ReadField(stream, marker);
             if (!ok())
                 return std::nullopt;
             item.release = marker != QByteArray("0\0", MarkerBytes);
