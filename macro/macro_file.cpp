@@ -21,6 +21,13 @@ bool IsFileCode(const QString& text)
     return pattern.match(text).hasMatch();
 }
 
+// The words of a line; the pattern is compiled once, not per line.
+QStringList Words(const QString& text)
+{
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    return text.split(blanks, Qt::SkipEmptyParts);
+}
+
 bool ParseEventLine(const QStringList& parts, MacroItem* item)
 {
     if (parts.size() == 1) {
@@ -56,7 +63,7 @@ std::optional<quint32> ParseDelayText(const QString& text)
 
 int MacroRepeat::FromText(const QString& text)
 {
-    const QStringList parts = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    const QStringList parts = Words(text);
     const int value = parts.isEmpty() ? 0 : parts.first().toInt();
     if (value == Until || value == UntilLoose || value == UntilClick)
         return value;
@@ -102,7 +109,7 @@ MacroFileContent ParseMacroFile(const QByteArray& bytes)
             content.repeatCode = MacroRepeat::FromText(line);
             continue;
         }
-        const QStringList parts = line.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+        const QStringList parts = Words(line);
         MacroItem item;
         if (ParseEventLine(parts, &item))
             content.items << item;
