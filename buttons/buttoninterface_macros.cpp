@@ -113,6 +113,7 @@ void Buttoninterface::slotButtonClicked(bool checked)
         const QByteArray block = MacroFileToBlock(name, key, &ok, &tooManyEvents);
         if (tooManyEvents) {
             KeyNumberLimit notice;
+            notice.ShowNotSentText();
             RunOnPage(notice);
         } else if (ok) {
             const int repeat = MacroRepeat::FromText(ReadMacroRepeatCode(name));

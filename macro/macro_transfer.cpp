@@ -46,6 +46,7 @@ void Macro::SlotMacroDownLoadData(QString MacroName, int index)
     MacroBlockBytes block = {};
     if (!BuildMacroBlock(MacroName, WithKnownKeys(content.items), block)) {
         KeyNumberLimit notice;
+        notice.ShowNotSentText();
         PlaceNotice(&notice);
         ModalRun::Exec(&notice);
         return;

@@ -1,5 +1,10 @@
 #include "key_notices.h"
 
+#include "label_file.h"
+#include "user_setting_store.h"
+
+#include <QLabel>
+
 LeftButtonOnly::LeftButtonOnly(QWidget* parent)
     : NoticeDialog({QStringLiteral("LeftButtonOnly"), QStringLiteral("ButtonOnly"), QRect(0, 19, 301, 91), QRect(),
                     {Message, Close}, QStringLiteral("Left button must be retained"), QStringLiteral("ButtonOnly")},
@@ -37,6 +42,13 @@ KeyNumberLimit::KeyNumberLimit(QWidget* parent)
                     QStringLiteral("Limit")},
                    parent)
 {
+}
+
+void KeyNumberLimit::ShowNotSentText()
+{
+    QLabel* label = Label();
+    LabelFile::Load(LabelFile::PathFor(UserSettingStore::Instance()->LanguageIndex()), QStringLiteral("Limit"),
+                    {{QStringLiteral("label_2"), [label](const QString& text) { label->setText(text); }}});
 }
 
 DeleteConfirm::DeleteConfirm(QWidget* parent)

@@ -37,11 +37,14 @@ public:
     explicit SameMacro(QWidget* parent = nullptr);
 };
 
-// A recording reached the event limit and was stopped.
+// A recording reached the event limit and was stopped, or a macro holds
+// more events than the mouse takes and was not sent.
 class KeyNumberLimit : public NoticeDialog {
     Q_OBJECT
 public:
     explicit KeyNumberLimit(QWidget* parent = nullptr);
+    // The text for a macro that was not sent; the recording one is shown first.
+    void ShowNotSentText();
 };
 
 // Asks before the selected macro is deleted; `accepted` holds the answer.

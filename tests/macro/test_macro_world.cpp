@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QLabel>
 #include <QListWidget>
 #include <QScrollArea>
 #include <QSpinBox>
@@ -29,6 +30,7 @@ namespace {
 
 const QString kMouse = QStringLiteral("aero");
 const QString kDevice = QStringLiteral("aero-r4");
+const QString kNotSent = QStringLiteral("This macro holds more than 70 key events and was not sent to the mouse.");
 
 QByteArray MouseBlock(int button)
 {
@@ -264,11 +266,14 @@ void TestMacroWorld::lastButtonsBlockEndsAtTheImage()
     const QByteArray before = SimControl::mouseImage(kMouse);
     SimControl::clearCallLog();
 
-    ModalAnswer<KeyNumberLimit> limit([](KeyNumberLimit&) {});
+    QString told;
+    ModalAnswer<KeyNumberLimit> limit([&told](KeyNumberLimit& notice) { told = notice.Label()->text(); });
     emit PostMsg::GetInstance()->SigMacroDownLoadData(QStringLiteral("Long"), 15);
     QVERIFY(Settle());
     QVERIFY(SimControl::waitWrites());
     QCOMPARE(limit.count, limitNotices);
+    if (limitNotices)
+        QCOMPARE(told, kNotSent);
 
     const QByteArray after = SimControl::mouseImage(kMouse);
     QCOMPARE(after.size(), int(FlashDataMap::Size));
@@ -294,9 +299,11 @@ void TestMacroWorld::bindingRefusesWhatTheBlockCannotHold()
     const QString keyText = OnButtonPage<QToolButton>("RightKey")->text();
     SimControl::clearCallLog();
 
-    ModalAnswer<KeyNumberLimit> limit([](KeyNumberLimit&) {});
+    QString told;
+    ModalAnswer<KeyNumberLimit> limit([&told](KeyNumberLimit& notice) { told = notice.Label()->text(); });
     Bind("RightKey", QStringLiteral("Long"));
     QCOMPARE(limit.count, 1);
+    QCOMPARE(told, kNotSent);
     QCOMPARE(SimControl::callCount(QStringLiteral("ProtocolDataUpdate")), 0);
     QVERIFY(SimControl::mouseImage(kMouse) == before);
     QCOMPARE(OnButtonPage<QToolButton>("RightKey")->text(), keyText);

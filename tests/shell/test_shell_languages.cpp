@@ -79,7 +79,7 @@ void TestShellLanguages::initTestCase()
     Build<MakeMacro>();
     Build<GroupMaxThree>();
     Build<SameMacro>();
-    Build<KeyNumberLimit>();
+    KeyNumberLimit().ShowNotSentText();
     Build<DeleteConfirm>();
     Build<QuestionDialog>();
     Build<addKey>();

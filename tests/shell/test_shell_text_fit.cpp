@@ -59,6 +59,12 @@ const std::vector<DialogFactory>& Dialogs()
         Make<LessThree>(),      Make<MakeMacro>(),      Make<Match>(),        Make<MouseOffLine>(),
         Make<QuestionDialog>(), Make<QuestiondialogB>(), Make<RePair>(),      Make<SameMacro>(),
         Make<UpDataParam>(),    Make<UpDateRepair>(),   Make<UpDateWarning>(),
+        // The limit notice's text for a macro that was not sent.
+        [] {
+            auto notice = std::make_unique<KeyNumberLimit>();
+            notice->ShowNotSentText();
+            return std::unique_ptr<QWidget>(std::move(notice));
+        },
     };
     return dialogs;
 }
