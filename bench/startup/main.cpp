@@ -5,8 +5,9 @@
 //
 //     bench_startup [rounds]        (default 7)
 //
-// Every start gets a fresh home, so the program prepares its per-user data as
-// on a first start. The paint probe plug-in reports the first paint.
+// Every start gets a fresh home and temporary folder, so the program prepares
+// its per-user data as on a first start and no other running copy turns it
+// into the already-running notice. The paint probe plug-in reports the first paint.
 #include "bench_common.h"
 
 #include <QCoreApplication>
@@ -21,7 +22,9 @@ struct Sample {
     double mib = 0;
 };
 
-bool Measure(const QString& program, const QProcessEnvironment& environment, Sample* sample)
+// `windowClass`: the window that must be the first painted one.
+bool Measure(const QString& program, const QByteArray& windowClass, const QProcessEnvironment& environment,
+             Sample* sample)
 {
     QProcess child;
     child.setProcessEnvironment(environment);
@@ -32,7 +35,7 @@ bool Measure(const QString& program, const QProcessEnvironment& environment, Sam
         return false;
     for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
         const QList<QByteArray> parts = line.trimmed().split(' ');
-        if (parts.size() == 3 && parts[0] == "painted") {
+        if (parts.size() == 4 && parts[0] == "painted" && parts[3] == windowClass) {
             sample->ms = double(parts[1].toLongLong() - started) / 1e6;
             sample->mib = double(parts[2].toLongLong()) / 1024.0;
             return true;
@@ -64,11 +67,14 @@ int main(int argc, char* argv[])
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
             environment.insert(QStringLiteral("HOME"), home.path());
             environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/.config"));
+            // The one-instance lock lives in the temporary folder: a program
+            // that another user runs on this machine must not answer for ours.
+            environment.insert(QStringLiteral("TMPDIR"), home.path());
             environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
             environment.insert(QStringLiteral("QT_PLUGIN_PATH"), folder + QStringLiteral("/bench-plugins"));
             environment.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("paintprobe"));
             Sample e, p;
-            if (!Measure(empty, environment, &e) || !Measure(program, environment, &p)) {
+            if (!Measure(empty, "QDialog", environment, &e) || !Measure(program, "DialogMain", environment, &p)) {
                 out << "a measurement failed (" << platform << ")\n";
                 return 1;
             }

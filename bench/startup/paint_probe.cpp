@@ -1,6 +1,6 @@
 // Loaded into a Qt program by QT_QPA_GENERIC_PLUGINS=paintprobe: once the
 // first top-level widget has been painted, prints
-//     painted <CLOCK_MONOTONIC ns> <peak resident KiB>
+//     painted <CLOCK_MONOTONIC ns> <peak resident KiB> <window class>
 // to standard output and ends the process at once.
 #include "bench_common.h"
 
@@ -23,8 +23,10 @@ public:
             if (widget && widget->isWindow()) {
                 m_painted = true;
                 // After the whole window has been painted and flushed.
-                QTimer::singleShot(0, [] {
-                    std::printf("painted %lld %lld\n", bench::MonotonicNs(), bench::PeakMemoryKiB());
+                const QByteArray windowClass = widget->metaObject()->className();
+                QTimer::singleShot(0, [windowClass] {
+                    std::printf("painted %lld %lld %s\n", bench::MonotonicNs(), bench::PeakMemoryKiB(),
+                                windowClass.constData());
                     std::fflush(stdout);
                     std::_Exit(0);
                 });
