@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 namespace bench {
@@ -21,11 +22,14 @@ namespace bench {
 // The program's top-level window over the shipped world, in a fresh home.
 class ProgramWindow {
 public:
-    bool Start()
+    // `prepare` adds to the fresh per-user data before the window is built.
+    bool Start(const std::function<bool()>& prepare = nullptr)
     {
         qputenv("HOME", m_home.path().toUtf8());
         qputenv("XDG_CONFIG_HOME", (m_home.path() + QStringLiteral("/.config")).toUtf8());
         PrepareUserData();
+        if (prepare && !prepare())
+            return false;
         SimControl::setLatencyMs(0);      // the transfer itself is the device's time
         SimControl::setReportIntervalUs(-1); // each device's own rate
         m_main.reset(new DialogMain);
