@@ -22,6 +22,14 @@ inline qint64 MonotonicNs()
     return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
+// CPU time the calling thread has used.
+inline qint64 ThreadCpuNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
 // Peak resident memory of this process so far, in KiB.
 inline qint64 PeakMemoryKiB()
 {
@@ -54,7 +62,9 @@ inline void Pump(int ms)
 }
 
 // The longest time the user-interface thread went without running its event
-// loop, seen by a 1 ms timer, while it is armed.
+// loop, seen by a 1 ms timer, while it is armed; and the most processor time
+// the thread used between two ticks, which a busy machine taking the
+// processor away from the program does not inflate.
 class StallMeter : public QObject {
 public:
     StallMeter()
@@ -63,14 +73,19 @@ public:
         m_timer.setInterval(1);
         QObject::connect(&m_timer, &QTimer::timeout, this, [this] {
             const qint64 now = MonotonicNs();
-            if (m_last)
+            const qint64 cpu = ThreadCpuNs();
+            if (m_last) {
                 m_longestNs = std::max(m_longestNs, now - m_last);
+                m_longestCpuNs = std::max(m_longestCpuNs, cpu - m_lastCpu);
+            }
             m_last = now;
+            m_lastCpu = cpu;
         });
     }
     void Start()
     {
         m_longestNs = 0;
+        m_longestCpuNs = 0;
         m_last = 0;
         m_timer.start();
     }
@@ -79,11 +94,15 @@ public:
         m_timer.stop();
         return double(m_longestNs) / 1e6;
     }
+    // Of the last armed stretch.
+    double LongestCpuMs() const { return double(m_longestCpuNs) / 1e6; }
 
 private:
     QTimer m_timer;
     qint64 m_last = 0;
+    qint64 m_lastCpu = 0;
     qint64 m_longestNs = 0;
+    qint64 m_longestCpuNs = 0;
 };
 
 } // namespace bench
