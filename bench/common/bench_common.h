@@ -22,11 +22,12 @@ inline qint64 MonotonicNs()
     return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
-// CPU time the calling thread has used.
-inline qint64 ThreadCpuNs()
+// Processor time a thread has used; by default the calling thread. Another
+// thread's clock comes from pthread_getcpuclockid.
+inline qint64 ThreadCpuNs(clockid_t clock = CLOCK_THREAD_CPUTIME_ID)
 {
     timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    clock_gettime(clock, &now);
     return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
