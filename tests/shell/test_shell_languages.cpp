@@ -4,6 +4,7 @@
 // section and keys of each load, and holds them against each file. A window
 // or key added later is covered by the same test.
 #include "gui_fixture.h"
+#include "language_rows.h"
 
 #include "add_delay_time.h"
 #include "add_key.h"
@@ -96,12 +97,7 @@ void TestShellLanguages::cleanupTestCase()
 
 void TestShellLanguages::everyTextReadIsThere_data()
 {
-    QTest::addColumn<int>("index");
-    QTest::newRow("English") << 0;
-    QTest::newRow("Russian") << 1;
-    QTest::newRow("Traditional Chinese") << 2;
-    QTest::newRow("Korean") << 3;
-    QTest::newRow("Japanese") << 5;
+    AddLanguageRows();
 }
 
 void TestShellLanguages::everyTextReadIsThere()

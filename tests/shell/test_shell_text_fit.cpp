@@ -5,6 +5,7 @@
 // The whole top-level window (with all pages) and every dialog and notice
 // are searched, so a widget or a language text added later is covered too.
 #include "gui_fixture.h"
+#include "language_rows.h"
 
 #include "add_delay_time.h"
 #include "add_key.h"
@@ -200,12 +201,7 @@ void TestShellTextFit::ForEachWidget(int index, const std::function<void(const Q
 
 void TestShellTextFit::textsFit_data()
 {
-    QTest::addColumn<int>("index");
-    QTest::newRow("English") << 0;
-    QTest::newRow("Russian") << 1;
-    QTest::newRow("Traditional Chinese") << 2;
-    QTest::newRow("Korean") << 3;
-    QTest::newRow("Japanese") << 5;
+    AddLanguageRows();
 }
 
 void TestShellTextFit::textsFit()
@@ -223,10 +219,7 @@ void TestShellTextFit::textsFit()
 
 void TestShellTextFit::noChineseDefaultsLeft_data()
 {
-    QTest::addColumn<int>("index");
-    QTest::newRow("English") << 0;
-    QTest::newRow("Russian") << 1;
-    QTest::newRow("Korean") << 3;
+    AddLanguageRows({0, 1, 3});
 }
 
 void TestShellTextFit::noChineseDefaultsLeft()

@@ -10,6 +10,7 @@
 #include "user_setting_store.h"
 
 #include "find_child.h"
+#include "language_rows.h"
 #include "own_program_folder.h"
 
 #include <QtTest>
@@ -117,11 +118,7 @@ void TestWindowsKeyDialogTexts::init()
 
 void TestWindowsKeyDialogTexts::shippedLanguagesFillEveryText_data()
 {
-    QTest::addColumn<int>("index");
-    QTest::newRow("Russian") << 1;
-    QTest::newRow("Traditional Chinese") << 2;
-    QTest::newRow("Korean") << 3;
-    QTest::newRow("Japanese") << 5;
+    AddLanguageRows({1, 2, 3, 5});
 }
 
 void TestWindowsKeyDialogTexts::shippedLanguagesFillEveryText()

@@ -3,6 +3,8 @@
 #include "label_file.h"
 #include "paths.h"
 
+#include "language_rows.h"
+
 #include <QtTest>
 
 #include <QTemporaryDir>
@@ -234,11 +236,7 @@ void TestWindowsLabelFile::pathIsInTheProgramsLanguageFolder()
 
 void TestWindowsLabelFile::shippedFilesHoldTranslatedNoticeSections_data()
 {
-    QTest::addColumn<int>("index");
-    QTest::newRow("Russian") << 1;
-    QTest::newRow("Traditional Chinese") << 2;
-    QTest::newRow("Korean") << 3;
-    QTest::newRow("Japanese") << 5;
+    AddLanguageRows({1, 2, 3, 5});
 }
 
 void TestWindowsLabelFile::shippedFilesHoldTranslatedNoticeSections()
