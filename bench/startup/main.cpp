@@ -31,9 +31,14 @@ bool Measure(const QString& program, const QByteArray& windowClass, const QProce
     child.setProcessChannelMode(QProcess::SeparateChannels);
     const qint64 started = bench::MonotonicNs();
     child.start(program, QStringList());
-    if (!child.waitForFinished(120000) || child.exitCode() != 0)
+    const bool finished = child.waitForFinished(120000);
+    const QByteArray output = child.readAllStandardOutput();
+    if (!finished || child.exitCode() != 0) {
+        QTextStream(stderr) << program << " ended with " << child.exitCode() << ": " << output
+                            << child.readAllStandardError().right(2000) << "\n";
         return false;
-    for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
+    }
+    for (const QByteArray& line : output.split('\n')) {
         const QList<QByteArray> parts = line.trimmed().split(' ');
         if (parts.size() == 4 && parts[0] == "painted" && parts[3] == windowClass) {
             sample->ms = double(parts[1].toLongLong() - started) / 1e6;
@@ -41,6 +46,7 @@ bool Measure(const QString& program, const QByteArray& windowClass, const QProce
             return true;
         }
     }
+    QTextStream(stderr) << program << " painted no " << windowClass << " first: " << output << "\n";
     return false;
 }
 
