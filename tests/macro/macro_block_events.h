@@ -1,11 +1,13 @@
-// Event slots of a macro block as the mouse holds them, and macros of n
+// Event slots and whole macro blocks as the mouse holds them, and macros of n
 // alternating presses and releases of A, for the block and transfer tests.
 #ifndef MACRO_BLOCK_EVENTS_H
 #define MACRO_BLOCK_EVENTS_H
 
+#include "flash_data_map.h"
 #include "macro_item.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QtEndian>
 
 inline QByteArray Event(quint8 action, quint8 kind, quint16 code, quint32 delay)
@@ -16,6 +18,18 @@ inline QByteArray Event(quint8 action, quint8 kind, quint16 code, quint32 delay)
     qToLittleEndian<quint16>(code, event.data() + 2);
     qToLittleEndian<quint32>(delay, event.data() + 4);
     return event;
+}
+
+// A block as the mouse holds it: name length, name, count, events, zeros.
+inline QByteArray Block(const QByteArray& name, const QList<QByteArray>& events, int count = -1)
+{
+    QByteArray block(FlashDataMap::MacroBlockSize, '\0');
+    block[0] = char(name.size());
+    block.replace(1, name.size(), name);
+    block[31] = char(count < 0 ? events.size() : count);
+    for (int i = 0; i < events.size(); ++i)
+        block.replace(32 + 8 * i, 8, events[i]);
+    return block;
 }
 
 // A press, 5 ms, a release, 5 ms, ... : `keys` key events of A.

@@ -52,16 +52,9 @@ QByteArray Expected(const QString& name, const MacroItems& items)
 // A block written as the mouse holds it.
 void PutBlock(FlashDataMap& image, int button, const QByteArray& name, const QList<QByteArray>& events, int count = -1)
 {
-    uint8_t* block = image.macroBlocks[button];
-    std::memset(block, 0, FlashDataMap::MacroBlockSize);
-    block[0] = uint8_t(name.size());
-    std::memcpy(block + 1, name.constData(), size_t(std::min(30, int(name.size()))));
-    block[31] = uint8_t(count < 0 ? events.size() : count);
-    for (int i = 0; i < events.size(); ++i)
-        std::memcpy(block + 32 + 8 * i, events[i].constData(), 8);
+    const QByteArray block = Block(name, events, count);
+    std::memcpy(image.macroBlocks[button], block.constData(), FlashDataMap::MacroBlockSize);
 }
-
-
 
 } // namespace
 

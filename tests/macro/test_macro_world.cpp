@@ -44,18 +44,6 @@ QByteArray MouseFunction(int button)
                                               FlashDataMap::KeyFunctionSize);
 }
 
-// A block as the mouse holds it: name length, name, count, events, zeros.
-QByteArray Block(const QByteArray& name, const QList<QByteArray>& events, int count = -1)
-{
-    QByteArray block(FlashDataMap::MacroBlockSize, '\0');
-    block[0] = char(name.size());
-    block.replace(1, name.size(), name);
-    block[31] = char(count < 0 ? events.size() : count);
-    for (int i = 0; i < events.size(); ++i)
-        block.replace(32 + 8 * i, 8, events[i]);
-    return block;
-}
-
 QByteArray MacroFileBytes(const QString& name)
 {
     QFile file(MacroFilePath(MacroFolder(), name));
