@@ -45,16 +45,6 @@ QToolButton* MakeListButton(QWidget* container, const QString& text, const QStri
     return button;
 }
 
-// The name field of a macro block: at most 30 bytes of whole characters in
-// the local 8-bit encoding, zero after them, its length in byte 0.
-void SetBlockName(MacroBlockBytes& block, const QString& name)
-{
-    const QByteArray bytes = CutToLocal8Bit(name, MacroBlockLayout::NameBytes).toLocal8Bit().left(MacroBlockLayout::NameBytes);
-    std::memset(block + MacroBlockLayout::Name, 0, MacroBlockLayout::NameBytes);
-    std::memcpy(block + MacroBlockLayout::Name, bytes.constData(), size_t(bytes.size()));
-    block[MacroBlockLayout::NameLength] = uint8_t(bytes.size());
-}
-
 } // namespace
 
 void Buttoninterface::CreateMacroButtons()
@@ -207,7 +197,7 @@ void Buttoninterface::SlotMacroRename(QString MacroName, QString NewName)
         const FlashDataMap image = DeviceImageCopy();
         MacroBlockBytes block;
         std::memcpy(block, image.macroBlocks[key], sizeof block);
-        SetBlockName(block, NewName);
+        SetMacroBlockName(block, NewName);
         SetButtonMacro(key, image.keyFunctions[key], block);
     }
 }

@@ -30,9 +30,7 @@ bool BuildMacroBlock(const QString& name, const MacroItems& items, MacroBlockByt
         return false;
 
     MacroBlockBytes built = {};
-    const QByteArray nameBytes = CutToLocal8Bit(name, NameBytes).toLocal8Bit().left(NameBytes);
-    built[NameLength] = uint8_t(nameBytes.size());
-    std::memcpy(built + Name, nameBytes.constData(), size_t(nameBytes.size()));
+    SetMacroBlockName(built, name);
 
     // Waits are held beside the events and written once the last key is known.
     quint32 waits[MaxEvents] = {};
@@ -53,6 +51,15 @@ bool BuildMacroBlock(const QString& name, const MacroItems& items, MacroBlockByt
     built[EventCount] = uint8_t(count);
     std::memcpy(block, built, sizeof built);
     return true;
+}
+
+void SetMacroBlockName(MacroBlockBytes& block, const QString& name)
+{
+    using namespace MacroBlockLayout;
+    const QByteArray bytes = CutToLocal8Bit(name, NameBytes).toLocal8Bit().left(NameBytes);
+    std::memset(block + Name, 0, NameBytes);
+    std::memcpy(block + Name, bytes.constData(), size_t(bytes.size()));
+    block[NameLength] = uint8_t(bytes.size());
 }
 
 MacroBlockContent ParseMacroBlock(const MacroBlockBytes& block)

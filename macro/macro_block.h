@@ -33,6 +33,9 @@ using MacroBlockBytes = uint8_t[FlashDataMap::MacroBlockSize];
 // more key items than the block has events.
 bool BuildMacroBlock(const QString& name, const MacroItems& items, MacroBlockBytes& block);
 
+// Rewrites only the block's name field (cut the same way); events stay.
+void SetMacroBlockName(MacroBlockBytes& block, const QString& name);
+
 struct MacroBlockContent {
     QString name;
     // Key events with the delay after each but the last; kind and code as

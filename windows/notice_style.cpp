@@ -97,14 +97,12 @@ Elements EntryDialogParts(QFrame* background, QToolButton* closeButton, QLabel* 
 LabelFile::Keys MessageKeys(QLabel* label, QToolButton* ok, QToolButton* cancel)
 {
     LabelFile::Keys keys;
-    const QList<QPair<QString, QWidget*>> targets = {
-        {QStringLiteral("label"), label}, {QStringLiteral("NewHong"), ok}, {QStringLiteral("NewHong_2"), cancel}};
-    for (const auto& target : targets) {
-        if (auto* text = qobject_cast<QLabel*>(target.second))
-            keys.insert(target.first, [text](const QString& value) { text->setText(value); });
-        else if (auto* button = qobject_cast<QToolButton*>(target.second))
-            keys.insert(target.first, [button](const QString& value) { button->setText(value); });
-    }
+    if (label)
+        keys.insert(QStringLiteral("label"), [label](const QString& value) { label->setText(value); });
+    if (ok)
+        keys.insert(QStringLiteral("NewHong"), [ok](const QString& value) { ok->setText(value); });
+    if (cancel)
+        keys.insert(QStringLiteral("NewHong_2"), [cancel](const QString& value) { cancel->setText(value); });
     return keys;
 }
 
