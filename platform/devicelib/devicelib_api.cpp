@@ -263,7 +263,10 @@ bool UsbServer_SetCurrentConfig(unsigned char profile)
     auto locked = lib().lock();
     lib().log("UsbServer_SetCurrentConfig", number(profile));
     SimMouse* m = lib().connectionMouse();
-    return m && lib().switchProfile(*m, profile);
+    if (!m || profile >= m->profiles.size())
+        return false;
+    lib().requestProfile(*m, profile);
+    return true;
 }
 
 bool UsbServer_SetClearSetting(void)
@@ -273,7 +276,7 @@ bool UsbServer_SetClearSetting(void)
     SimMouse* m = lib().connectionMouse();
     if (!m)
         return false;
-    lib().factoryReset(*m);
+    lib().requestFactoryReset(*m);
     return true;
 }
 
@@ -281,12 +284,7 @@ bool UsbServer_EnterDonglePairOnlyCid(unsigned char cid)
 {
     auto locked = lib().lock();
     lib().log("UsbServer_EnterDonglePairOnlyCid", number(cid));
-    SimReceiver* r = lib().connectionReceiver();
-    if (!r)
-        return false;
-    lib().startPairing(*r, cid);
-    lib().queueReport(SimLibrary::makeReport(DEVICELIB_REPORT_PAIR_STATUS, 0, QByteArray(1, char(r->pairStatus))));
-    return true;
+    return lib().requestPairing(cid);
 }
 
 bool UsbServer_ReadDonglePairStatus(void)
@@ -294,11 +292,7 @@ bool UsbServer_ReadDonglePairStatus(void)
     auto locked = lib().lock();
     lib().log("UsbServer_ReadDonglePairStatus");
     lib().evaluatePairing();
-    const SimReceiver* r = lib().connectionReceiver();
-    if (!r)
-        return false;
-    lib().queueReport(SimLibrary::makeReport(DEVICELIB_REPORT_PAIR_STATUS, 0, QByteArray(1, char(r->pairStatus))));
-    return true;
+    return lib().requestPairStatus();
 }
 
 // --- Image codec -----------------------------------------------------------

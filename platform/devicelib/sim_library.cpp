@@ -181,9 +181,9 @@ void SimLibrary::replaceWorld(const SimWorld& newWorld, bool loaded)
     m_loaded = loaded;
     world = newWorld;
     closeConnection();
-    // Flashing, reports and writes belong to the old world.
+    // Flashing, reports and requests belong to the old world.
     m_queue.clear();
-    m_writes.clear();
+    m_pipe.clear();
     m_busFreeUs = 0;
     m_wake.notify_all();
     worldChanged();
@@ -201,7 +201,7 @@ void SimLibrary::resetSettings()
 void SimLibrary::worldChanged()
 {
     evaluatePairing();
-    loseUnreachableWrites();
+    loseUnreachableTransfers();
     const QList<QByteArray> visible = visiblePaths();
     if (visible != m_lastVisible) {
         m_lastVisible = visible;
@@ -327,8 +327,9 @@ void SimLibrary::closeConnection()
     m_connection.held.clear();
     for (auto it = m_queue.begin(); it != m_queue.end();)
         it = it->second.isReport ? m_queue.erase(it) : std::next(it);
-    // Dropped reads free the bus; accepted writes still go through.
-    m_busFreeUs = m_writes.empty() ? 0 : m_writes.back().endUs;
+    // Reads have nobody left to answer; writes and commands still go through.
+    m_pipe.erase(std::remove_if(m_pipe.begin(), m_pipe.end(), [](const Transfer& t) { return t.read; }), m_pipe.end());
+    freeBusAfterPipe();
     m_wake.notify_all();
 }
 
@@ -347,8 +348,15 @@ bool SimLibrary::request(MouseRequest r)
     if (!m_connection.open || !isVisible(m_connection.path.constData()))
         return false;
     if (const SimMouse* mouse = connectionMouse()) {
-        const SimReport report = mouseReport(r, *mouse);
-        queueReport(report, ceilMs(startTransfer(reportsFor(report.payload.size()))));
+        Transfer read;
+        read.read = true;
+        read.mouseId = mouse->id;
+        // Answered from what the mouse holds once the requests before it are through.
+        read.effect = [this, r, id = mouse->id] {
+            if (const SimMouse* m = world.mouse(id))
+                queueReport(mouseReport(r, *m));
+        };
+        enqueue(std::move(read), reportsFor(mouseReport(r, *mouse).payload.size()));
     } else {
         // Answered when the mouse is back (woken, in range, plugged in).
         if (m_connection.held.size() >= MaxHeldRequests)
@@ -378,15 +386,6 @@ int SimLibrary::deviceIntervalUs(const char* path)
 int SimLibrary::connectionIntervalUs()
 {
     return m_connection.open ? deviceIntervalUs(m_connection.path.constData()) : 0;
-}
-
-qint64 SimLibrary::startTransfer(int reports)
-{
-    const qint64 interval = connectionIntervalUs();
-    if (interval == 0)
-        return 0;
-    m_busFreeUs = std::max(nowUs(), m_busFreeUs) + reports * interval;
-    return m_busFreeUs;
 }
 
 void SimLibrary::queueReport(const SimReport& report, qint64 transferEndMs)
@@ -429,19 +428,9 @@ SimReport SimLibrary::makeReport(int type, int subCode, const QByteArray& payloa
     return report;
 }
 
-// What a read queued now finds: the newest image still under way to the
-// current profile comes through before it.
-QByteArray SimLibrary::dumpToRead(const SimMouse& mouse) const
-{
-    for (auto it = m_writes.rbegin(); it != m_writes.rend(); ++it)
-        if (!it->lost && it->mouseId == mouse.id && it->profile == mouse.currentProfile)
-            return it->dump;
-    return mouse.profiles.value(mouse.currentProfile);
-}
-
 SimReport SimLibrary::mouseReport(MouseRequest r, const SimMouse& mouse) const
 {
-    const QByteArray dump = dumpToRead(mouse);
+    const QByteArray dump = mouse.profiles.value(mouse.currentProfile);
     auto at = [&](int offset) { return dump.size() > offset ? dump[offset] : char(0); };
     switch (r) {
     case MouseRequest::AllFlashData:
@@ -496,69 +485,114 @@ bool SimLibrary::storeImage(SimMouse& mouse, const uint8_t* image, int profile)
 
 bool SimLibrary::sendImage(SimMouse& mouse, const uint8_t* image)
 {
-    const int profile = mouse.currentProfile;
-    if (profile >= mouse.profiles.size())
+    if (mouse.currentProfile >= mouse.profiles.size())
         return false;
     QByteArray dump(DumpCodec::DumpSize, '\0');
     if (!DumpCodec::encode(image, reinterpret_cast<uint8_t*>(dump.data())))
         return false;
     recordImageSent(image);
-    const qint64 interval = connectionIntervalUs();
-    if (interval == 0) {
-        // Stored before the call returns; writes still under way are overtaken.
-        m_writes.clear();
-        m_busFreeUs = 0;
-        mouse.profiles[profile] = dump;
-        return true;
-    }
-    const qint64 now = nowUs();
-    if (!m_writes.empty()) {
-        // A newer image replaces one still waiting as the last transfer.
-        Write& last = m_writes.back();
-        if (!last.lost && last.startUs > now && last.endUs == m_busFreeUs && last.mouseId == mouse.id
-            && last.path == m_connection.path) {
-            last.profile = profile;
+    if (!m_pipe.empty()) {
+        // A newer image replaces one that is last in line and not yet under way.
+        Transfer& last = m_pipe.back();
+        if (last.write && last.startUs > nowUs() && last.mouseId == mouse.id && last.path == m_connection.path) {
             last.dump = dump;
             return true;
         }
     }
-    Write write;
-    write.id = ++m_writeSequence;
+    Transfer write;
+    write.write = true;
     write.mouseId = mouse.id;
-    write.path = m_connection.path;
-    write.profile = profile;
     write.dump = dump;
-    write.startUs = std::max(now, m_busFreeUs);
-    write.endUs = startTransfer(ImageWriteReports);
-    m_writes.push_back(write);
-    const quint64 id = write.id;
-    schedule(ceilMs(write.endUs), false, SimReport(), [this, id] { finishWrite(id); });
+    enqueue(std::move(write), ImageWriteReports);
     return true;
 }
 
-void SimLibrary::finishWrite(quint64 id)
+void SimLibrary::enqueue(Transfer transfer, int reports)
 {
-    Lock locked(m_mutex);
-    const auto it = std::find_if(m_writes.begin(), m_writes.end(), [id](const Write& w) { return w.id == id; });
-    if (it == m_writes.end())
+    transfer.id = ++m_transferSequence;
+    if (transfer.path.isEmpty())
+        transfer.path = m_connection.path;
+    const qint64 interval = connectionIntervalUs();
+    if (interval == 0) {
+        // Devices that answer at once: what is still under way lands first.
+        settleTransfers();
+        apply(transfer);
         return;
-    const Write write = *it;
-    m_writes.erase(it);
-    SimMouse* mouse = write.lost ? nullptr : world.mouse(write.mouseId);
-    if (mouse && write.profile < mouse->profiles.size())
-        mouse->profiles[write.profile] = write.dump;
+    }
+    transfer.startUs = std::max(nowUs(), m_busFreeUs);
+    transfer.endUs = transfer.startUs + qint64(reports) * interval;
+    m_busFreeUs = transfer.endUs;
+    const quint64 id = transfer.id;
+    const qint64 due = ceilMs(transfer.endUs);
+    m_pipe.push_back(std::move(transfer));
+    schedule(due, false, SimReport(), [this, id] {
+        Lock locked(m_mutex);
+        finishTransfer(id);
+    });
+}
+
+void SimLibrary::apply(const Transfer& transfer)
+{
+    if (transfer.write) {
+        SimMouse* mouse = world.mouse(transfer.mouseId);
+        if (mouse && mouse->currentProfile < mouse->profiles.size())
+            mouse->profiles[mouse->currentProfile] = transfer.dump;
+    } else if (transfer.effect) {
+        transfer.effect();
+    }
     m_wake.notify_all();
 }
 
-// A mouse that stops answering drops the writes it had not finished, even if
-// it answers again before their time is up.
-void SimLibrary::loseUnreachableWrites()
+// Requests take effect in the order they were asked; one that was lost
+// meanwhile is no longer in the pipe.
+void SimLibrary::finishTransfer(quint64 id)
 {
-    for (Write& write : m_writes) {
-        const SimMouse* mouse = answeringMouse(write.path.constData());
-        if (!mouse || mouse->id != write.mouseId)
-            write.lost = true;
+    const bool queued = std::any_of(m_pipe.begin(), m_pipe.end(), [id](const Transfer& t) { return t.id == id; });
+    while (queued && !m_pipe.empty() && m_pipe.front().id <= id) {
+        const Transfer transfer = std::move(m_pipe.front());
+        m_pipe.erase(m_pipe.begin());
+        apply(transfer);
     }
+    freeBusAfterPipe();
+}
+
+void SimLibrary::settleTransfers()
+{
+    while (!m_pipe.empty()) {
+        const Transfer transfer = std::move(m_pipe.front());
+        m_pipe.erase(m_pipe.begin());
+        apply(transfer);
+    }
+    m_busFreeUs = 0;
+}
+
+// A device that stops answering drops every request it had not finished,
+// even if it answers again before their time is up: a read is not answered
+// from a write that never arrived.
+void SimLibrary::loseUnreachableTransfers()
+{
+    const auto lost = [this](const Transfer& t) {
+        if (!t.mouseId.isEmpty()) {
+            const SimMouse* mouse = answeringMouse(t.path.constData());
+            return !mouse || mouse->id != t.mouseId;
+        }
+        if (!t.receiverId.isEmpty()) {
+            const SimReceiver* receiver = visibleReceiver(t.path.constData());
+            return !receiver || receiver->id != t.receiverId;
+        }
+        return false;
+    };
+    const auto kept = std::remove_if(m_pipe.begin(), m_pipe.end(), lost);
+    if (kept == m_pipe.end())
+        return;
+    m_pipe.erase(kept, m_pipe.end());
+    freeBusAfterPipe();
+    m_wake.notify_all();
+}
+
+void SimLibrary::freeBusAfterPipe()
+{
+    m_busFreeUs = m_pipe.empty() ? 0 : m_pipe.back().endUs;
 }
 
 void SimLibrary::recordImageSent(const uint8_t* image)
@@ -570,20 +604,87 @@ void SimLibrary::recordImageSent(const uint8_t* image)
         images.removeFirst();
 }
 
-bool SimLibrary::switchProfile(SimMouse& mouse, int profile)
+// A mouse that changes profile says which one it now uses and sends that
+// profile's whole content; "configuration applied" belongs to the reset.
+void SimLibrary::switchProfileNow(SimMouse& mouse, int profile)
 {
-    if (profile < 0 || profile >= mouse.profiles.size())
-        return false;
     mouse.currentProfile = profile;
-    sendFromMouse(mouse, makeReport(DEVICELIB_REPORT_CONFIG_APPLIED, 0, QByteArray(1, char(profile))));
-    return true;
+    sendFromMouse(mouse, makeReport(DEVICELIB_REPORT_CONFIG_LIST, 0, QByteArray(1, char(profile))));
+    sendFromMouse(mouse, mouseReport(MouseRequest::AllFlashData, mouse));
 }
 
-void SimLibrary::factoryReset(SimMouse& mouse)
+void SimLibrary::factoryResetNow(SimMouse& mouse)
 {
     SimDefaults::initMemory(mouse);
     mouse.currentProfile = 0;
     sendFromMouse(mouse, makeReport(DEVICELIB_REPORT_CONFIG_APPLIED, 0, QByteArray(1, '\0')));
+}
+
+void SimLibrary::requestProfile(SimMouse& mouse, int profile)
+{
+    const SimMouse* connected = connectionMouse();
+    if (!connected || connected->id != mouse.id) {
+        mouse.currentProfile = profile;
+        return;
+    }
+    Transfer command;
+    command.mouseId = mouse.id;
+    command.effect = [this, id = mouse.id, profile] {
+        if (SimMouse* m = world.mouse(id))
+            switchProfileNow(*m, profile);
+    };
+    // The command, then the new profile's dump.
+    enqueue(std::move(command), 1 + reportsFor(DumpCodec::DumpSize));
+}
+
+void SimLibrary::requestFactoryReset(SimMouse& mouse)
+{
+    const SimMouse* connected = connectionMouse();
+    if (!connected || connected->id != mouse.id) {
+        factoryResetNow(mouse);
+        return;
+    }
+    Transfer command;
+    command.mouseId = mouse.id;
+    command.effect = [this, id = mouse.id] {
+        if (SimMouse* m = world.mouse(id))
+            factoryResetNow(*m);
+    };
+    enqueue(std::move(command), 1);
+}
+
+bool SimLibrary::requestPairing(uint8_t cid)
+{
+    const SimReceiver* receiver = connectionReceiver();
+    if (!receiver)
+        return false;
+    Transfer command;
+    command.receiverId = receiver->id;
+    command.effect = [this, id = receiver->id, cid] {
+        if (SimReceiver* r = world.receiver(id)) {
+            startPairing(*r, cid);
+            sendFromReceiver(*r, makeReport(DEVICELIB_REPORT_PAIR_STATUS, 0, QByteArray(1, char(r->pairStatus))));
+        }
+    };
+    enqueue(std::move(command), 1);
+    return true;
+}
+
+bool SimLibrary::requestPairStatus()
+{
+    const SimReceiver* receiver = connectionReceiver();
+    if (!receiver)
+        return false;
+    Transfer read;
+    read.read = true;
+    read.receiverId = receiver->id;
+    read.effect = [this, id = receiver->id] {
+        evaluatePairing();
+        if (const SimReceiver* r = world.receiver(id))
+            sendFromReceiver(*r, makeReport(DEVICELIB_REPORT_PAIR_STATUS, 0, QByteArray(1, char(r->pairStatus))));
+    };
+    enqueue(std::move(read), 1);
+    return true;
 }
 
 // --- Pairing --------------------------------------------------------------------
@@ -678,18 +779,46 @@ int SimLibrary::startFlash(const unsigned char* image, UpgradeCallback callback)
     if (!callback || !FirmwareImage::parse(image, &header))
         return 0;
 
-    // Flashing takes the device off the bus; progress and result follow on the
-    // dispatcher thread.
-    auto flash = [&](auto& device) {
+    auto accept = [&](const auto& device) {
         if (device.flashAnswer == FlashAnswer::Refuse)
             return 0;
         const QString id = device.id;
+        const uint32_t version = header.version;
+        if (m_pipe.empty()) {
+            beginFlash(id, version, callback);
+            return 1;
+        }
+        // Requests asked before the flashing reach their device first.
+        Transfer flashing;
+        flashing.effect = [this, id, version, callback] { beginFlash(id, version, callback); };
+        enqueue(std::move(flashing), 0);
+        return 1;
+    };
+
+    // A device waiting in boot mode comes first (a repair), then one in
+    // normal mode: the receiver, or the mouse on its cable or behind its receiver.
+    for (const bool boot : {true, false}) {
+        for (SimReceiver& r : world.receivers)
+            if (flashable(r, header, boot))
+                return accept(r);
+        for (SimMouse& m : world.mice)
+            if (flashable(m, header, boot))
+                return accept(m);
+    }
+    return 0;
+}
+
+// Flashing takes the device off the bus; progress and result follow on the
+// dispatcher thread.
+void SimLibrary::beginFlash(const QString& id, uint32_t version, UpgradeCallback callback)
+{
+    auto flash = [&](auto& device) {
         const int failPercent = device.failFlashAt;
         device.failFlashAt = -1;
         device.flashing = true;
         worldChanged();
         if (device.flashAnswer == FlashAnswer::Never)
-            return 1;
+            return;
 
         const qint64 start = nowMs();
         const int stepMs = device.flashAnswer == FlashAnswer::AtOnce ? 0 : flashStepMs;
@@ -704,7 +833,6 @@ int SimLibrary::startFlash(const unsigned char* image, UpgradeCallback callback)
                      [callback, bytes] { callback(reinterpret_cast<const unsigned char*>(bytes.constData())); });
         }
         const bool success = failPercent < 0;
-        const uint32_t version = header.version;
         schedule(start + qint64(step) * stepMs, false, SimReport(), [this, callback, id, success, version] {
             bool ok = false;
             {
@@ -729,20 +857,11 @@ int SimLibrary::startFlash(const unsigned char* image, UpgradeCallback callback)
                                               static_cast<unsigned char>(ok ? 1 : 0)};
             callback(message);
         });
-        return 1;
     };
-
-    // A device waiting in boot mode comes first (a repair), then one in
-    // normal mode: the receiver, or the mouse on its cable or behind its receiver.
-    for (const bool boot : {true, false}) {
-        for (SimReceiver& r : world.receivers)
-            if (flashable(r, header, boot))
-                return flash(r);
-        for (SimMouse& m : world.mice)
-            if (flashable(m, header, boot))
-                return flash(m);
-    }
-    return 0;
+    if (SimReceiver* r = world.receiver(id))
+        flash(*r);
+    else if (SimMouse* m = world.mouse(id))
+        flash(*m);
 }
 
 // --- Dispatcher -----------------------------------------------------------------
@@ -804,7 +923,9 @@ bool SimLibrary::waitIdle(Lock& locked, int timeoutMs)
 
 bool SimLibrary::waitWrites(Lock& locked, int timeoutMs)
 {
-    return waitUntil(locked, timeoutMs, [this] { return m_writes.empty(); });
+    return waitUntil(locked, timeoutMs, [this] {
+        return std::none_of(m_pipe.begin(), m_pipe.end(), [](const Transfer& t) { return t.write; });
+    });
 }
 
 template <typename Done> bool SimLibrary::waitUntil(Lock& locked, int timeoutMs, Done done)

@@ -6,6 +6,13 @@
 // the order their reports were queued; calls made from inside a callback only
 // queue more work. Closing or replacing the connection bumps its generation,
 // so reports still queued for the old one are dropped instead of waited for.
+//
+// The connection is one pipe: what the program asks of the device (image
+// writes, reads, clear settings, profile switch, pairing, flashing) takes its
+// transfer time behind whatever is still under way and takes effect at its
+// end, in the order it was asked. A read therefore answers with what the
+// requests before it left on the device. When the device stops answering,
+// everything it had not finished is lost together.
 #ifndef DEVICELIB_SIM_LIBRARY_H
 #define DEVICELIB_SIM_LIBRARY_H
 
@@ -87,9 +94,6 @@ public:
     static SimReport makeReport(int type, int subCode, const QByteArray& payload);
     SimReport mouseReport(MouseRequest request, const SimMouse& mouse) const;
 
-    // What the mouse does on its own or when asked; reported on its connection.
-    bool switchProfile(SimMouse& mouse, int profile);
-    void factoryReset(SimMouse& mouse);
 
     void startPairing(SimReceiver& receiver, uint8_t cid);
     void evaluatePairing();
@@ -105,6 +109,13 @@ public:
     // not fit; else stored now (zero interval) or when its transfer is through.
     bool sendImage(SimMouse& mouse, const uint8_t* image);
     void recordImageSent(const uint8_t* image);
+    // The program's profile switch and clear-settings command, and the same
+    // from the mouse's own button: in line behind what the connection still
+    // carries when the mouse is on it, else at once.
+    void requestProfile(SimMouse& mouse, int profile);
+    void requestFactoryReset(SimMouse& mouse);
+    bool requestPairing(uint8_t cid);
+    bool requestPairStatus();
 
     // Unlocks while waiting; processes the calling thread's events.
     bool waitIdle(Lock& lock, int timeoutMs);
@@ -133,10 +144,32 @@ private:
     void shutdown();
     friend struct SimLibraryShutdown;
     template <typename Done> bool waitUntil(Lock& lock, int timeoutMs, Done done);
-    qint64 startTransfer(int reports); // end of the transfer, in microseconds
-    void finishWrite(quint64 id);
-    void loseUnreachableWrites();
-    QByteArray dumpToRead(const SimMouse& mouse) const;
+
+    // One request on the pipe. `mouseId` or `receiverId` names the device
+    // that must answer on `path` until the request is through.
+    struct Transfer {
+        quint64 id = 0;
+        QByteArray path;
+        QString mouseId;
+        QString receiverId;
+        bool write = false;    // an image write: `dump` goes to the current profile
+        bool read = false;     // its answer is for the connection that asked
+        QByteArray dump;
+        std::function<void()> effect; // runs with the lock held
+        qint64 startUs = 0;
+        qint64 endUs = 0;
+    };
+    // Queues a request for the open connection, or applies it now when the
+    // device answers at once (after whatever was still under way).
+    void enqueue(Transfer transfer, int reports);
+    void apply(const Transfer& transfer);
+    void finishTransfer(quint64 id);
+    void settleTransfers();
+    void loseUnreachableTransfers();
+    void freeBusAfterPipe();
+    void switchProfileNow(SimMouse& mouse, int profile);
+    void factoryResetNow(SimMouse& mouse);
+    void beginFlash(const QString& id, uint32_t version, UpgradeCallback callback);
 
     // Devices an image fits, waiting in boot mode or (boot false) in normal
     // mode and reachable for flashing.
@@ -167,18 +200,8 @@ private:
     std::map<std::pair<qint64, quint64>, Task> m_queue;
     Connection m_connection;
 
-    struct Write {
-        quint64 id = 0;
-        QString mouseId;
-        QByteArray path;
-        int profile = 0;
-        QByteArray dump;
-        qint64 startUs = 0;
-        qint64 endUs = 0;
-        bool lost = false; // the mouse stopped answering during the transfer
-    };
-    std::vector<Write> m_writes; // oldest first
-    quint64 m_writeSequence = 0;
+    std::vector<Transfer> m_pipe; // oldest first
+    quint64 m_transferSequence = 0;
     qint64 m_busFreeUs = 0;
     bool m_recording = false;
 

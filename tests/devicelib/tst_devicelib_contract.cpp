@@ -42,7 +42,6 @@ QList<RequestCase> requestCases()
         {"ReadBatteryLevel", "r4", [] { return UsbServer_ReadBatteryLevel(); }, 4, 0, 4},
         {"ReadVersion", "r4", [] { return UsbServer_ReadVersion(); }, 18, 0, 2},
         {"ReadConfig", "r4", [] { return UsbServer_ReadConfig(); }, 14, 0, 1},
-        {"SetCurrentConfig", "r4", [] { return UsbServer_SetCurrentConfig(2); }, 9, 0, 1},
         {"SetClearSetting", "r4", [] { return UsbServer_SetClearSetting(); }, 9, 0, 1},
         {"EnterDonglePairOnlyCid", "r4", [] { return UsbServer_EnterDonglePairOnlyCid(23); }, 6, 0, 1},
         {"ReadDonglePairStatus", "r4", [] { return UsbServer_ReadDonglePairStatus(); }, 6, 0, 1},
@@ -50,7 +49,6 @@ QList<RequestCase> requestCases()
         {"DPI button", "r4", [] { return pressDpiButton("m4"); }, 10, 0, 2},
         {"battery drain", "r4", [] { return setBattery("m4", 15, false); }, 10, 0, 2},
         {"restart request", "r4", [] { return requestRestart("m4"); }, 10, 0, 2},
-        {"profile button", "r4", [] { return switchProfile("m4", 3); }, 9, 0, 1},
         {"factory reset on the mouse", "r4", [] { return factoryReset("m4"); }, 9, 0, 1},
         {"receiver light", "r4", [] { return changeReceiverLight("r4", 3); }, 21, 0, 10},
         {"long range on the receiver", "r4", [] { return changeLongRange("r4", true); }, 23, 0, 10},
@@ -468,14 +466,19 @@ void DeviceLibContract::profilesAndFactoryReset()
     custom[0x43] = char(5);
     QVERIFY(SimControl::setMouseImage("m4", custom, 2));
 
+    // A switch is answered with the profile now in use and its content.
     QVERIFY(UsbServer_SetCurrentConfig(2));
     QVERIFY(!UsbServer_SetCurrentConfig(4));
+    QVERIFY(!SimControl::switchProfile("m4", 4));
     QCOMPARE(SimControl::currentProfile("m4"), 2);
-    QVERIFY(UsbServer_ReadAllFlashData());
     QList<RecordedReport> reports = deliveredReports();
     QCOMPARE(reports.size(), 2);
-    QCOMPARE(reports[0].type(), 9);
+    QCOMPARE(reports[0].type(), int(DEVICELIB_REPORT_CONFIG_LIST));
+    QCOMPARE(reports[0].payload, QByteArray(1, char(2)));
+    QCOMPARE(reports[1].type(), int(DEVICELIB_REPORT_DATA));
     QCOMPARE(SimControl::decodeDump(reports[1].payload), custom);
+    QVERIFY(SimControl::switchProfile("m4", 0));
+    QCOMPARE(deliveredReports().size(), 2);
 
     QVERIFY(UsbServer_SetClearSetting());
     QCOMPARE(SimControl::currentProfile("m4"), 0);

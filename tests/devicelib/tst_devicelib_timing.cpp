@@ -1,5 +1,5 @@
-// The devices' own timing: report intervals, queued image writes, and the
-// call log kept only while asked for.
+// The devices' own timing: report intervals, the connection's requests taking
+// effect one after the other, and the call log kept only while asked for.
 #include "sim_fixture.h"
 
 #include <QElapsedTimer>
@@ -32,6 +32,36 @@ QByteArray decodedDump(const RecordedReport& report)
     return image;
 }
 
+// Each report as "type" ("type:profile" for a profile report, "dump" for a
+// flash dump), to compare sequences.
+QStringList reportKinds(const QList<RecordedReport>& reports)
+{
+    QStringList kinds;
+    for (const RecordedReport& r : reports) {
+        if (r.type() == DEVICELIB_REPORT_DATA && r.payload.size() == DEVICELIB_DUMP_SIZE)
+            kinds << QStringLiteral("dump");
+        else if (r.type() == DEVICELIB_REPORT_CONFIG_LIST && r.payload.size() == 1)
+            kinds << QStringLiteral("%1:%2").arg(r.type()).arg(int(r.payload[0]));
+        else
+            kinds << QString::number(r.type());
+    }
+    return kinds;
+}
+
+QList<QByteArray> dumps(const QList<RecordedReport>& reports)
+{
+    QList<QByteArray> images;
+    for (const RecordedReport& r : reports)
+        if (r.type() == DEVICELIB_REPORT_DATA && r.payload.size() == DEVICELIB_DUMP_SIZE)
+            images << decodedDump(r);
+    return images;
+}
+
+int upgradeMessages(const unsigned char*)
+{
+    return 0;
+}
+
 } // namespace
 
 class DeviceLibTiming : public QObject {
@@ -46,6 +76,10 @@ private slots:
     void refusalStaysImmediate();
     void droppedMouseLosesWrite_data();
     void droppedMouseLosesWrite();
+    void clearSettingsComesAfterTheWrite();
+    void profileSwitchAnswersAsTheNewProfile_data();
+    void profileSwitchAnswersAsTheNewProfile();
+    void pairingAndFlashingWaitTheirTurn();
     void fastTimingStoresBeforeReturn();
     void callLogOnlyWhileRecording();
 };
@@ -177,7 +211,9 @@ void DeviceLibTiming::droppedMouseLosesWrite_data()
     QTest::newRow("receiver unplugged and back") << "r4" << true;
 }
 
-// Back before the transfer would have ended: the write is lost all the same.
+// Back before the transfers would have ended: the write, the clear command
+// and the read asked after them are lost together, so no answer shows what
+// the mouse never stored. What is asked afterwards is answered as usual.
 void DeviceLibTiming::droppedMouseLosesWrite()
 {
     QFETCH(QString, device);
@@ -185,8 +221,11 @@ void DeviceLibTiming::droppedMouseLosesWrite()
     loadTimedWorld();
     SimControl::setReportIntervalUs(SlowIntervalUs);
     QVERIFY(connectTo("r4"));
-    const QByteArray before = SimControl::mouseImage("m4");
+    const QByteArray before = randomImage({1}, 40);
+    QVERIFY(SimControl::setMouseImage("m4", before));
     QVERIFY(ProtocolDataUpdate(bytes(randomImage({4}, 41))));
+    QVERIFY(UsbServer_SetClearSetting());
+    QVERIFY(UsbServer_ReadAllFlashData());
     if (receiver) {
         QVERIFY(SimControl::setPlugged(device, false));
         QVERIFY(SimControl::setPlugged(device, true));
@@ -194,8 +233,92 @@ void DeviceLibTiming::droppedMouseLosesWrite()
         QVERIFY(SimControl::setMouseOnline(device, false));
         QVERIFY(SimControl::setMouseOnline(device, true));
     }
-    QVERIFY(SimControl::waitWrites());
+    QCOMPARE(deliveredReports().size(), 0);
     QCOMPARE(SimControl::mouseImage("m4"), before);
+
+    QVERIFY(UsbServer_ReadAllFlashData());
+    QCOMPARE(dumps(deliveredReports()), QList<QByteArray>{before});
+}
+
+// The page sends the image, then the clear command, at once: the mouse ends
+// with its factory settings in every profile, and the dump asked after the
+// reset's report shows them.
+void DeviceLibTiming::clearSettingsComesAfterTheWrite()
+{
+    loadTimedWorld();
+    SimControl::setReportIntervalUs(SlowIntervalUs);
+    QVERIFY(connectTo("r4"));
+    QVERIFY(SimControl::setMouseImage("m4", randomImage({2, 5}, 71), 1));
+    QVERIFY(ProtocolDataUpdate(bytes(randomImage({3, 1}, 72))));
+    QVERIFY(UsbServer_SetClearSetting());
+    QVERIFY(UsbServer_ReadAllFlashData());
+    const QList<RecordedReport> reports = deliveredReports();
+    QCOMPARE(reportKinds(reports), (QStringList{QString::number(DEVICELIB_REPORT_CONFIG_APPLIED), "dump"}));
+    QCOMPARE(dumps(reports), QList<QByteArray>{SimControl::factoryImage("m4")});
+    QVERIFY(SimControl::waitWrites());
+    for (int profile = 0; profile < SimControl::ProfileCount; ++profile)
+        QCOMPARE(SimControl::mouseImage("m4", profile), SimControl::factoryImage("m4"));
+}
+
+void DeviceLibTiming::profileSwitchAnswersAsTheNewProfile_data()
+{
+    QTest::addColumn<bool>("byButton");
+    QTest::newRow("program") << false;
+    QTest::newRow("profile button on the mouse") << true;
+}
+
+// A write asked before a switch lands in the profile it was meant for; the
+// mouse answers each switch with its profile and that profile's content,
+// never with the reset's "configuration applied".
+void DeviceLibTiming::profileSwitchAnswersAsTheNewProfile()
+{
+    QFETCH(bool, byButton);
+    loadTimedWorld();
+    SimControl::setReportIntervalUs(SlowIntervalUs);
+    QVERIFY(connectTo("r4"));
+    const QByteArray second = randomImage({6}, 81);
+    QVERIFY(SimControl::setMouseImage("m4", second, 2));
+    const QByteArray first = randomImage({1, 0, 9}, 82);
+    auto switchTo = [byButton](int profile) {
+        return byButton ? SimControl::switchProfile("m4", profile) : UsbServer_SetCurrentConfig(quint8(profile));
+    };
+    QVERIFY(ProtocolDataUpdate(bytes(first)));
+    QVERIFY(switchTo(2));
+    QVERIFY(switchTo(0));
+    QVERIFY(UsbServer_ReadAllFlashData());
+    const QList<RecordedReport> reports = deliveredReports();
+    QCOMPARE(reportKinds(reports), (QStringList{"14:2", "dump", "14:0", "dump", "dump"}));
+    QCOMPARE(dumps(reports), (QList<QByteArray>{second, first, first}));
+    QCOMPARE(SimControl::mouseImage("m4", 0), first);
+    QCOMPARE(SimControl::mouseImage("m4", 2), second);
+    QCOMPARE(SimControl::currentProfile("m4"), 0);
+}
+
+// Pairing and flashing asked after an image write find it done: the mouse
+// the receiver forgets for a new one, and the mouse that is flashed, store
+// the image before they leave.
+void DeviceLibTiming::pairingAndFlashingWaitTheirTurn()
+{
+    loadTimedWorld();
+    SimControl::setReportIntervalUs(SlowIntervalUs);
+    SimControl::setFlashStepMs(1);
+    QVERIFY(connectTo("r4"));
+    const QByteArray written = randomImage({1}, 90);
+    QVERIFY(ProtocolDataUpdate(bytes(written)));
+    QVERIFY(SimControl::setPairingMode("cable", true));
+    QVERIFY(UsbServer_EnterDonglePairOnlyCid(23));
+    QCOMPARE(reportKinds(deliveredReports()), QStringList{QString::number(DEVICELIB_REPORT_PAIR_STATUS)});
+    QCOMPARE(SimControl::pairedReceiver("cable"), QStringLiteral("r4"));
+    QCOMPARE(SimControl::mouseImage("m4"), written);
+
+    QVERIFY(connectTo("cable"));
+    const QByteArray image = randomImage({2}, 91);
+    QVERIFY(ProtocolDataUpdate(bytes(image)));
+    const QByteArray firmware = SimControl::makeFirmwareImage(210, 23, 3, QStringLiteral("QX-ORCA-M"), 0x0105);
+    QCOMPARE(UsbUpgrade_Start(bytes(firmware), &upgradeMessages, 10000), 1);
+    QVERIFY(SimControl::waitIdle());
+    QCOMPARE(SimControl::firmwareVersion("cable"), 0x0105);
+    QCOMPARE(SimControl::mouseImage("cable"), image);
 }
 
 void DeviceLibTiming::fastTimingStoresBeforeReturn()
@@ -204,7 +327,7 @@ void DeviceLibTiming::fastTimingStoresBeforeReturn()
     SimControl::setReportIntervalUs(SlowIntervalUs);
     QVERIFY(connectTo("r4"));
     QVERIFY(ProtocolDataUpdate(bytes(randomImage({1}, 51))));
-    // A write under way is overtaken by one stored at once.
+    // Answering at once, the write under way lands first, then this one.
     SimControl::setReportIntervalUs(0);
     const QByteArray image = randomImage({2}, 52);
     QVERIFY(ProtocolDataUpdate(bytes(image)));

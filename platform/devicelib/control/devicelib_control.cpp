@@ -491,13 +491,18 @@ bool sendStatusChanged(const QString& mouseId, int flagBits)
 
 bool switchProfile(const QString& mouseId, int profile)
 {
-    return changeMouse(mouseId, [&](SimMouse& m) { return lib().switchProfile(m, profile); });
+    return changeMouse(mouseId, [&](SimMouse& m) {
+        if (profile < 0 || profile >= m.profiles.size())
+            return false;
+        lib().requestProfile(m, profile);
+        return true;
+    });
 }
 
 bool factoryReset(const QString& mouseId)
 {
     return changeMouse(mouseId, [](SimMouse& m) {
-        lib().factoryReset(m);
+        lib().requestFactoryReset(m);
         return true;
     });
 }
