@@ -1,7 +1,8 @@
 // The factory reset behind the button page's Reset, in the whole program
 // against the shipped world: the question, the image and the clear command
 // sent in that order, the wait dialog, and the flags and online check
-// restored afterwards.
+// restored afterwards; with devices that answer at once and with their own
+// timing, on a cable and through receivers of each speed.
 #include "buttoninterface.h"
 
 #include "gui_fixture.h"
@@ -10,8 +11,10 @@
 
 #include "contain_reset.h"
 #include "device_image_setters.h"
+#include "key_function.h"
 #include "up_data_param.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QTimer>
 #include <QToolButton>
@@ -20,18 +23,57 @@
 class TestButtonsReset : public QObject {
     Q_OBJECT
 private slots:
+    void resetRestoresTheFactorySettings_data();
     void resetRestoresTheFactorySettings();
 };
 
+namespace {
+
+// The shipped world with the 4K receiver replaced by one of another class.
+QString WorldWithReceiverClass(int receiverClass)
+{
+    QFile file(SimControl::defaultWorldPath());
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    const QString pid = QStringLiteral("0x7B0%1").arg(receiverClass);
+    return QString::fromUtf8(file.readAll())
+        .replace(QStringLiteral("Class = 4\nPid = 0x7B04"), QStringLiteral("Class = %1\nPid = %2").arg(receiverClass).arg(pid));
+}
+
+} // namespace
+
+void TestButtonsReset::resetRestoresTheFactorySettings_data()
+{
+    QTest::addColumn<QString>("world");
+    QTest::addColumn<QString>("device");
+    QTest::addColumn<QString>("mouse");
+    QTest::addColumn<bool>("ownTiming");
+    QTest::newRow("instant") << QString() << "aero-r4" << "aero" << false;
+    QTest::newRow("1K") << WorldWithReceiverClass(1) << "aero-r4" << "aero" << true;
+    QTest::newRow("4K") << QString() << "aero-r4" << "aero" << true;
+    QTest::newRow("8K") << QString() << "lynx-r8" << "lynx" << true;
+    QTest::newRow("cable") << QString() << "orca" << "orca" << true;
+}
+
+// Key data bound before the reset is gone afterwards: the image sent first
+// must not land after the clear command.
 void TestButtonsReset::resetRestoresTheFactorySettings()
 {
+    QFETCH(QString, world);
+    QFETCH(QString, device);
+    QFETCH(QString, mouse);
+    QFETCH(bool, ownTiming);
     GuiFixture gui;
-    QVERIFY(gui.Start());
-    QVERIFY(gui.OpenDevice(QStringLiteral("aero-r4")));
+    QVERIFY(gui.Start(world));
+    if (ownTiming)
+        SimControl::setReportIntervalUs(-1);
+    QVERIFY(gui.OpenDevice(device));
     auto* page = gui.DeviceWindow()->findChild<Buttoninterface*>();
     QVERIFY(page);
-    const QString mouse = QStringLiteral("aero");
     QVERIFY(SetDebounceTime(17));
+    const uint8_t keys[KeyEventRecord::Size] = {2, 0, 0, 0, 0, 2, 0xCD, 0, 10};
+    const uint8_t function[3] = {5, 0, 0};
+    QVERIFY(SetButtonKeys(1, function, keys));
     QVERIFY(Settle());
     QVERIFY(SimControl::mouseImage(mouse) != SimControl::factoryImage(mouse));
     SimControl::clearCallLog();

@@ -1,0 +1,146 @@
+// Profile switches in the whole program against the shipped world, with the
+// devices' own timing: from the page's profile list and with the mouse's own
+// profile button, 1 -> 2 -> 1 keeps every key function, key record and macro
+// block of both profiles on the mouse and on the page, and leaves the
+// receiver's long range and light alone.
+#include "buttoninterface.h"
+
+#include "gui_fixture.h"
+#include "test_image.h"
+
+#include "device_image_setters.h"
+#include "key_code_table.h"
+#include "key_function.h"
+#include "myconmbobox.h"
+
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+const QString kMouse = QStringLiteral("aero");
+const QString kReceiver = QStringLiteral("aero-r4");
+
+const int kButtonFunctions = 0x4A;
+const int kMacroNameLength = 0;
+const int kMacroCount = 31;
+
+void SetFunction(FlashDataMap& image, int button, int type, int p1, int p2)
+{
+    image.at(std::size_t(kButtonFunctions + 3 * button)) = uint8_t(type);
+    image.at(std::size_t(kButtonFunctions + 3 * button + 1)) = uint8_t(p1);
+    image.at(std::size_t(kButtonFunctions + 3 * button + 2)) = uint8_t(p2);
+}
+
+void SetKeys(FlashDataMap& image, int button, const QList<KeyEvent>& events)
+{
+    KeyEventRecord record;
+    record.bytes[0] = uint8_t(events.size());
+    for (int i = 0; i < events.size(); ++i)
+        record.SetEvent(i, events[i]);
+    SetFunction(image, button, int(KeyFunctionType::KeyRecord), 0, 0);
+    std::memcpy(image.keyEvents[button], record.bytes, KeyEventRecord::Size);
+}
+
+void SetMacro(FlashDataMap& image, int button, const QByteArray& name, int events)
+{
+    uint8_t* block = image.macroBlocks[button];
+    block[kMacroNameLength] = uint8_t(name.size());
+    std::memcpy(block + 1, name.constData(), std::size_t(name.size()));
+    block[kMacroCount] = uint8_t(events);
+    for (int i = 0; i < events; ++i) {
+        uint8_t* event = block + 32 + 8 * i;
+        event[0] = uint8_t(i % 2); // press, release, ...
+        event[1] = KindKeyboard;
+        event[2] = 0x04;           // A
+        event[4] = 5;              // 5 ms
+    }
+    SetFunction(image, button, int(KeyFunctionType::Macro), button, 1);
+}
+
+// The factory image with a macro, a media key and a key combination bound;
+// `variant` makes the two profiles differ everywhere it touches.
+QByteArray ProfileImage(int variant)
+{
+    FlashDataMap image = ImageFromBytes(SimControl::factoryImage(kMouse));
+    image.debounceTime = uint8_t(6 + variant);
+    SetMacro(image, 1 + variant, "Tap" + QByteArray::number(variant + 1), 4 + 2 * variant);
+    SetKeys(image, 3, {KeyEvent{0, KindConsumer, 0xCD - variant, 10}, KeyEvent{1, KindConsumer, 0xCD - variant, 10}});
+    SetKeys(image, 4, {KeyEvent{0, KindModifier, 0x01, 10}, KeyEvent{0, KindKeyboard, 0x06 + variant, 10},
+                       KeyEvent{1, KindKeyboard, 0x06 + variant, 10}, KeyEvent{1, KindModifier, 0x01, 10}});
+    return ImageBytes(image);
+}
+
+QStringList KeyTexts(Buttoninterface* page)
+{
+    QStringList texts;
+    for (const char* name : {"FireKey", "RightKey", "BackKey", "TopMusic", "StartPause", "BackMusic"})
+        texts << page->findChild<QToolButton*>(QLatin1String(name))->text();
+    return texts;
+}
+
+} // namespace
+
+class TestButtonsProfileSwitch : public QObject {
+    Q_OBJECT
+private slots:
+    void switchingThereAndBackKeepsBothProfiles_data();
+    void switchingThereAndBackKeepsBothProfiles();
+};
+
+void TestButtonsProfileSwitch::switchingThereAndBackKeepsBothProfiles_data()
+{
+    QTest::addColumn<bool>("byButton");
+    QTest::newRow("page's profile list") << false;
+    QTest::newRow("mouse's profile button") << true;
+}
+
+void TestButtonsProfileSwitch::switchingThereAndBackKeepsBothProfiles()
+{
+    QFETCH(bool, byButton);
+    GuiFixture gui;
+    QVERIFY(gui.Start());
+    SimControl::setReportIntervalUs(-1);
+    const QList<QByteArray> profiles{ProfileImage(0), ProfileImage(1)};
+    for (int profile = 0; profile < profiles.size(); ++profile)
+        QVERIFY(SimControl::setMouseImage(kMouse, profiles[profile], profile));
+    // Not the catalogue's defaults, which a reset would restore.
+    QVERIFY(SimControl::changeLongRange(kReceiver, true));
+    QVERIFY(SimControl::changeReceiverLight(kReceiver, 3));
+    QVERIFY(gui.OpenDevice(kReceiver));
+    auto* page = gui.DeviceWindow()->findChild<Buttoninterface*>();
+    QVERIFY(page);
+    auto* list = page->findChild<MyConmboBox*>(QStringLiteral("ProjectChoose"));
+    QVERIFY(list);
+
+    QCOMPARE(ImageBytes(DeviceImageCopy()), profiles[0]);
+    const QStringList firstTexts = KeyTexts(page);
+    QVERIFY2(firstTexts.contains(QStringLiteral("Macro-Tap1")), qPrintable(firstTexts.join(QLatin1Char('|'))));
+
+    auto switchTo = [&](int profile) {
+        if (byButton)
+            return SimControl::switchProfile(kMouse, profile);
+        list->setCurrentIndex(profile);
+        return QMetaObject::invokeMethod(page, "on_ProjectChoose_activated", Q_ARG(int, profile));
+    };
+    QVERIFY(switchTo(1));
+    QVERIFY(Settle());
+    QCOMPARE(list->currentIndex(), 1);
+    QCOMPARE(ImageBytes(DeviceImageCopy()), profiles[1]);
+    const QStringList secondTexts = KeyTexts(page);
+    QVERIFY2(secondTexts.contains(QStringLiteral("Macro-Tap2")), qPrintable(secondTexts.join(QLatin1Char('|'))));
+
+    QVERIFY(switchTo(0));
+    QVERIFY(Settle());
+    QCOMPARE(list->currentIndex(), 0);
+    QCOMPARE(ImageBytes(DeviceImageCopy()), profiles[0]);
+    QCOMPARE(KeyTexts(page), firstTexts);
+    QVERIFY(SimControl::waitWrites());
+    for (int profile = 0; profile < profiles.size(); ++profile)
+        QCOMPARE(SimControl::mouseImage(kMouse, profile), profiles[profile]);
+    QCOMPARE(SimControl::receiverLongRange(kReceiver), 1);
+    QCOMPARE(SimControl::receiverLightMode(kReceiver), 3);
+}
+
+QTEST_MAIN(TestButtonsProfileSwitch)
+#include "test_buttons_profile_switch.moc"
