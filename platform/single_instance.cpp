@@ -2,7 +2,10 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QDebug>
 #include <QFile>
+
+#include <cstring>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -14,6 +17,16 @@
 namespace {
 
 const int kCreateAttempts = 3;
+
+#ifdef Q_OS_UNIX
+void ReportUnusableLock(const QString& path, int error)
+{
+    qWarning().noquote() << QStringLiteral("The single-instance lock file %1 cannot be used (%2); remove what stands "
+                                           "in its place. Meanwhile only the shared memory's users tell whether the "
+                                           "program runs already.")
+                                .arg(path, QString::fromLocal8Bit(std::strerror(error)));
+}
+#endif
 
 } // namespace
 
@@ -44,24 +57,44 @@ QString SingleInstance::LockFilePath(const QString& key)
 }
 
 // True when a live process holds the lock; takes it (for good) otherwise.
-// Without a usable lock file it answers false and the segment alone decides.
+// Without a usable lock file it says why on the standard error and answers
+// false: the segment's attachments decide then.
 bool SingleInstance::LockHeldElsewhere()
 {
 #ifdef Q_OS_UNIX
     if (m_lockFd >= 0)
         return false;
-    const QByteArray path = QFile::encodeName(LockFilePath(m_key));
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
+    const QString path = LockFilePath(m_key);
+    const QByteArray encoded = QFile::encodeName(path);
+    const int fd = ::open(encoded.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        ReportUnusableLock(path, errno);
         return false;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const bool busy = errno == EWOULDBLOCK;
+        const int error = errno;
         ::close(fd);
-        return busy;
+        if (error == EWOULDBLOCK)
+            return true;
+        ReportUnusableLock(path, error);
+        return false;
     }
     m_lockFd = fd;
 #endif
     return false;
+}
+
+bool SingleInstance::SegmentInUseElsewhere()
+{
+    if (!m_memory.attach(QSharedMemory::ReadWrite))
+        return false;
+    // Detaching removes a segment that nobody else is attached to, such as
+    // one left by a killed instance; one that is still there has a holder.
+    m_memory.detach();
+    if (!m_memory.attach(QSharedMemory::ReadWrite))
+        return false;
+    m_memory.detach();
+    return true;
 }
 
 bool SingleInstance::Claim()
@@ -69,11 +102,13 @@ bool SingleInstance::Claim()
     if (LockHeldElsewhere())
         return false;
 
-    if (m_memory.attach(QSharedMemory::ReadWrite)) {
-        if (m_lockFd < 0)
-            return false; // no lock to tell a live holder from a dead one
-        // The lock was free, so the segment's creator is gone: release it.
-        m_memory.detach();
+    if (m_lockFd >= 0) {
+        // The lock was free, so the creator of a segment found now is gone:
+        // release it.
+        if (m_memory.attach(QSharedMemory::ReadWrite))
+            m_memory.detach();
+    } else if (SegmentInUseElsewhere()) {
+        return false;
     }
     // The segment's key comes from the key file's inode number (its low 16
     // bits). A new key file often gets the inode of a file deleted a moment
@@ -83,7 +118,7 @@ bool SingleInstance::Claim()
     // alone, and the program starts anyway.
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
         if (m_memory.create(1, QSharedMemory::ReadWrite) || m_memory.error() != QSharedMemory::AlreadyExists
-            || m_lockFd < 0 || !m_memory.attach(QSharedMemory::ReadWrite))
+            || !m_memory.attach(QSharedMemory::ReadWrite))
             break;
         m_memory.detach();
     }

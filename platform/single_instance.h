@@ -7,6 +7,11 @@
 // segment found while the lock is free is an orphan and is released. So is
 // a left segment that a new key file meets (keys come from inode numbers,
 // which the file system hands out again).
+//
+// A lock file that cannot be taken at all (a folder or another user's file
+// in its place) is reported with its path on the standard error; the
+// segment's attachments decide then: a live instance stays attached to it,
+// a killed one is not.
 #ifndef SINGLE_INSTANCE_H
 #define SINGLE_INSTANCE_H
 
@@ -31,6 +36,9 @@ public:
 
 private:
     bool LockHeldElsewhere();
+    // True when a process other than this one is attached to the segment;
+    // releases the segment when nobody is.
+    bool SegmentInUseElsewhere();
 
     QString m_key;
     QSharedMemory m_memory;

@@ -136,8 +136,10 @@ private slots:
     void cleanup();
 
     void secondStartShowsNoticeAndExitsZero();
+    void startAfterCrashedInstanceRuns_data();
     void startAfterCrashedInstanceRuns();
     void leftSegmentAtANewKeyIsReplaced();
+    void unusableLockTellsLiveHolderFromLeftSegment();
     void crashLeavesOneDumpNamedByTime();
     void unusableWorldFileIsNamedAtStart_data();
     void unusableWorldFileIsNamedAtStart();
@@ -145,6 +147,7 @@ private slots:
 
 void TestShellProcess::cleanup()
 {
+    QDir().rmdir(SingleInstance::LockFilePath(g_appName)); // a folder some case put in the lock's place
     RemoveLeftInstanceObjects();
 }
 
@@ -172,15 +175,31 @@ void TestShellProcess::secondStartShowsNoticeAndExitsZero()
     Stop(first);
 }
 
+void TestShellProcess::startAfterCrashedInstanceRuns_data()
+{
+    QTest::addColumn<bool>("lockUsable");
+    QTest::newRow("lock file usable") << true;
+    // Then only the segment's attachments tell a killed instance from a live one.
+    QTest::newRow("a folder in the lock file's place") << false;
+}
+
 void TestShellProcess::startAfterCrashedInstanceRuns()
 {
+    QFETCH(bool, lockUsable);
+    const QString lockPath = SingleInstance::LockFilePath(g_appName);
+    if (!lockUsable) {
+        QFile::remove(lockPath);
+        QVERIFY(QDir().mkdir(lockPath));
+    }
+    const auto started = [lockUsable](qint64 pid) { return (!lockUsable || InstanceLockHeld()) && SegmentMadeBy(pid); };
+
     QProcess crashed;
     StartProgram(crashed, false);
     QVERIFY(crashed.waitForStarted());
     const qint64 crashedPid = crashed.processId();
     // The instance must have replaced any segment left before it, or killing
     // it now would leave that older one behind.
-    QTRY_VERIFY_WITH_TIMEOUT(InstanceLockHeld() && SegmentMadeBy(crashedPid), kStartTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(started(crashedPid), kStartTimeoutMs);
     Stop(crashed); // SIGKILL: nothing of the program runs any more
     const qint64 orphan = InstanceSegmentCreator();
     if (orphan == -1)
@@ -199,6 +218,12 @@ void TestShellProcess::startAfterCrashedInstanceRuns()
                              kStartTimeoutMs);
     QCOMPARE(InstanceSegmentCreator(), nextPid);
     QCOMPARE(next.state(), QProcess::Running);
+    if (!lockUsable) {
+        // The user learns where the lock should be.
+        QByteArray output;
+        QTRY_VERIFY_WITH_TIMEOUT((output += next.readAllStandardError()).contains(QFile::encodeName(lockPath)),
+                                 kStartTimeoutMs);
+    }
 
     // And it holds the guard: a further start is refused.
     QProcess third;
@@ -255,6 +280,51 @@ void TestShellProcess::leftSegmentAtANewKeyIsReplaced()
         QCOMPARE(int(status.shm_nattch), 1);
     }
     QVERIFY(!QFile::exists(keyFile)); // the guard's own segment went with it
+}
+
+// Without a usable lock file the guard still refuses a start while another
+// instance is attached to the segment, and takes over a segment that nobody
+// uses any more (what a killed instance leaves).
+void TestShellProcess::unusableLockTellsLiveHolderFromLeftSegment()
+{
+    const QString key = QStringLiteral("UnusableLockProbe");
+    const QString lockPath = SingleInstance::LockFilePath(key);
+    QFile::remove(lockPath);
+    QVERIFY(QDir().mkdir(lockPath));
+    const QRegularExpression namesLock(QRegularExpression::escape(lockPath));
+    const QString keyFile = QSharedMemory(key).nativeKey();
+
+    {
+        QTest::ignoreMessage(QtWarningMsg, namesLock);
+        SingleInstance live(key);
+        QVERIFY(live.Claim());
+        QTest::ignoreMessage(QtWarningMsg, namesLock);
+        SingleInstance second(key);
+        QVERIFY(!second.Claim());
+    }
+    QVERIFY(!QFile::exists(keyFile)); // the live holder's segment went with it
+
+    // A segment of the guard's key with nobody attached.
+    QFile keyFileMaker(keyFile);
+    QVERIFY(keyFileMaker.open(QIODevice::WriteOnly));
+    keyFileMaker.close();
+    const int left = shmget(KeyOf(keyFile), 1, IPC_CREAT | IPC_EXCL | 0600);
+    QVERIFY(left != -1);
+
+    QTest::ignoreMessage(QtWarningMsg, namesLock);
+    SingleInstance next(key);
+    QVERIFY(next.Claim());
+    shmid_ds status{};
+    const bool leftRemains = shmctl(left, IPC_STAT, &status) == 0;
+    if (leftRemains)
+        shmctl(left, IPC_RMID, nullptr);
+    QVERIFY(!leftRemains);
+    const int own = shmget(KeyOf(keyFile), 0, 0400);
+    QVERIFY(own != -1);
+    QVERIFY(shmctl(own, IPC_STAT, &status) == 0);
+    QCOMPARE(status.shm_cpid, getpid());
+    QCOMPARE(int(status.shm_nattch), 1);
+    QVERIFY(QDir().rmdir(lockPath));
 }
 
 void TestShellProcess::crashLeavesOneDumpNamedByTime()
