@@ -58,8 +58,13 @@ void Buttoninterface::SlotUpDataConfigUI(int ToTalItem, int SelectIndex, bool It
 void Buttoninterface::on_ProjectChoose_activated(int index)
 {
     if (MouseOnline() || g_buttonPageUpdating) {
-        UsbServer_SetCurrentConfig(static_cast<unsigned char>(index));
-        return;
+        if (UsbServer_SetCurrentConfig(static_cast<unsigned char>(index))) {
+            ChangeSent();
+            return;
+        }
+        // The mouse stopped answering after the online test.
+        if (g_buttonPageUpdating)
+            return;
     }
     ui->ProjectChoose->setCurrentIndex(ui->ProjectChoose->pressedIndex);
     emit PostMsg::GetInstance()->SigMouseOffLineo(0);
@@ -89,6 +94,7 @@ void Buttoninterface::on_Reset_clicked()
         g_onlineCheckTimer->stop();
     SendDeviceImage();
     UsbServer_SetClearSetting();
+    ChangeSent();
 
     UpDataParam wait;
     wait.SetTimeout();

@@ -5,11 +5,16 @@
 
 #include <devicelib.h>
 
+#include <QMutex>
 #include <QMutexLocker>
 
 #include <cstring>
+#include <utility>
 
 namespace {
+
+QMutex s_listenerMutex;
+std::function<void()> s_changeSentListener;
 
 uint8_t LowByte(int value)
 {
@@ -33,14 +38,23 @@ bool WriteAndSend(Write write)
 {
     if (!CheckDeviceOnline())
         return false;
-    QMutexLocker locker(&g_deviceImageMutex);
-    const FlashDataMap before = g_deviceImage;
-    write(g_deviceImage);
-    if (ProtocolDataUpdate(g_deviceImage.bytes()))
-        return true;
-    // The mouse kept its old settings; so does the image, otherwise every
-    // later send would carry the refused change again.
-    g_deviceImage = before;
+    {
+        QMutexLocker locker(&g_deviceImageMutex);
+        const FlashDataMap before = g_deviceImage;
+        write(g_deviceImage);
+        if (ProtocolDataUpdate(g_deviceImage.bytes())) {
+            locker.unlock();
+            ChangeSent();
+            return true;
+        }
+        // The mouse kept its old settings; so does the image, otherwise every
+        // later send would carry the refused change again.
+        g_deviceImage = before;
+    }
+    // Refused because the mouse stopped answering after the online test (and
+    // not because the image does not fit): the control the user changed shows
+    // what the mouse does not hold, so the notice comes up.
+    CheckDeviceOnline();
     return false;
 }
 
@@ -189,7 +203,11 @@ bool EditAndSendDeviceImage(const std::function<void(FlashDataMap&)>& edit)
     QMutexLocker locker(&g_deviceImageMutex);
     if (edit)
         edit(g_deviceImage);
-    return ProtocolDataUpdate(g_deviceImage.bytes());
+    if (!ProtocolDataUpdate(g_deviceImage.bytes()))
+        return false;
+    locker.unlock();
+    ChangeSent();
+    return true;
 }
 
 bool ReplaceDeviceImage(const FlashDataMap& image)
@@ -197,8 +215,11 @@ bool ReplaceDeviceImage(const FlashDataMap& image)
     QMutexLocker locker(&g_deviceImageMutex);
     const FlashDataMap before = g_deviceImage;
     g_deviceImage = image;
-    if (ProtocolDataUpdate(g_deviceImage.bytes()))
+    if (ProtocolDataUpdate(g_deviceImage.bytes())) {
+        locker.unlock();
+        ChangeSent();
         return true;
+    }
     g_deviceImage = before;
     return false;
 }
@@ -207,4 +228,17 @@ FlashDataMap DeviceImageCopy()
 {
     QMutexLocker locker(&g_deviceImageMutex);
     return g_deviceImage;
+}
+
+void ChangeSent()
+{
+    QMutexLocker locker(&s_listenerMutex);
+    if (s_changeSentListener)
+        s_changeSentListener();
+}
+
+void SetChangeSentListener(std::function<void()> listener)
+{
+    QMutexLocker locker(&s_listenerMutex);
+    s_changeSentListener = std::move(listener);
 }

@@ -6,7 +6,8 @@
 //
 // Integer arguments are stored as their low 8 bits. Every setter returns true
 // only when the image was written and the mouse accepted it; a refused send
-// restores the image as it was, and an index out of range (stage 0-7,
+// restores the image as it was (and raises the same notice when the mouse
+// stopped answering meanwhile), and an index out of range (stage 0-7,
 // button 0-15) writes nothing. Call them on the user-interface thread.
 #ifndef DEVICE_IMAGE_SETTERS_H
 #define DEVICE_IMAGE_SETTERS_H
@@ -72,5 +73,14 @@ bool EditAndSendDeviceImage(const std::function<void(FlashDataMap&)>& edit);
 bool ReplaceDeviceImage(const FlashDataMap& image);
 // A consistent copy of g_deviceImage, e.g. for a hub signal.
 FlashDataMap DeviceImageCopy();
+
+// A change went to the mouse: an image the library accepted from a setter or
+// the edit and replace helpers (they tell it themselves), a factory reset or
+// a profile switch (their callers tell it). The library returns before the
+// mouse has it, and a mouse that stops answering meanwhile drops it; the
+// listener (the connection worker) watches for that. Thread-safe; the
+// listener runs on the caller's thread.
+void ChangeSent();
+void SetChangeSentListener(std::function<void()> listener);
 
 #endif // DEVICE_IMAGE_SETTERS_H

@@ -4,6 +4,7 @@
 #include "config_store.h"
 #include "device_cache.h"
 #include "device_finder.h"
+#include "device_image_setters.h"
 #include "device_report.h"
 #include "firmware_images.h"
 #include "post_msg.h"
@@ -26,6 +27,12 @@
 namespace {
 
 const int kOnlineCheckMs = 1300;
+// A sent image takes the mouse a fraction of a second (163 reports of 64
+// bytes at its polling rate, at most one more waiting before it); until a
+// while after the last change the watch asks every 100 ms whether the mouse
+// still answers.
+const int kChangeWatchMs = 100;
+const int kChangeSettleMs = 1000;
 const int kIdentityReads = 10;
 const int kShutdownPollMs = 10;
 
@@ -120,11 +127,19 @@ Worker::Worker(QObject* parent)
     connect(hub, SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this, SLOT(SlotSelectMouseInfo(DeviceAllInfo)));
     connect(hub, SIGNAL(SigMainPageChange()), this, SLOT(SlotMainPageChange()));
 
+    m_changeWatch = new QTimer(this);
+    m_changeWatch->setInterval(kChangeWatchMs);
+    connect(m_changeWatch, SIGNAL(timeout()), this, SLOT(SlotWatchSentChange()));
+    // Changes are sent on the user-interface thread, and the worker lives
+    // there too; one from elsewhere is handed over.
+    SetChangeSentListener([this] { QMetaObject::invokeMethod(this, [this] { WatchSentChange(); }); });
+
     g_showBatteryValue = Config()->IntValue(QStringLiteral("Option"), QStringLiteral("ShowBatteryValue"));
 }
 
 Worker::~Worker()
 {
+    SetChangeSentListener(nullptr);
     if (isRunning() && !Shutdown())
         qWarning("Worker: destroyed while a pass still runs");
     if (g_onlineCheckTimer && g_onlineCheckTimer->parent() == this)
@@ -142,6 +157,8 @@ bool Worker::Shutdown(int timeoutMs)
 {
     m_shuttingDown = true;
     Stop();
+    SetChangeSentListener(nullptr);
+    m_changeWatch->stop();
     if (g_onlineCheckTimer && g_onlineCheckTimer->parent() == this)
         g_onlineCheckTimer->stop();
     const QDeadlineTimer deadline(timeoutMs);
@@ -256,7 +273,10 @@ void Worker::SlotCheckOnline()
                 return;
             emit Hub()->SigCloseOffOnline();
             g_waitingForDevice = false;
-        } else if (CurrentDeviceCopy().connectionType != 0) {
+        } else {
+            // Back on the home page (the device went, or the user left): the
+            // notice waited for a device no window shows now.
+            emit Hub()->SigCloseOffOnline();
             g_waitingForDevice = false;
         }
     }
@@ -269,6 +289,33 @@ void Worker::SlotCheckOnline()
         g_workerRun = true;
         start();
     }
+}
+
+void Worker::WatchSentChange()
+{
+    if (m_shuttingDown)
+        return;
+    m_sinceChangeSent.start();
+    if (!m_changeWatch->isActive())
+        m_changeWatch->start();
+}
+
+void Worker::SlotWatchSentChange()
+{
+    if (m_shuttingDown || g_deviceSelected != 1 || !g_deviceAccessAllowed) {
+        m_changeWatch->stop();
+        return;
+    }
+    if (DeviceOnline(g_devicePath.bytes())) {
+        if (m_sinceChangeSent.hasExpired(kChangeSettleMs))
+            m_changeWatch->stop();
+        return;
+    }
+    // The mouse stopped answering while the change may still have been under
+    // way, so it may have kept its old settings: the notice waits for it, and
+    // the pass after its return shows what it holds.
+    m_changeWatch->stop();
+    emit Hub()->SigMouseOffLineo(0);
 }
 
 // --- device page scan ---------------------------------------------------------------

@@ -5,6 +5,10 @@
 // whole flash content, and fills the pages from the cached image when the
 // mouse does not answer. A 1300 ms online check on the user-interface thread
 // starts a new pass when a waiting mouse is back or the mouse asked for one.
+// After each change sent to the mouse a shorter watch makes sure that the
+// mouse kept answering until it must have the change; one that stopped
+// raises the offline notice, and the pass after its return shows what it
+// holds.
 //
 // The Worker object lives on the user-interface thread: its slots and the
 // free functions below run there; only run() runs on the Worker thread.
@@ -14,9 +18,12 @@
 #include "device_all_info.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <QThread>
+
+class QTimer;
 
 #include <atomic>
 #include <functional>
@@ -52,10 +59,15 @@ public slots:
     void SlotMainPageChange();
     void SlotCheckOnline();
 
+private slots:
+    void SlotWatchSentChange();
+
 protected:
     void run() override;
 
 private:
+    void WatchSentChange();
+
     // Checked before each blocking-queued emit of a pass.
     bool KeepGoing() const { return !m_shuttingDown; }
     void FillFromCache();
@@ -64,6 +76,8 @@ private:
     int lastType = 0;   // connection type the connection was last opened for
     QString lastPath;   // path of the device it was last opened for
     std::atomic<bool> m_shuttingDown{false};
+    QTimer* m_changeWatch = nullptr;
+    QElapsedTimer m_sinceChangeSent;
 };
 
 // Makes the record the current device (when its mouse answers) and starts a

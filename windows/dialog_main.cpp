@@ -28,6 +28,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -205,6 +206,11 @@ void DialogMain::SlotMouseOffLine(int index)
     notice.move(NoticeStyle::CentredOn(this, &notice, QPoint(0, -20)));
     g_waitingForDevice = true;
     g_restartNeeded = true;
+    // The online check closes the notice once the mouse answers again; a
+    // factory reset that stopped it while it waited must not keep the
+    // notice up.
+    if (g_onlineCheckTimer && !g_onlineCheckTimer->isActive())
+        g_onlineCheckTimer->start();
     notice.exec();
 }
 

@@ -1,7 +1,8 @@
 // The connection worker against the simulated library, with a recorder on
 // the hub in place of the pages: selection and connection passes, the
-// offline fill from the cache, the online check, restart requests, shutdown,
-// identification, the device page's scan and its firmware check.
+// offline fill from the cache, the online check, the watch after a change,
+// restart requests, shutdown, identification, the device page's scan and its
+// firmware check.
 #include "config_store.h"
 #include "connection_fixture.h"
 #include "device_image_setters.h"
@@ -63,6 +64,8 @@ private slots:
     void passWithoutSelection();
     void checkOnline_data();
     void checkOnline();
+    void changeWatch_data();
+    void changeWatch();
     void identifyDevice_data();
     void identifyDevice();
     void reidentifyKeepsVersions_data();
@@ -440,9 +443,11 @@ void TestConnectionWorker::checkOnline_data()
     QTest::newRow("upgrade: no poll") << true << 1 << false << true << false << true << 1 << false << true << false;
     QTest::newRow("upgrade: last answer online") << true << 1 << false << true << true << true << 1 << true << false
                                                  << true;
-    QTest::newRow("nothing selected, 1K receiver") << true << 0 << true << true << false << false << 0 << false << true
+    // Back home, the notice waited for a device no window shows: it closes,
+    // whatever the connection.
+    QTest::newRow("nothing selected, 1K receiver") << true << 0 << true << true << false << false << 0 << true << false
                                                    << false;
-    QTest::newRow("nothing selected, cable") << true << 0 << true << true << false << false << 2 << false << false
+    QTest::newRow("nothing selected, cable") << true << 0 << true << true << false << false << 2 << true << false
                                              << false;
     QTest::newRow("online, restart asked") << false << 1 << true << true << true << true << 1 << false << false << true;
     QTest::newRow("offline, restart asked") << false << 1 << true << false << false << true << 1 << false << false
@@ -484,6 +489,38 @@ void TestConnectionWorker::checkOnline()
     const bool polled = waiting && selected != 0 && accessAllowed;
     if (polled)
         QCOMPARE(bool(g_deviceOnline), mouseOnline);
+}
+
+void TestConnectionWorker::changeWatch_data()
+{
+    QTest::addColumn<int>("awayAfterMs"); // after the change was sent
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("notices");
+    QTest::newRow("asleep while the change may be under way") << 0 << 1 << 1;
+    QTest::newRow("asleep well after the change") << 1500 << 1 << 0;
+    QTest::newRow("back home") << 0 << 0 << 0;
+}
+
+// A mouse that stops answering right after a change may not have it: the
+// watch raises the offline notice (whose pass on its return reads the mouse).
+// One that stops a while later had the change, and it is no news on the home
+// page.
+void TestConnectionWorker::changeWatch()
+{
+    QFETCH(int, awayAfterMs);
+    QFETCH(int, selected);
+    QFETCH(int, notices);
+    connectTo(QStringLiteral("r4"));
+    QSignalSpy offline(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+
+    QVERIFY(SetDebounceTime(9));
+    g_deviceSelected = selected;
+    QTest::qWait(awayAfterMs);
+    QVERIFY(SimControl::setMouseOnline(QStringLiteral("m4"), false));
+    QTest::qWait(500);
+    QCOMPARE(offline.count(), notices);
+    if (notices)
+        QCOMPARE(offline.first().first().toInt(), 0);
 }
 
 void TestConnectionWorker::identifyDevice_data()
