@@ -4,6 +4,7 @@
 #include "label_file.h"
 #include "notice_style.h"
 #include "post_msg.h"
+#include "text_wrap.h"
 #include "user_setting_store.h"
 
 #include <QKeySequence>
@@ -22,7 +23,11 @@ UpDateWarning::UpDateWarning(QWidget* parent)
     parts.closeButton = ui->CloseButton;
     parts.label = ui->label;
     parts.buttons = {ui->NewHong};
+    parts.stretchBackground = true; // the picture has the form's size; taller notices stretch it
     NoticeStyle::Apply(this, parts);
+    m_formSize = size();
+    m_formLabel = ui->label->geometry();
+    m_formButton = ui->NewHong->pos();
 
     SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
 }
@@ -31,7 +36,18 @@ UpDateWarning::~UpDateWarning() = default;
 
 void UpDateWarning::SetLabelText(QString text)
 {
-    ui->label->setText(text);
+    ui->label->setText(TextWrap::BreakableWords(text, ui->label->font(), m_formLabel.width()));
+    FitToText();
+}
+
+void UpDateWarning::FitToText()
+{
+    const int extra = qMax(0, ui->label->heightForWidth(m_formLabel.width()) - m_formLabel.height());
+    const QSize size(m_formSize.width(), m_formSize.height() + extra);
+    resize(size);
+    ui->WarningFrame->resize(size);
+    ui->label->setGeometry(m_formLabel.adjusted(0, 0, 0, extra));
+    ui->NewHong->move(m_formButton + QPoint(0, extra));
 }
 
 void UpDateWarning::SlotChangeLanguage(int index)

@@ -1,9 +1,15 @@
 // A notice whose message the opener chooses (wired mode, same device, ...).
-// Language changes only touch its button, so the opener's text stays.
+// Language changes only touch its button, so the opener's text stays. A
+// message longer than the form's three lines makes the notice taller, so it
+// is shown whole; a word wider than a line (a long file path) is broken
+// where it must.
 #ifndef UP_DATE_WARNING_H
 #define UP_DATE_WARNING_H
 
 #include <QDialog>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <memory>
@@ -28,7 +34,12 @@ private slots:
     void on_NewHong_clicked();
 
 private:
+    void FitToText();
+
     std::unique_ptr<Ui::UpDateWarning> ui;
+    QSize m_formSize;      // the notice as designed, for short messages
+    QRect m_formLabel;
+    QPoint m_formButton;
     QString m_pictureFolder;
 };
 

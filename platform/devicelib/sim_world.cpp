@@ -188,7 +188,12 @@ struct Section {
     QString kind; // "world", "receiver", "mouse"
     QString id;
     QHash<QString, QString> values; // lower-case keys
+    QHash<QString, int> keyLines;   // the line each value was read from
     int line = 0;
+
+    // Where a key's value stands, so an error points at it; the section's
+    // own line when the key is absent (its default was refused).
+    int lineOf(const char* key) const { return keyLines.value(QLatin1String(key), line); }
 };
 
 bool parseBool(const QString& text, bool* value)
@@ -320,7 +325,7 @@ private:
     void fail(const char* key)
     {
         if (m_ok && m_error)
-            *m_error = QStringLiteral("line %1: bad value for %2").arg(m_section.line).arg(QLatin1String(key));
+            *m_error = QStringLiteral("line %1: bad value for %2").arg(m_section.lineOf(key)).arg(QLatin1String(key));
         m_ok = false;
     }
 
@@ -365,7 +370,9 @@ bool readSections(const QString& text, QVector<Section>* sections, QString* erro
             *error = QStringLiteral("line %1: expected key = value").arg(lineNumber);
             return false;
         }
-        sections->last().values.insert(line.left(eq).trimmed().toLower(), line.mid(eq + 1).trimmed());
+        const QString key = line.left(eq).trimmed().toLower();
+        sections->last().values.insert(key, line.mid(eq + 1).trimmed());
+        sections->last().keyLines.insert(key, lineNumber);
     }
     return true;
 }
@@ -387,6 +394,8 @@ bool parseWorld(const QString& text, SimWorld* world, QString* error)
         if (s.kind == QLatin1String("world")) {
             read.hexId("vid", &result.vid);
             read.number("reportintervalus", 0, MaxReportIntervalUs, &result.reportIntervalUs);
+            if (!read.ok())
+                return false;
         } else if (s.kind == QLatin1String("receiver")) {
             if (result.hasId(s.id)) {
                 *error = QStringLiteral("line %1: duplicate id %2").arg(s.line).arg(s.id);
@@ -395,7 +404,7 @@ bool parseWorld(const QString& text, SimWorld* world, QString* error)
             int receiverClass = SimReceiver().receiverClass;
             read.number("class", 1, 8, &receiverClass);
             if (!SimDefaults::isReceiverClass(receiverClass)) {
-                *error = QStringLiteral("line %1: class must be 1, 2, 4 or 8").arg(s.line);
+                *error = QStringLiteral("line %1: class must be 1, 2, 4 or 8").arg(s.lineOf("class"));
                 return false;
             }
             SimReceiver r = SimDefaults::receiver(s.id, receiverClass);
@@ -436,7 +445,7 @@ bool parseWorld(const QString& text, SimWorld* world, QString* error)
         if (!receiverId.isEmpty()) {
             const SimReceiver* r = result.receiver(receiverId);
             if (!r) {
-                *error = QStringLiteral("line %1: unknown receiver %2").arg(s.line).arg(receiverId);
+                *error = QStringLiteral("line %1: unknown receiver %2").arg(s.lineOf("receiver")).arg(receiverId);
                 return false;
             }
             m.paired = true;

@@ -547,30 +547,38 @@ void DeviceLibContract::updateNeedsAnsweringMouse()
     QVERIFY(!ProtocolDataUpdate(reinterpret_cast<const unsigned char*>(image.constData())));
 }
 
+// A refused file names the line of the text that was refused: the bad
+// value's own line, not the line of its section.
 void DeviceLibContract::worldFile_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("valid");
     QTest::addColumn<int>("devices");
-    QTest::newRow("test world") << TestWorld() << true << 6;
-    QTest::newRow("empty") << QString() << true << 0;
-    QTest::newRow("comments and defaults") << "; note\n# note\n[Receiver a] ; trailing\n[Mouse b]\nReceiver = a\n" << true << 2;
-    QTest::newRow("unknown section") << "[Keyboard k]\n" << false << 0;
-    QTest::newRow("bad class") << "[Receiver a]\nClass = 3\n" << false << 0;
-    QTest::newRow("bad version") << "[Mouse a]\nVersion = one\n" << false << 0;
-    QTest::newRow("unknown receiver") << "[Mouse a]\nReceiver = nowhere\n" << false << 0;
-    QTest::newRow("duplicate id") << "[Receiver a]\n[Mouse a]\n" << false << 0;
-    QTest::newRow("value outside a section") << "Cid = 3\n" << false << 0;
+    QTest::addColumn<QString>("error"); // empty: the world is loaded
+    QTest::newRow("test world") << TestWorld() << 6 << "";
+    QTest::newRow("empty") << QString() << 0 << "";
+    QTest::newRow("comments and defaults") << "; note\n# note\n[Receiver a] ; trailing\n[Mouse b]\nReceiver = a\n" << 2 << "";
+    QTest::newRow("unknown section") << "[Receiver a]\n\n[Keyboard k]\n" << 0 << "line 3: unknown section";
+    QTest::newRow("bad class") << "[Receiver a]\nName = a\nClass = 3\n" << 0 << "line 3: class must be";
+    QTest::newRow("bad version") << "[Mouse a]\nName = m\n; note\nVersion = one\n" << 0
+                                 << "line 4: bad value for version";
+    QTest::newRow("bad value of the world") << "[World]\n\nVid = 0x2FE5\nReportIntervalUs = -1\n" << 0
+                                            << "line 4: bad value for reportintervalus";
+    QTest::newRow("key given twice: the later one counts") << "[Mouse a]\nBattery = 200\nBattery = 300\n" << 0
+                                                           << "line 3: bad value for battery";
+    QTest::newRow("unknown receiver") << "[Mouse a]\nName = m\nReceiver = nowhere\n" << 0
+                                      << "line 3: unknown receiver nowhere";
+    QTest::newRow("duplicate id") << "[Receiver a]\n[Mouse a]\n" << 0 << "line 2: duplicate id a";
+    QTest::newRow("value outside a section") << "\nCid = 3\n" << 0 << "line 2: expected key = value";
 }
 
 void DeviceLibContract::worldFile()
 {
     QFETCH(QString, text);
-    QFETCH(bool, valid);
     QFETCH(int, devices);
-    if (!valid)
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("world not loaded"));
-    QCOMPARE(SimControl::loadWorldText(text), valid);
+    QFETCH(QString, error);
+    if (!error.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("world not loaded: " + QRegularExpression::escape(error)));
+    QCOMPARE(SimControl::loadWorldText(text), error.isEmpty());
     QCOMPARE(SimControl::deviceIds().size(), devices);
 }
 

@@ -369,7 +369,7 @@ void TestShellProcess::unusableWorldFileIsNamedAtStart_data()
 {
     QTest::addColumn<QByteArray>("content"); // none: the file is missing
     QTest::addColumn<QString>("named");
-    QTest::newRow("bad value") << QByteArray("[World]\nVid = 0x2FE5\n\n[Receiver r]\nClass = 3\n") << "line 4";
+    QTest::newRow("bad value") << QByteArray("[World]\nVid = 0x2FE5\n\n[Receiver r]\nClass = 3\n") << "line 5";
     QTest::newRow("not a key line") << QByteArray("[World]\nVid = 0x2FE5\nnonsense\n") << "line 3";
     QTest::newRow("missing file") << QByteArray() << "";
 }

@@ -1,10 +1,13 @@
 // The nine notice dialogs: form, texts by language and mode, answers,
 // shortcuts and closing routes. They read the shipped language files.
+#include "language_rows.h"
+
 #include "app_state.h"
 #include "contain_reset.h"
 #include "exe_is_run.h"
 #include "find_new_ver.h"
 #include "inport_fail.h"
+#include "label_file.h"
 #include "less_three.h"
 #include "mouse_off_line.h"
 #include "post_msg.h"
@@ -18,6 +21,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
+#include <QTextLayout>
 #include <QToolButton>
 
 #include <functional>
@@ -56,6 +60,24 @@ void ShowActive(QDialog* dialog)
     QVERIFY(QTest::qWaitForWindowActive(dialog));
 }
 
+// The widest line of a word-wrapped label's text, laid out as the label
+// lays it out.
+qreal WidestLine(const QLabel* label)
+{
+    QTextLayout layout(label->text(), label->font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    qreal widest = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(label->contentsRect().width());
+        widest = qMax(widest, line.naturalTextWidth());
+    }
+    layout.endLayout();
+    return widest;
+}
+
 } // namespace
 
 class TestWindowsNotices : public QObject {
@@ -81,6 +103,8 @@ private slots:
     void importTextFollowsResult();
     void exeIsRunKeepsMacroTexts();
     void warningKeepsOpenersText();
+    void longWarningShownWhole_data();
+    void longWarningShownWhole();
     void languageIndexFour_data();
     void languageIndexFour();
     void languageChangeReachesOpenNotices();
@@ -385,6 +409,45 @@ void TestWindowsNotices::warningKeepsOpenersText()
     ContainReset reset;
     reset.SetLabelText(QStringLiteral("Upgrade now?"));
     QCOMPARE(LabelText(&reset), QStringLiteral("Upgrade now?"));
+}
+
+// The notice of an unusable world file carries the file's path: the notice
+// grows until the whole message shows, and a path wider than a line breaks
+// instead of running past the edge. A short message gives the form's size
+// back to the kept instance.
+void TestWindowsNotices::longWarningShownWhole_data()
+{
+    AddLanguageRows();
+}
+
+void TestWindowsNotices::longWarningShownWhole()
+{
+    QFETCH(int, index);
+    QString text;
+    LabelFile::Load(LabelFile::PathFor(index), QStringLiteral("DialogMain"),
+                    {{QStringLiteral("WorldFileError"), [&text](const QString& value) { text = value; }}});
+    QVERIFY(text.contains(QLatin1String("%1")));
+    const QString message = text.arg(QStringLiteral("/home/someone/programs/quorix-one-simulated-devices/build/app/"
+                                                     "SimWorld.ini, line 12: bad value for flashanswer"));
+    UpDateWarning warning;
+    const QSize formSize = warning.size();
+    warning.SetLabelText(message);
+
+    auto* label = warning.findChild<QLabel*>(QStringLiteral("label"));
+    QCOMPARE(label->text().remove(QChar(0x200B)), message);
+    QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
+             qPrintable(QStringLiteral("%1 px of text in %2").arg(label->heightForWidth(label->width())).arg(label->height())));
+    QVERIFY2(WidestLine(label) <= label->contentsRect().width(), qPrintable(QString::number(WidestLine(label))));
+    auto* ok = warning.findChild<QToolButton*>(QStringLiteral("NewHong"));
+    QVERIFY(ok->geometry().top() > label->geometry().bottom());
+    QVERIFY(warning.rect().contains(ok->geometry()));
+    QVERIFY(warning.findChild<QFrame*>(QStringLiteral("WarningFrame"))->geometry() == warning.rect());
+    QCOMPARE(warning.width(), formSize.width());
+
+    warning.SetLabelText(QStringLiteral("Use the cable"));
+    QCOMPARE(warning.size(), formSize);
+    QCOMPARE(label->height(), 62);
+    QVERIFY(ok->geometry().top() > label->geometry().bottom());
 }
 
 // Index 4 has no file of its own: English, except for LessThree (Russian).
