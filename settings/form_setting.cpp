@@ -22,6 +22,7 @@
 #include <QButtonGroup>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -90,8 +91,9 @@ FormSetting::FormSetting(QWidget* parent)
     labelOrigin = ui->label->pos();
     SlotChangeLanguage(language);
 
-    ui->checkBox->setChecked(UserSettingStore::Instance()->Value(QStringLiteral("AutoStart"), QStringLiteral("Enable")).toInt()
-                             == 1);
+    // The box shows whether the program starts with the session, which the
+    // entry alone decides (it may have been removed outside the program).
+    ui->checkBox->setChecked(Autostart::IsEnabled(QLatin1String(kAutostartEntry)));
 
     ShowLongRangeGroup(false);
     ShowLightGroup(false);
@@ -440,7 +442,8 @@ void FormSetting::on_pushButton_2_clicked()
 
 void FormSetting::on_pushButton_clicked()
 {
-    MouseSettings::Open();
+    if (!MouseSettings::Open())
+        ShowNotice(noMouseSettingsText);
 }
 
 void FormSetting::on_pushButton_3_clicked()
@@ -453,10 +456,22 @@ void FormSetting::on_pushButton_3_clicked()
 
 void FormSetting::on_checkBox_clicked(bool checked)
 {
+    const QString entry = QLatin1String(kAutostartEntry);
+    const bool written = checked ? Autostart::Enable(entry, g_appName, QCoreApplication::applicationFilePath())
+                                 : Autostart::Disable(entry);
+    // What the session will do, whatever the click asked for.
+    const bool enabled = Autostart::IsEnabled(entry);
+    ui->checkBox->setChecked(enabled);
     UserSettingStore::Instance()->SetValue(QStringLiteral("AutoStart"), QStringLiteral("Enable"),
-                                           checked ? QStringLiteral("1") : QStringLiteral("0"));
-    if (checked)
-        Autostart::Enable(QLatin1String(kAutostartEntry), g_appName, QCoreApplication::applicationFilePath());
-    else
-        Autostart::Disable(QLatin1String(kAutostartEntry));
+                                           enabled ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!written)
+        ShowNotice(autoStartFailedText.arg(QDir::toNativeSeparators(Autostart::EntryPath(entry))));
+}
+
+void FormSetting::ShowNotice(const QString& text)
+{
+    UpDateWarning notice;
+    notice.SetLabelText(text);
+    notice.move(DialogPlace(&notice));
+    notice.exec();
 }

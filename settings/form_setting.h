@@ -113,6 +113,8 @@ private:
     bool Refuse(const QString& text);
     void ShowUpdateLook(bool updateWaiting);
     QPoint DialogPlace(const QWidget* dialog) const;
+    // A modal notice with `text` over the page.
+    void ShowNotice(const QString& text);
     int CurrentReceiverClass() const;
     int& BootCounter(int receiverClass);
 
@@ -136,6 +138,9 @@ private:
     // Messages of the firmware update, from the page's language section.
     QString noDeviceText, sameDeviceText, verNewText;
     QString receiveText, noRecieveText, noUsbText, errorText, multiDongleText, multiMouseText;
+    // Notices of the start-with-session box (%1: the entry's path) and of the
+    // mouse settings link.
+    QString autoStartFailedText, noMouseSettingsText;
     QString buttonColor;
     QPoint labelOrigin;
     QButtonGroup* lightModeGroup = nullptr;

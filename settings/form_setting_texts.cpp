@@ -94,6 +94,8 @@ void FormSetting::SlotChangeLanguage(int index)
         {QStringLiteral("SameDevice"), toString(&sameDeviceText)},
         {QStringLiteral("VerNew"), toString(&verNewText)},
         {QStringLiteral("WiredMode"), toString(&g_wiredModeText)},
+        {QStringLiteral("AutoStartFailed"), toString(&autoStartFailedText)},
+        {QStringLiteral("NoMouseSettings"), toString(&noMouseSettingsText)},
     };
     for (int item = 0; item < StopCloseTime::kItemCount; ++item) {
         const QString key = item == 0 ? QStringLiteral("StopCloseTime") : QStringLiteral("StopCloseTime%1").arg(item);

@@ -7,24 +7,30 @@
 #include "hub_recorder.h"
 #include "library_calls.h"
 #include "program_state.h"
+#include "window_closer.h"
 #include "world_text.h"
 
 #include "app_state.h"
 #include "autostart.h"
 #include "form_setting.h"
+#include "label_file.h"
 #include "paths.h"
 #include "post_msg.h"
 #include "startup.h"
+#include "up_date_warning.h"
 #include "user_setting_store.h"
 
 #include <devicelib_control.h>
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
@@ -81,6 +87,9 @@ private slots:
     void languages();
     void languageCombo();
     void startWithSession();
+    void startWithSessionFailureIsShown();
+    void mouseSettingsLink_data();
+    void mouseSettingsLink();
     void versionLineStaysInView();
 
 private:
@@ -397,6 +406,76 @@ void TestSettingsPage::startWithSession()
     box->click();
     QCOMPARE(UserSettingStore::Instance()->Value(QStringLiteral("AutoStart"), QStringLiteral("Enable")), QStringLiteral("0"));
     QVERIFY(!QFile::exists(entry));
+}
+
+// The entry's folder cannot be made (a file has its name): the box stays
+// unchecked, the stored choice says off and the user learns which file could
+// not be written. A stored "on" whose entry is gone is not shown as on.
+void TestSettingsPage::startWithSessionFailureIsShown()
+{
+    const QString entry = Autostart::EntryPath(QLatin1String(FormSetting::kAutostartEntry));
+    const QString folder = QFileInfo(entry).absolutePath();
+    QVERIFY(QDir(folder).removeRecursively());
+    QFile blocker(folder);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    auto* box = Child<QCheckBox>(page.get(), QStringLiteral("checkBox"));
+    {
+        WindowCloser<UpDateWarning> notices;
+        box->click();
+        QCOMPARE(notices.count, 1);
+        QVERIFY2(notices.lastLabel.remove(QChar(0x200B)).contains(entry), qPrintable(notices.lastLabel));
+    }
+    QVERIFY(!box->isChecked());
+    QCOMPARE(UserSettingStore::Instance()->Value(QStringLiteral("AutoStart"), QStringLiteral("Enable")), QStringLiteral("0"));
+    QVERIFY(QFile::remove(folder));
+
+    UserSettingStore::Instance()->SetValue(QStringLiteral("AutoStart"), QStringLiteral("Enable"), QStringLiteral("1"));
+    page.reset(new FormSetting);
+    QVERIFY(!Child<QCheckBox>(page.get(), QStringLiteral("checkBox"))->isChecked());
+}
+
+// Without a known mouse settings program on the PATH the link says so; with
+// one, it starts it and says nothing.
+void TestSettingsPage::mouseSettingsLink_data()
+{
+    QTest::addColumn<bool>("installed");
+    QTest::newRow("no settings program") << false;
+    QTest::newRow("settings program installed") << true;
+}
+
+void TestSettingsPage::mouseSettingsLink()
+{
+    QFETCH(bool, installed);
+    QTemporaryDir bin;
+    QVERIFY(bin.isValid());
+    const QString program = bin.filePath(QStringLiteral("xfce4-mouse-settings"));
+    if (installed) {
+        QFile script(program);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\necho > \"$0.ran\"\n");
+        script.close();
+        QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+    }
+    QString expected;
+    LabelFile::Load(LabelFile::PathFor(0), QStringLiteral("FormSetting"),
+                    {{QStringLiteral("NoMouseSettings"), [&expected](const QString& text) { expected = text; }}});
+
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()));
+    WindowCloser<UpDateWarning> notices;
+    Child<QPushButton>(page.get(), QStringLiteral("pushButton"))->click();
+    qputenv("PATH", path);
+
+    if (installed) {
+        QCOMPARE(notices.count, 0);
+        QTRY_VERIFY(QFile::exists(program + QStringLiteral(".ran")));
+    } else {
+        QCOMPARE(notices.count, 1);
+        QVERIFY(!expected.isEmpty());
+        QCOMPARE(notices.lastLabel, expected);
+    }
 }
 
 void TestSettingsPage::versionLineStaysInView()

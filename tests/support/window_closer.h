@@ -8,8 +8,10 @@
 #define WINDOW_CLOSER_H
 
 #include <QApplication>
+#include <QLabel>
 #include <QObject>
 #include <QPoint>
+#include <QString>
 #include <QTimer>
 #include <QWidget>
 
@@ -24,6 +26,7 @@ public:
 
     int count = 0;        // notices closed
     QPoint lastPosition;  // where the last one stood
+    QString lastLabel;    // the text of its QLabel "label", when it has one
 
 private:
     void CloseOpenNotices()
@@ -33,6 +36,8 @@ private:
             if (notice && notice->isVisible()) {
                 ++count;
                 lastPosition = notice->pos();
+                if (const auto* label = notice->template findChild<QLabel*>(QStringLiteral("label")))
+                    lastLabel = label->text();
                 notice->close();
             }
         }
