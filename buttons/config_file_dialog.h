@@ -1,5 +1,6 @@
 // The file dialogs behind the button page's import and export. Both start
-// in the user's home folder and offer "File(*.bin)"; tests replace them.
+// in the user's home folder and offer "File(*.bin)"; the export adds ".bin"
+// to a name typed without suffix. Tests replace them.
 #ifndef CONFIG_FILE_DIALOG_H
 #define CONFIG_FILE_DIALOG_H
 
