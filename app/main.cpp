@@ -5,6 +5,7 @@
 #include "devicelib.h"
 #include "exe_is_run.h"
 #include "notice_style.h"
+#include "qt_dialog_texts.h"
 #include "single_instance.h"
 #include "startup.h"
 #include "up_date_warning.h"
@@ -60,6 +61,7 @@ int main(int argc, char* argv[])
         qputenv("QT_XCB_GL_INTEGRATION", "none");
 
     QApplication app(argc, argv);
+    QtDialogTexts::Install();
 
     // Held until the process ends; the system releases it after a crash.
     static SingleInstance instance(g_appName);

@@ -348,9 +348,12 @@ void SensorDPI::SwatchToggled(int stage, bool checked)
     LoadStageValue(stage);
 }
 
-void SensorDPI::SwatchClicked(int)
+void SensorDPI::SwatchClicked(int stage)
 {
     // Modeless: the colour goes to whichever swatch is checked when chosen.
+    // It opens at the clicked stage's colour ("r,g,b").
+    const QStringList rgb = stageColors[stage].split(QLatin1Char(','));
+    colorDialog->setCurrentColor(QColor(rgb.value(0).toInt(), rgb.value(1).toInt(), rgb.value(2).toInt()));
     colorDialog->show();
 }
 

@@ -210,6 +210,7 @@ bool SensorDPIB::SelectStage(int row)
 void SensorDPIB::SwatchClicked(int row)
 {
     colorRow = row;
+    colorDialog->setCurrentColor(QColor(stageColors[row]));
     colorDialog->show();
 }
 

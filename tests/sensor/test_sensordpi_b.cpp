@@ -298,9 +298,12 @@ void TestSensorDpiB::stageBoxes()
 
 void TestSensorDpiB::colourGoesToLastClickedRow()
 {
+    const QColor before(m_editor->StageColorText(4));
+    QVERIFY(before.isValid());
     QTest::mouseClick(Swatch(4), Qt::LeftButton);
     auto* dialog = m_editor->findChild<QColorDialog*>();
     QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->currentColor(), before); // opens at the row's colour
     // Another row's box being checked does not matter.
     m_editor->CheckStageBox(1);
     SimControl::clearCallLog();

@@ -710,9 +710,13 @@ void TestSensorDpiEditor::colourPick()
     FlashDataMap expected = g_deviceImage;
     SimControl::clearCallLog();
 
+    // The dialog opens at the clicked stage's colour.
+    const QStringList before = m_editor->StageColorText(3).split(QLatin1Char(','));
+    QCOMPARE(before.size(), 3);
     QTest::mouseClick(Swatch(3), Qt::LeftButton);
     auto* dialog = m_editor->findChild<QColorDialog*>();
     QVERIFY(dialog && dialog->isVisible());
+    QCOMPARE(dialog->currentColor(), QColor(before[0].toInt(), before[1].toInt(), before[2].toInt()));
     emit dialog->colorSelected(QColor(5, 160, 255));
     dialog->hide();
 
@@ -730,6 +734,13 @@ void TestSensorDpiEditor::colourPick()
     emit dialog->colorSelected(QColor(1, 2, 3));
     QCOMPARE(m_editor->StageColorText(3), QStringLiteral("1,2,3"));
     ExpectImage(expected, 2);
+
+    // Another stage's swatch opens the dialog at that stage's colour.
+    const QStringList other = m_editor->StageColorText(5).split(QLatin1Char(','));
+    QCOMPARE(other.size(), 3);
+    QTest::mouseClick(Swatch(5), Qt::LeftButton);
+    QCOMPARE(dialog->currentColor(), QColor(other[0].toInt(), other[1].toInt(), other[2].toInt()));
+    dialog->hide();
 }
 
 void TestSensorDpiEditor::colourWithoutCheckedSwatchIsDropped()
