@@ -17,10 +17,32 @@ bool EnglishLinks(int language)
     return language == 0 || language == 3 || language == 4;
 }
 
-// The whole text of the current element; leaves the reader past its end.
+// The whole text of the current element, its children's text included;
+// leaves the reader past its end. Counts the depth instead of recursing: a
+// file nested deeply enough would otherwise exhaust the stack.
 QString ElementText(QXmlStreamReader& reader)
 {
-    return reader.readElementText(QXmlStreamReader::IncludeChildElements);
+    QString text;
+    int depth = 1;
+    while (depth > 0) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartElement:
+            ++depth;
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        case QXmlStreamReader::Characters:
+        case QXmlStreamReader::EntityReference:
+            text += reader.text();
+            break;
+        case QXmlStreamReader::Invalid:
+            return text; // the caller sees the reader's error
+        default:
+            break;
+        }
+    }
+    return text;
 }
 
 } // namespace

@@ -77,6 +77,19 @@ void TestSettingsRules::netProfile_data()
     QTest::newRow("broken after the company")
         << QByteArray("<Profile><English><CompanyName>A</CompanyName><CompanyWeben>a</Comp") << 0 << "A" << "-" << true;
     QTest::newRow("empty file") << QByteArray() << 0 << "-" << "-" << true;
+    QTest::newRow("text of nested elements")
+        << QByteArray("<Profile><English><CompanyName>A<b>B<c>C</c></b>&amp;<!-- no -->D</CompanyName></English>"
+                      "</Profile>")
+        << 0 << "ABC&D" << "-" << false;
+    // Deep enough to exhaust the stack of a reader that recurses.
+    const int depth = 100000;
+    QTest::newRow("company nested 100000 deep")
+        << QByteArray("<Profile><English><CompanyName>") + QByteArray("<a>").repeated(depth) + "x"
+               + QByteArray("</a>").repeated(depth) + "</CompanyName><CompanyWeben>a</CompanyWeben></English></Profile>"
+        << 0 << "x" << "a" << false;
+    QTest::newRow("company nested 100000 deep, cut")
+        << QByteArray("<Profile><English><CompanyName>") + QByteArray("<a>").repeated(depth) << 0 << "-" << "-"
+        << true;
 }
 
 void TestSettingsRules::netProfile()
