@@ -2,6 +2,7 @@
 
 #include "app_state.h"
 #include "config_store.h"
+#include "device_all_info.h"
 #include "devicelib.h"
 #include "paths.h"
 
@@ -86,6 +87,37 @@ KnownFile ReadKnownFile(const QFileInfo& info)
     return known;
 }
 
+QString WithoutV(QString text)
+{
+    return text.remove(QLatin1Char('v'));
+}
+
+// An image's version as the device's text would read without its "v".
+QString PlainVersion(uint32_t version)
+{
+    return WithoutV(VersionText(version));
+}
+
+// A decimal number ("1", "1.5", "01.50") in a form equal for equal numbers
+// ("1", "1.5", "1.5"); empty for any other text.
+QString DecimalNumber(const QString& text)
+{
+    static const QRegularExpression decimal(QStringLiteral("^([0-9]+)(?:\\.([0-9]+))?$"));
+    const QRegularExpressionMatch match = decimal.match(text);
+    if (!match.hasMatch())
+        return QString();
+    const QStringRef whole = match.capturedRef(1);
+    const QStringRef fraction = match.capturedRef(2);
+    int first = 0;
+    while (first < whole.size() - 1 && whole.at(first) == QLatin1Char('0'))
+        ++first;
+    int end = fraction.size();
+    while (end > 0 && fraction.at(end - 1) == QLatin1Char('0'))
+        --end;
+    const QString number = whole.mid(first).toString();
+    return end == 0 ? number : number + QLatin1Char('.') + fraction.left(end);
+}
+
 struct Candidate {
     QString path;
     FirmwareHeader header;
@@ -117,28 +149,25 @@ QList<Candidate> MatchingImages(uint8_t kind, const QString& modelName, uint8_t 
     return matches;
 }
 
-// The highest matching image of a wanted version, first in name order among
-// equals. With `keep` the chosen file is read whole; a file
-// that cannot be read (any more) gives way to the next.
-bool Choose(uint8_t kind, const std::function<bool(int64_t)>& wanted, const QString& modelName, uint8_t cid,
+// Of the matching images of a wanted version the last in name order. With
+// `keep` the chosen file is read whole; a file that cannot be read (any
+// more) gives way to the one before it.
+bool Choose(uint8_t kind, const std::function<bool(uint32_t)>& wanted, const QString& modelName, uint8_t cid,
             uint8_t mid, QByteArray* keep)
 {
     QList<Candidate> candidates = MatchingImages(kind, modelName, cid, mid);
     candidates.erase(std::remove_if(candidates.begin(), candidates.end(),
-                                    [&wanted](const Candidate& c) { return !wanted(int64_t(c.header.version)); }),
+                                    [&wanted](const Candidate& c) { return !wanted(c.header.version); }),
                      candidates.end());
-    std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
-        return a.header.version > b.header.version;
-    });
     if (!keep)
         return !candidates.isEmpty();
-    for (const Candidate& candidate : candidates) {
-        QFile file(candidate.path);
+    for (auto candidate = candidates.crbegin(); candidate != candidates.crend(); ++candidate) {
+        QFile file(candidate->path);
         if (!file.open(QIODevice::ReadOnly))
             continue;
         const QByteArray bytes = file.readAll();
         FirmwareHeader header;
-        if (!ReadFirmwareHeader(bytes, &header) || header.version != candidate.header.version
+        if (!ReadFirmwareHeader(bytes, &header) || header.version != candidate->header.version
             || header.kind != kind || header.cid != cid || header.mid != mid || header.modelName != modelName
             || bytes.size() - FirmwareHeaderSize < qint64(header.payloadLength))
             continue; // changed since its header was read
@@ -148,26 +177,7 @@ bool Choose(uint8_t kind, const std::function<bool(int64_t)>& wanted, const QStr
     return false;
 }
 
-// Updates: versions above the device's; any version when it reports none.
-// Nothing when the device's text is no version at all.
-std::function<bool(int64_t)> NewerThan(const QString& currentVersion)
-{
-    if (currentVersion.isEmpty())
-        return [](int64_t) { return true; };
-    const int64_t current = VersionNumber(currentVersion);
-    return [current](int64_t version) { return current >= 0 && version > current; };
-}
-
-// Repairs: any version other than the device's; any when it reports none.
-std::function<bool(int64_t)> OtherThan(const QString& currentVersion)
-{
-    if (currentVersion.isEmpty())
-        return [](int64_t) { return true; };
-    const int64_t current = VersionNumber(currentVersion);
-    return [current](int64_t version) { return current >= 0 && version != current; };
-}
-
-bool FindInto(QList<QByteArray>& images, uint8_t kind, const std::function<bool(int64_t)>& wanted,
+bool FindInto(QList<QByteArray>& images, uint8_t kind, const std::function<bool(uint32_t)>& wanted,
               const QString& modelName, uint8_t cid, uint8_t mid)
 {
     images.clear();
@@ -211,6 +221,18 @@ int64_t VersionNumber(const QString& text)
     return major << 8 | match.captured(2).toLongLong(nullptr, 16);
 }
 
+bool IsUpdateVersion(uint32_t version, const QString& currentVersion)
+{
+    if (currentVersion.isEmpty())
+        return true;
+    const QString current = WithoutV(currentVersion);
+    const QString image = PlainVersion(version);
+    if (image == current)
+        return false;
+    const QString currentNumber = DecimalNumber(current);
+    return currentNumber.isEmpty() || DecimalNumber(image) != currentNumber;
+}
+
 QString FirmwareFolder()
 {
     return AppFolder() + QStringLiteral("/bin");
@@ -219,7 +241,8 @@ QString FirmwareFolder()
 bool FindFirmwareFile(uint8_t kind, const QString& currentVersion, const QString& modelName, uint8_t cid,
                       uint8_t mid)
 {
-    return FindInto(g_firmwareImages, kind, NewerThan(currentVersion), modelName, cid, mid);
+    const auto update = [&currentVersion](uint32_t version) { return IsUpdateVersion(version, currentVersion); };
+    return FindInto(g_firmwareImages, kind, update, modelName, cid, mid);
 }
 
 bool HasFirmwareFile(uint8_t kind, const QString& currentVersion, const QString& modelName, uint8_t cid,
@@ -227,14 +250,19 @@ bool HasFirmwareFile(uint8_t kind, const QString& currentVersion, const QString&
 {
     if (currentVersion.isEmpty())
         return false;
-    return Choose(kind, NewerThan(currentVersion), modelName, cid, mid, nullptr);
+    const auto update = [&currentVersion](uint32_t version) { return IsUpdateVersion(version, currentVersion); };
+    return Choose(kind, update, modelName, cid, mid, nullptr);
 }
 
 bool FindRepairFirmwareFile(uint8_t kind, QString& currentVersion, const QString& modelName, uint8_t cid,
                             uint8_t mid)
 {
     currentVersion.remove(QLatin1Char('v'));
-    return FindInto(g_repairImages, kind, OtherThan(currentVersion), modelName, cid, mid);
+    // Any image when the device reports no version.
+    const auto other = [&currentVersion](uint32_t version) {
+        return currentVersion.isEmpty() || PlainVersion(version) != currentVersion;
+    };
+    return FindInto(g_repairImages, kind, other, modelName, cid, mid);
 }
 
 QString ReceiverModelKeyOfClass(int receiverClass)

@@ -7,16 +7,18 @@
 // with the image tag and holds at least the header and the payload the header
 // declares; other files, short ones and unreadable ones are passed over. An
 // image matches when its kind, customer id, model id and model name equal the
-// arguments. Versions are compared as numbers (major, then the minor byte).
+// arguments.
 //
-// Of the matching images the search takes the highest version:
-// - FindFirmwareFile / HasFirmwareFile: one strictly newer than the device's
-//   version; with no device version (empty text) any matching image
-//   (HasFirmwareFile then answers false at once);
-// - FindRepairFirmwareFile: one of another version than the device's (the
-//   repair engine passes no version, so any matching image).
-// Among images of the same version the first in name order wins. Only the
-// chosen file is read whole.
+// Of the matching images of a wanted version the search takes the last in
+// name order:
+// - FindFirmwareFile / HasFirmwareFile: an image whose version differs from
+//   the device's, older or newer; version texts that read as decimal numbers
+//   are the same version when the numbers are equal ("1.50" and "1.5",
+//   "1.10" and "1.1"). With no device version (empty text) any matching
+//   image (HasFirmwareFile then answers false at once);
+// - FindRepairFirmwareFile: an image whose version text differs from the
+//   device's (the repair engine passes no version, so any matching image).
+// Only the chosen file is read whole.
 //
 // The searches may run on any thread (the repair engine searches from the
 // library's upgrade callback); each list is written by its own engine only.
@@ -34,6 +36,10 @@ enum : int {
     FirmwareKindReceiver = 211,
     FirmwareHeaderSize = 728
 };
+
+// One-second ticks without any upgrade message after which the update run
+// and the repair count a flashing as failed.
+constexpr int kSilentFlashTicks = 240;
 
 // The fields of the 728-byte header that the program reads.
 struct FirmwareHeader {
@@ -54,6 +60,13 @@ bool ReadFirmwareHeader(const QByteArray& bytes, FirmwareHeader* header);
 // that is no version. The reverse of VersionText (device_all_info.h).
 int64_t VersionNumber(const QString& text);
 
+// Whether an image of `version` is an update for a device that reports
+// `currentVersion` ("v1.2"; "" none): any image for no version, else one of
+// another version, where texts that read as decimal numbers are compared as
+// numbers ("1.50" is "1.5", "1.10" is "1.1"); a hexadecimal minor part ("1.a")
+// is the same only as the same text.
+bool IsUpdateVersion(uint32_t version, const QString& currentVersion);
+
 // Filled by FindFirmwareFile; read by the update run and its callback.
 extern QList<QByteArray> g_firmwareImages;
 // Filled by FindRepairFirmwareFile; read by the repair engine.
@@ -69,7 +82,7 @@ bool FindFirmwareFile(uint8_t kind, const QString& currentVersion, const QString
 // The same question, keeping nothing; false at once for an empty version.
 bool HasFirmwareFile(uint8_t kind, const QString& currentVersion, const QString& modelName, uint8_t cid,
                      uint8_t mid);
-// Empties g_repairImages and chooses the highest image of another version
+// Empties g_repairImages and chooses the last image of another version text
 // than currentVersion ("" any) into it. currentVersion loses every "v"
 // (callers read the text back).
 bool FindRepairFirmwareFile(uint8_t kind, QString& currentVersion, const QString& modelName, uint8_t cid,
@@ -79,7 +92,7 @@ bool FindRepairFirmwareFile(uint8_t kind, QString& currentVersion, const QString
 // 8 ("DM", "D2M", "D4M", "D8M"); empty for any other class.
 QString ReceiverModelKeyOfClass(int receiverClass);
 
-// Whether an image in FirmwareFolder() is newer than the version of the
+// Whether an image in FirmwareFolder() differs from the version of the
 // current device's mouse (kind 210) or of its receiver (211). The model name
 // comes from the current device's catalogue group. False for a receiver
 // class other than 1, 2, 4 or 8 (whatever the kind) and for an empty version.

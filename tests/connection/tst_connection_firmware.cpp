@@ -208,31 +208,40 @@ void TestConnectionFirmware::search_data()
     const QList<ImageFile> newerOlder{Mouse("a.bin", 0x0106), Mouse("b.bin", 0x0104)};
     const QList<ImageFile> three{Mouse("a.bin", 0x0104), Mouse("b.bin", 0x0107), Mouse("c.bin", 0x0106)};
 
-    // Which image is an update.
+    // Which image is an update: one of another version, older or newer; the
+    // last in name order wins.
     QTest::newRow("only the running version") << int(Find) << "v1.5" << QList<ImageFile>{Mouse("a.bin", 0x0105)} << false << "";
-    QTest::newRow("an older image is no update") << int(Find) << "v1.5" << QList<ImageFile>{v14} << false << "";
+    QTest::newRow("an older image") << int(Find) << "v1.5" << QList<ImageFile>{v14} << true << "a.bin";
     QTest::newRow("older, then newer") << int(Find) << "v1.5" << olderNewer << true << "b.bin";
-    QTest::newRow("newer, then older") << int(Find) << "v1.5" << newerOlder << true << "a.bin";
-    QTest::newRow("the highest newer one") << int(Find) << "v1.5" << three << true << "b.bin";
-    QTest::newRow("same version: first in name order, ignoring case")
-        << int(Find) << "v1.5" << QList<ImageFile>{Mouse("B.bin", 0x0106), Mouse("a.BIN", 0x0106)} << true << "a.BIN";
-    QTest::newRow("1.50 is newer than 1.5")
-        << int(Find) << "v1.5" << QList<ImageFile>{Mouse("a.bin", 0x0150), Mouse("b.bin", 0x0106)} << true << "a.bin";
-    QTest::newRow("1.6 is older than 1.50") << int(Find) << "v1.50" << QList<ImageFile>{v16} << false << "";
-    QTest::newRow("hex minor: 1.b after 1.a") << int(Find) << "v1.a" << QList<ImageFile>{Mouse("a.bin", 0x010B)} << true << "a.bin";
-    QTest::newRow("hex minor: 1.a before 1.b") << int(Find) << "v1.b" << QList<ImageFile>{Mouse("a.bin", 0x010A)} << false << "";
-    QTest::newRow("1.1 is older than 1.10") << int(Find) << "v1.10" << QList<ImageFile>{Mouse("a.bin", 0x0101)} << false << "";
-    QTest::newRow("1.10 is newer than 1.1") << int(Find) << "v1.1" << QList<ImageFile>{Mouse("a.bin", 0x0110)} << true << "a.bin";
-    QTest::newRow("major before minor") << int(Find) << "v1.ff" << QList<ImageFile>{Mouse("a.bin", 0x0200)} << true << "a.bin";
-    QTest::newRow("no device version: the highest") << int(Find) << "" << three << true << "b.bin";
-    QTest::newRow("device text is no version") << int(Find) << "v1.x" << three << false << "";
+    QTest::newRow("newer, then older") << int(Find) << "v1.5" << newerOlder << true << "b.bin";
+    QTest::newRow("the last of three") << int(Find) << "v1.5" << three << true << "c.bin";
+    QTest::newRow("the running version first hides nothing after it")
+        << int(Find) << "v1.5" << QList<ImageFile>{Mouse("a.bin", 0x0105), Mouse("b.bin", 0x0104)} << true << "b.bin";
+    QTest::newRow("same version: last in name order, ignoring case")
+        << int(Find) << "v1.5" << QList<ImageFile>{Mouse("B.bin", 0x0106), Mouse("a.BIN", 0x0106)} << true << "B.bin";
+    QTest::newRow("1.50 reads as 1.5 and is passed over")
+        << int(Find) << "v1.5" << QList<ImageFile>{Mouse("a.bin", 0x0150), Mouse("b.bin", 0x0106)} << true << "b.bin";
+    QTest::newRow("1.5 reads as 1.50") << int(Find) << "v1.50" << QList<ImageFile>{Mouse("a.bin", 0x0105)} << false << "";
+    QTest::newRow("1.6 is not 1.50") << int(Find) << "v1.50" << QList<ImageFile>{v16} << true << "a.bin";
+    QTest::newRow("1.1 reads as 1.10") << int(Find) << "v1.10" << QList<ImageFile>{Mouse("a.bin", 0x0101)} << false << "";
+    QTest::newRow("1.10 reads as 1.1") << int(Find) << "v1.1" << QList<ImageFile>{Mouse("a.bin", 0x0110)} << false << "";
+    QTest::newRow("hex minor: 1.b is not 1.a") << int(Find) << "v1.a" << QList<ImageFile>{Mouse("a.bin", 0x010B)} << true << "a.bin";
+    QTest::newRow("hex minor: 1.a is not 1.b") << int(Find) << "v1.b" << QList<ImageFile>{Mouse("a.bin", 0x010A)} << true << "a.bin";
+    QTest::newRow("hex minor: 1.a is 1.a") << int(Find) << "v1.a" << QList<ImageFile>{Mouse("a.bin", 0x010A)} << false << "";
+    QTest::newRow("hex minor: 2.c is not 1.a") << int(Find) << "v1.a" << QList<ImageFile>{Mouse("a.bin", 0x020C)} << true << "a.bin";
+    QTest::newRow("hex minor image, decimal device") << int(Find) << "v1.5" << QList<ImageFile>{Mouse("a.bin", 0x010A)} << true << "a.bin";
+    QTest::newRow("no device version: the last") << int(Find) << "" << three << true << "c.bin";
+    QTest::newRow("device text is no version") << int(Find) << "v1.x" << three << true << "c.bin";
     QTest::newRow("has: no device version") << int(Has) << "" << olderNewer << false << "";
-    QTest::newRow("has: an older image") << int(Has) << "v1.5" << QList<ImageFile>{v14} << false << "";
+    QTest::newRow("has: an older image") << int(Has) << "v1.5" << QList<ImageFile>{v14} << true << "";
     QTest::newRow("has: a newer image") << int(Has) << "v1.5" << QList<ImageFile>{v16} << true << "";
+    QTest::newRow("has: only the running version") << int(Has) << "1.50" << QList<ImageFile>{Mouse("a.bin", 0x0105)} << false << "";
     QTest::newRow("repair: the running version") << int(Repair) << "v1.5" << QList<ImageFile>{Mouse("a.bin", 0x0105)} << false << "";
     QTest::newRow("repair: an older image") << int(Repair) << "v1.5" << QList<ImageFile>{v14} << true << "a.bin";
-    QTest::newRow("repair: 1.50 is not 1.5") << int(Repair) << "v1.5" << QList<ImageFile>{Mouse("a.bin", 0x0150)} << true << "a.bin";
-    QTest::newRow("repair: no device version, the highest") << int(Repair) << "" << three << true << "b.bin";
+    QTest::newRow("repair: the text 1.50 is not 1.5") << int(Repair) << "v1.5" << QList<ImageFile>{Mouse("a.bin", 0x0150)} << true << "a.bin";
+    QTest::newRow("repair: no device version, the last") << int(Repair) << "" << three << true << "c.bin";
+    QTest::newRow("repair: the running version first hides nothing after it")
+        << int(Repair) << "v1.5" << QList<ImageFile>{Mouse("a.bin", 0x0105), Mouse("b.bin", 0x0104)} << true << "b.bin";
 
     // Which file is an image of the device.
     QTest::newRow("receiver image for a mouse")
@@ -331,7 +340,7 @@ void TestConnectionFirmware::changedFileIsReadAgain()
     WriteFolder({Mouse("a.bin", 0x0106)});
     QVERIFY(HasFirmwareFile(FirmwareKindMouse, QStringLiteral("v1.5"), QStringLiteral("QX-AERO-M"), 23, 1));
 
-    WriteFile(Mouse("a.bin", 0x0103)); // same name and size
+    WriteFile(Mouse("a.bin", 0x0105)); // same name and size, now the running version
     QVERIFY(!HasFirmwareFile(FirmwareKindMouse, QStringLiteral("v1.5"), QStringLiteral("QX-AERO-M"), 23, 1));
 
     WriteFile(Mouse("b.bin", 0x0107));
@@ -378,7 +387,7 @@ void TestConnectionFirmware::checkFirmwareUpdate_data()
     QTest::newRow("mouse older") << 0 << int(FirmwareKindMouse) << "v1.2" << 4 << true;
     QTest::newRow("mouse older, no receiver class") << 0 << int(FirmwareKindMouse) << "v1.2" << 0 << false;
     QTest::newRow("mouse older, class 3") << 0 << int(FirmwareKindMouse) << "v1.2" << 3 << false;
-    QTest::newRow("mouse newer than the image") << 0 << int(FirmwareKindMouse) << "v1.4" << 4 << false;
+    QTest::newRow("mouse newer than the image") << 0 << int(FirmwareKindMouse) << "v1.4" << 4 << true;
     QTest::newRow("mouse current") << 0 << int(FirmwareKindMouse) << "v1.3" << 4 << false;
     QTest::newRow("mouse reports nothing") << 0 << int(FirmwareKindMouse) << "" << 4 << false;
     QTest::newRow("4K receiver older") << 0 << int(FirmwareKindReceiver) << "v1.1" << 4 << true;
