@@ -44,6 +44,20 @@ QString UpdateFailInfo()
     return NativeSettings(FirmwareStateKeyPath()).Value(QStringLiteral("UpdateFailInfo")).toString();
 }
 
+UpdateFailRecord ParseUpdateFailInfo(const QString& text)
+{
+    UpdateFailRecord record;
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 4)
+        return record;
+    record.complete = true;
+    record.kind = parts.at(0).toInt();
+    record.classText = parts.at(1);
+    record.cid = parts.at(2).toInt();
+    record.mid = parts.at(3).toInt();
+    return record;
+}
+
 void SetUpdateFailInfo(int kind, int receiverClass, int cid, int mid)
 {
     const QString text = QStringLiteral("%1,%2,%3,%4").arg(kind).arg(receiverClass).arg(cid).arg(mid);

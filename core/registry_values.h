@@ -20,6 +20,22 @@ void MigrateLanguageIndex();
 // UpdateFailInfo: "kind,receiver class,customer id,model id" of a failed
 // upgrade (kind 210 mouse, 211 receiver); "" when no repair is pending.
 QString UpdateFailInfo();
+
+// The record as its readers take it: only a text of exactly four parts
+// counts; a number that does not read is 0. The class stays text, since only
+// the texts "1", "2", "4" and "8" name a receiver class.
+struct UpdateFailRecord {
+    bool complete = false; // four parts
+    int kind = 0;
+    QString classText;
+    int cid = 0;
+    int mid = 0;
+};
+UpdateFailRecord ParseUpdateFailInfo(const QString& text);
+inline UpdateFailRecord ReadUpdateFailInfo()
+{
+    return ParseUpdateFailInfo(UpdateFailInfo());
+}
 void SetUpdateFailInfo(int kind, int receiverClass, int cid, int mid);
 void RemoveUpdateFailInfo();
 

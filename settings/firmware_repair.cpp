@@ -6,7 +6,9 @@
 #include "post_msg.h"
 #include "registry_values.h"
 
-QStringList g_repairRecord;
+#include <mutex>
+
+UpdateFailRecord g_repairRecord;
 std::atomic<bool> g_repairProgressSeen{false};
 std::atomic<int> g_repairStage{0};
 std::atomic<int> g_repairStageCount{1};
@@ -16,10 +18,22 @@ std::atomic<int> g_repairCid{0};
 std::atomic<int> g_repairMid{0};
 std::atomic<bool> g_repairMouseListed{false};
 QString g_repairMouseModel;
+std::atomic<int> g_repairMessages{0};
 
 namespace {
 
 const int kUpgradeTimeoutMs = 10000;
+
+// Held while a message is counted against the open run, and while a silent
+// run is closed, so that a run ends once: by its result or by its silence.
+std::mutex s_runMutex;
+
+// The stage's device may now wait in boot mode: offer its repair.
+void RecordFailedStage(int stage)
+{
+    SetUpdateFailInfo(stage == 0 ? FirmwareKindReceiver : FirmwareKindMouse, g_repairClass, g_repairCid,
+                      g_repairMid);
+}
 
 // Stage 0 succeeded: the mouse follows when its image exists and the mouse
 // can be reached (it is the record's device, or was listed on its cable).
@@ -40,6 +54,19 @@ bool StartMouseStage()
 
 } // namespace
 
+bool EndSilentRepair(int messagesSeen)
+{
+    {
+        std::lock_guard<std::mutex> lock(s_runMutex);
+        if (!g_repairRunning || g_repairMessages != messagesSeen)
+            return false;
+        g_repairRunning = false;
+    }
+    RecordFailedStage(g_repairStage);
+    ReportRepairEnd(false, 6);
+    return true;
+}
+
 void ReportRepairEnd(bool repaired, int code)
 {
     g_repairProgressSeen = false;
@@ -55,6 +82,12 @@ int RepairUpgradeCallback(const unsigned char* message)
 {
     if (!message || message[0] != DEVICELIB_UPGRADE_MESSAGE)
         return 0;
+    {
+        std::lock_guard<std::mutex> lock(s_runMutex);
+        if (!g_repairRunning)
+            return 0; // a flashing given up as silent speaks again
+        ++g_repairMessages;
+    }
     if (message[1] == DEVICELIB_UPGRADE_PROGRESS) {
         g_repairProgressSeen = true;
         int value = message[2];
@@ -69,9 +102,7 @@ int RepairUpgradeCallback(const unsigned char* message)
     const int stage = g_repairStage;
     g_repairProgressSeen = false;
     if (message[2] != 1) {
-        // The device of this stage now waits in boot mode: offer its repair.
-        SetUpdateFailInfo(stage == 0 ? FirmwareKindReceiver : FirmwareKindMouse, g_repairClass, g_repairCid,
-                          g_repairMid);
+        RecordFailedStage(stage);
         ReportRepairEnd(false, 6);
         return 0;
     }

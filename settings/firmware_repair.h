@@ -9,13 +9,14 @@
 #ifndef FIRMWARE_REPAIR_H
 #define FIRMWARE_REPAIR_H
 
+#include "registry_values.h"
+
 #include <QString>
-#include <QStringList>
 
 #include <atomic>
 
-// The pending-repair record, split at "," by the last check.
-extern QStringList g_repairRecord;
+// The pending-repair record as the last check read it.
+extern UpdateFailRecord g_repairRecord;
 // The running stage has reported progress but no result yet.
 extern std::atomic<bool> g_repairProgressSeen;
 extern std::atomic<int> g_repairStage;       // 0 receiver, 1 mouse
@@ -29,6 +30,17 @@ extern std::atomic<int> g_repairMid;
 extern std::atomic<bool> g_repairMouseListed;
 // Catalogue name of the mouse image (written before a run starts).
 extern QString g_repairMouseModel;
+
+// Upgrade messages the callback took since the program started; a repair
+// whose count stands still for kSilentFlashTicks one-second ticks
+// (firmware_images.h) has gone silent.
+extern std::atomic<int> g_repairMessages;
+
+// Ends the running repair as failed when no upgrade message came since the
+// count `messagesSeen`: the record names the stage's device, the dialog shows
+// the failure and may be closed, and a later message of that flashing is
+// dropped. False when the run already ended or a message came.
+bool EndSilentRepair(int messagesSeen);
 
 // Hub signals of a finished run: the result text, the home page's Repair
 // button, and the dialog's result code (2 done, 5 second stage not run, 6

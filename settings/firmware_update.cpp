@@ -112,8 +112,8 @@ int UpdateUpgradeCallback(const unsigned char* message)
         return 0;
     }
     // Only a record of the kind that now runs new firmware is settled.
-    const QStringList record = UpdateFailInfo().split(QLatin1Char(','));
-    if (record.size() == 4 && record.at(0).toInt() == g_upgradeKind)
+    const UpdateFailRecord record = ReadUpdateFailInfo();
+    if (record.complete && record.kind == g_upgradeKind)
         RemoveUpdateFailInfo();
     return 0;
 }

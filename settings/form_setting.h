@@ -15,6 +15,7 @@
 #ifndef FORM_SETTING_H
 #define FORM_SETTING_H
 
+#include "firmware_images.h"
 #include "flash_data_map.h"
 
 #include <QPoint>
@@ -47,7 +48,7 @@ public:
 
     // Ticks of step Wait without any upgrade message after which a flashing
     // counts as failed (the timers tick once a second).
-    static constexpr int kWaitLimitTicks = 240;
+    static constexpr int kWaitLimitTicks = kSilentFlashTicks;
 
     // Whether the receiver groups show and the page is expanded.
     bool LongRangeGroupShown() const { return m_longRangeShown; }

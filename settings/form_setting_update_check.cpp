@@ -41,8 +41,7 @@ bool FormSetting::ChechIsUpDate()
     mousePending = 0;
     checkReceiverModel.clear();
     resumeReceiverModel.clear();
-    const QStringList record = UpdateFailInfo().split(QLatin1Char(','));
-    const bool hasRecord = record.size() == 4;
+    const UpdateFailRecord record = ReadUpdateFailInfo();
 
     ConfigStore* config = ConfigStore::Instance();
     const DeviceAllInfo current = CurrentDeviceCopy();
@@ -94,11 +93,11 @@ bool FormSetting::ChechIsUpDate()
 
     // One device: only a failed update can be resumed.
     const DeviceAllInfo& entry = list.first();
-    if (!hasRecord)
+    if (!record.complete)
         return Refuse(entry.wired ? noRecieveText : noUsbText);
-    const int kind = record.at(0).toInt();
-    const int recordCid = record.at(2).toInt();
-    const int recordMid = record.at(3).toInt();
+    const int kind = record.kind;
+    const int recordCid = record.cid;
+    const int recordMid = record.mid;
     if (kind == FirmwareKindReceiver) {
         if (!entry.wired || entry.mid != recordMid)
             return Refuse(noUsbText);
@@ -109,7 +108,7 @@ bool FormSetting::ChechIsUpDate()
     } else {
         return Refuse(errorText);
     }
-    const QString classText = record.at(1);
+    const QString classText = record.classText;
     if (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("8")}.contains(classText)) {
         g_receiverClass = classText.toInt();
         resumeReceiverModel = config->Value(modelGroup, ReceiverModelKeyOfClass(g_receiverClass));

@@ -14,6 +14,7 @@
 
 #include <QCloseEvent>
 #include <QKeySequence>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -25,6 +26,13 @@ namespace {
 const Qt::WindowFlags kWindowFlags(0x6800);
 const int kUpgradeTimeoutMs = 10000;
 const int kBootQueryCapacity = 5;
+const int kSilenceTickMs = 1000;
+
+// The message line: red for what went wrong or needs doing, the progress
+// bar's green for a finished run.
+const char kMessageStyle[] = "QLabel{color: rgb(%1);background: transparent;}";
+const char kProblemColor[] = "255,0,0";
+const char kSuccessColor[] = "80,240,0";
 
 // The receiver list of a receiver class; empty for any other class.
 const QStringList& ReceiverPids(const QString& classText)
@@ -81,7 +89,7 @@ UpDateRepair::UpDateRepair(QWidget* parent)
     ui->AutoRepair->setStyleSheet(
         QStringLiteral("#AutoRepair{border-image: url(\"%1BackGround.png\");}").arg(folder));
     ui->ToolText->setStyleSheet(QStringLiteral("QLabel{color: rgb(%1);background: transparent;}").arg(labelColor));
-    ui->ToolText_2->setStyleSheet(QStringLiteral("QLabel{color: rgb(255,0,0);background: transparent;}"));
+    SetMessageLook(false);
     const QString buttonStyle =
         QStringLiteral("QToolButton{border:0px;color: rgb(%1);border-image: url(\"%2ok_nr.png\");}"
                        "QToolButton:hover{border-image: url(\"%2ok_enter.png\");}")
@@ -107,6 +115,11 @@ UpDateRepair::UpDateRepair(QWidget* parent)
 
     SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
 
+    m_silenceTimer = new QTimer(this);
+    m_silenceTimer->setObjectName(QStringLiteral("silenceTimer"));
+    m_silenceTimer->setInterval(kSilenceTickMs);
+    connect(m_silenceTimer, &QTimer::timeout, this, &UpDateRepair::OnSilenceTick);
+
     ui->NewHong->hide();
     ui->NewHong_2->hide();
     ui->ToolText_2->hide();
@@ -120,6 +133,7 @@ UpDateRepair::~UpDateRepair() = default;
 void UpDateRepair::ResetState()
 {
     ui->ToolText_2->clear();
+    SetMessageLook(false);
     ui->ToolText_2->show();
     ui->NewHong_2->setText(m_upgradeText);
     ui->NewHong_2->show();
@@ -146,6 +160,7 @@ void UpDateRepair::SetConfirmState()
 // The message with both buttons, every way of closing open; no progress.
 void UpDateRepair::ShowAnswerButtons(const QString& actionText)
 {
+    SetMessageLook(false);
     ui->ToolText_2->show();
     ui->NewHong_2->setText(actionText);
     ui->NewHong_2->show();
@@ -165,6 +180,7 @@ void UpDateRepair::SetToolText(const QString& text)
 void UpDateRepair::SetUpdatingState()
 {
     ui->ToolText_2->setText(m_notMoveText);
+    SetMessageLook(false);
     ui->ToolText_2->show();
     ui->NewHong_2->hide();
     ui->NewHong->hide();
@@ -179,7 +195,17 @@ void UpDateRepair::AssignShortcuts()
 {
     // Setting a button's text replaces its shortcut; every state sets them again.
     ui->NewHong_2->setShortcut(QKeySequence(Qt::Key_Return));
-    ui->NewHong->setShortcut(QKeySequence(Qt::Key_Escape));
+    // Escape is Cancel's; after a success, which offers no Cancel, the close
+    // button's.
+    const bool escapeOnClose = ui->NewHong->isHidden() && ui->CloseButton->isEnabled();
+    ui->NewHong->setShortcut(escapeOnClose ? QKeySequence() : QKeySequence(Qt::Key_Escape));
+    ui->CloseButton->setShortcut(escapeOnClose ? QKeySequence(Qt::Key_Escape) : QKeySequence());
+}
+
+void UpDateRepair::SetMessageLook(bool success)
+{
+    const QLatin1String color(success ? kSuccessColor : kProblemColor);
+    ui->ToolText_2->setStyleSheet(QString::fromLatin1(kMessageStyle).arg(color));
 }
 
 // --- hub slots ---------------------------------------------------------------------
@@ -209,8 +235,10 @@ void UpDateRepair::SlotChangeLanguage(int index)
 void UpDateRepair::SlotAutoRepair(int index)
 {
     ui->ToolText_2->setText(index ? m_failText : m_successText);
+    SetMessageLook(index == 0);
     ui->NewHong_2->setText(m_confirmText);
-    ui->NewHong->show();
+    // A finished repair leaves nothing to cancel.
+    ui->NewHong->setVisible(index != 0);
     AssignShortcuts();
 }
 
@@ -219,11 +247,12 @@ void UpDateRepair::SlotAutoRepairProgress(int index)
     ui->progressBar_2->setValue(index);
 }
 
-void UpDateRepair::ShowResult(const QString& text)
+void UpDateRepair::ShowResult(const QString& text, bool success)
 {
     ui->ToolText_2->setText(text);
+    SetMessageLook(success);
     ui->ToolText_2->show();
-    ui->NewHong->show();
+    ui->NewHong->setVisible(!success);
     ui->NewHong->setEnabled(true);
     ui->CloseButton->setEnabled(true);
 }
@@ -237,13 +266,13 @@ void UpDateRepair::SlotProgress(int schedue, int Discrib)
     case 1:
         ui->NewHong_2->setText(m_confirmText);
         ui->NewHong_2->show();
-        ShowResult(m_failText);
+        ShowResult(m_failText, false);
         break;
     case 2:
         ui->NewHong_2->setText(m_confirmText);
         ui->NewHong_2->show();
         ui->progressBar_2->setValue(100);
-        ShowResult(m_successText);
+        ShowResult(m_successText, true);
         break;
     case 3:
         ui->NewHong->hide();
@@ -256,10 +285,10 @@ void UpDateRepair::SlotProgress(int schedue, int Discrib)
         ui->NewHong_2->setText(m_confirmText);
         ui->NewHong_2->show();
         ui->progressBar_2->setValue(50);
-        ShowResult(m_failText);
+        ShowResult(m_failText, false);
         break;
     case 6:
-        ShowResult(m_failText);
+        ShowResult(m_failText, false);
         break;
     default:
         break;
@@ -363,13 +392,13 @@ bool UpDateRepair::CheckRepair()
     m_receiverModel.clear();
     g_repairMouseModel.clear();
 
-    g_repairRecord = UpdateFailInfo().split(QLatin1Char(','));
-    if (g_repairRecord.size() != 4)
+    g_repairRecord = ReadUpdateFailInfo();
+    if (!g_repairRecord.complete)
         return false; // no repair pending
     g_repairClass = 0;
-    m_failedKind = g_repairRecord.at(0).toInt();
-    const QString classText = g_repairRecord.at(1);
-    const int recordMid = g_repairRecord.at(3).toInt();
+    m_failedKind = g_repairRecord.kind;
+    const QString classText = g_repairRecord.classText;
+    const int recordMid = g_repairRecord.mid;
 
     if (g_homeDeviceList.isEmpty())
         return Refuse(m_noDeviceText);
@@ -423,7 +452,7 @@ bool UpDateRepair::CheckRepair()
         g_repairClass = classText.toInt();
         m_receiverModel = config->Value(m_modelGroup, receiverKey);
     }
-    g_repairCid = g_repairRecord.at(2).toInt();
+    g_repairCid = g_repairRecord.cid;
     g_repairMid = config->IntValue(m_modelGroup, QStringLiteral("MID"));
 
     const uint8_t cid = uint8_t(g_repairCid & 0xFF);
@@ -477,18 +506,41 @@ void UpDateRepair::StartUpgrade()
         }
     }
     const QByteArray image = g_repairImages.first();
+    m_messagesSeen = g_repairMessages;
+    m_silentTicks = 0;
+    m_silenceTimer->start();
     m_ready = UsbUpgrade_Start(reinterpret_cast<const unsigned char*>(image.constData()), RepairUpgradeCallback,
                                kUpgradeTimeoutMs)
         != 0;
-    if (!m_ready)
+    if (!m_ready) {
+        m_silenceTimer->stop();
         ReportRepairEnd(false, 6); // refused: nothing was flashed, the record stays
+    }
+}
+
+// A flashing that never answers would keep the dialog up for good: after
+// the silent ticks it counts as failed, like the update run's.
+void UpDateRepair::OnSilenceTick()
+{
+    if (!g_repairRunning) {
+        m_silenceTimer->stop();
+        return;
+    }
+    const int messages = g_repairMessages;
+    if (messages != m_messagesSeen) {
+        m_messagesSeen = messages;
+        m_silentTicks = 0;
+        return;
+    }
+    if (++m_silentTicks >= kSilentFlashTicks && EndSilentRepair(messages))
+        m_silenceTimer->stop();
 }
 
 void UpDateRepair::ForceUpgrade(int value)
 {
     Q_UNUSED(value)
     ResetState();
-    if (UpdateFailInfo().split(QLatin1Char(',')).size() != 4) {
+    if (!ReadUpdateFailInfo().complete) {
         Refuse(m_noDeviceText); // nothing waits for a repair
         return;
     }

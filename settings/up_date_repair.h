@@ -9,8 +9,12 @@
 //   SetReadyState    ReadyUpdate message; upgrade and Cancel buttons, enabled
 //   SetConfirmState  the message set before; Confirm and Cancel buttons
 //   SetUpdatingState UpdateNotMove message; progress shown; no button that closes
+// The message line is red, except after a successful run, which shows its
+// text in green with the Confirm button alone.
 // While a run is in progress (g_repairRunning or g_firmwareUpdating) the
-// Escape key and the window's own close do nothing either.
+// Escape key and the window's own close do nothing either. A repair started
+// here ends as failed when its flashing stays silent for kSilentFlashTicks
+// ticks of the one-second timer "silenceTimer", so the dialog can close.
 #ifndef UP_DATE_REPAIR_H
 #define UP_DATE_REPAIR_H
 
@@ -18,6 +22,8 @@
 #include <QString>
 
 #include <memory>
+
+class QTimer;
 
 namespace Ui {
 class UpDateRepair;
@@ -67,13 +73,17 @@ private slots:
     void on_CloseButton_clicked();
     void on_NewHong_clicked();
     void on_NewHong_2_clicked();
+    // Once a second while this dialog's repair runs.
+    void OnSilenceTick();
 
 private:
     // Shows the message and the Confirm button; the check's answer false.
     bool Refuse(const QString& text);
     void CloseAfterRun();
     void CloseByButton();
-    void ShowResult(const QString& text);
+    // The result of a run; a success in the success look, without Cancel.
+    void ShowResult(const QString& text, bool success);
+    void SetMessageLook(bool success);
     void ShowAnswerButtons(const QString& actionText);
     void AssignShortcuts();
     static bool RunInProgress();
@@ -94,6 +104,10 @@ private:
     QString m_fileErrorText;
     QString m_multiDongleText;
     QString m_multiMouseText;
+
+    QTimer* m_silenceTimer = nullptr;
+    int m_messagesSeen = 0; // g_repairMessages at the last tick
+    int m_silentTicks = 0;  // ticks since then
 
     bool m_buttonCloses = false;
     int m_failedKind = 0;

@@ -69,6 +69,8 @@ private slots:
     void languageMigration_data();
     void languageMigration();
     void firmwareStateValues();
+    void failureRecord_data();
+    void failureRecord();
     void startWithSystem();
 
 private:
@@ -342,6 +344,31 @@ void TestCoreStores::firmwareStateValues()
     QCOMPARE(StoredMouseVersion(0), QStringLiteral("v1.2"));
     QCOMPARE(StoredMouseVersion(1), QString());
     QCOMPARE(NativeSettings(FirmwareStateKeyPath()).Value("MouseVer231").toString(), QStringLiteral("v1.2"));
+}
+
+void TestCoreStores::failureRecord_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("read"); // "kind class cid mid", "-" no record
+    QTest::newRow("as written") << "211,4,23,1" << "211 4 23 1";
+    QTest::newRow("mouse, class 8") << "210,8,23,2" << "210 8 23 2";
+    QTest::newRow("none") << "" << "-";
+    QTest::newRow("three parts") << "211,4,23" << "-";
+    QTest::newRow("five parts") << "211,4,23,1,0" << "-";
+    QTest::newRow("empty parts") << ",,," << "0  0 0";
+    QTest::newRow("class kept as text") << "211, 4,23,1" << "211  4 23 1";
+    QTest::newRow("numbers that do not read") << "x,3,99999999999,-1" << "0 3 0 -1";
+}
+
+// What every reader of the record takes from it.
+void TestCoreStores::failureRecord()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, read);
+    const UpdateFailRecord record = ParseUpdateFailInfo(text);
+    QCOMPARE(record.complete ? QStringLiteral("%1 %2 %3 %4").arg(record.kind).arg(record.classText).arg(record.cid).arg(record.mid)
+                             : QStringLiteral("-"),
+             read);
 }
 
 void TestCoreStores::startWithSystem()

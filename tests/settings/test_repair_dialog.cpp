@@ -44,19 +44,32 @@ struct Look {
         , progress(Child<QProgressBar>(&d, "progressBar_2"))
     {
     }
-    // "message|action text or -|cancel: shown,enabled|close: shown,enabled|progress: shown,value"
+    // "message: shown, colour, text|action: shown, text|cancel: shown, enabled|close: shown, enabled|
+    //  progress: shown, value"
     QString Text() const
     {
         const auto shown = [](QWidget* w) { return w->isHidden() ? QStringLiteral("hidden") : QStringLiteral("shown"); };
         const auto on = [](QWidget* w) { return w->isEnabled() ? QStringLiteral("on") : QStringLiteral("off"); };
-        return QStringLiteral("%1 %2|%3 %4|%5 %6|%7 %8|%9 %10")
-            .arg(shown(message), message->text(), shown(action), action->text(), shown(cancel), on(cancel),
-                 shown(close), on(close), shown(progress))
-            .arg(progress->value());
+        message->ensurePolished();
+        const QColor color = message->palette().color(QPalette::WindowText);
+        const QString colorName = color == QColor(255, 0, 0) ? QStringLiteral("red")
+            : color == QColor(80, 240, 0)                    ? QStringLiteral("green")
+                                                             : color.name();
+        return QStringLiteral("%1 %2 %3|%4 %5|%6 %7|%8 %9|%10 ")
+                   .arg(shown(message), colorName, message->text(), shown(action), action->text(), shown(cancel),
+                        on(cancel), shown(close), on(close))
+                   .arg(shown(progress))
+            + QString::number(progress->value());
     }
+    // Return on the action button; Escape on Cancel, or on the close button
+    // when that alone closes.
     bool ShortcutsSet() const
     {
-        return action->shortcut() == QKeySequence(Qt::Key_Return) && cancel->shortcut() == QKeySequence(Qt::Key_Escape);
+        const bool escapeOnClose = cancel->isHidden() && close->isEnabled();
+        const QKeySequence escape(Qt::Key_Escape);
+        return action->shortcut() == QKeySequence(Qt::Key_Return)
+            && cancel->shortcut() == (escapeOnClose ? QKeySequence() : escape)
+            && close->shortcut() == (escapeOnClose ? escape : QKeySequence());
     }
 };
 
@@ -88,11 +101,11 @@ void TestRepairDialog::states_data()
 {
     QTest::addColumn<int>("state");
     QTest::addColumn<QString>("look");
-    // Each state is entered from a finished run with the bar at 40 and a message.
-    QTest::newRow("reset") << 0 << "shown |shown " + kUpgrade + "|shown off|shown off|hidden 0";
-    QTest::newRow("ready") << 1 << "shown " + kReady + "|shown " + kUpgrade + "|shown on|shown on|hidden 40";
-    QTest::newRow("confirm") << 2 << "shown earlier|shown " + kConfirm + "|shown on|shown on|hidden 40";
-    QTest::newRow("updating") << 3 << "shown " + kNotMove + "|hidden " + kUpgrade + "|hidden off|shown off|shown 40";
+    // Each state is entered from a successful run with the bar at 40 and a message.
+    QTest::newRow("reset") << 0 << "shown red |shown " + kUpgrade + "|shown off|shown off|hidden 0";
+    QTest::newRow("ready") << 1 << "shown red " + kReady + "|shown " + kUpgrade + "|shown on|shown on|hidden 40";
+    QTest::newRow("confirm") << 2 << "shown red earlier|shown " + kConfirm + "|shown on|shown on|hidden 40";
+    QTest::newRow("updating") << 3 << "shown red " + kNotMove + "|hidden " + kConfirm + "|hidden off|shown off|shown 40";
 }
 
 void TestRepairDialog::states()
@@ -104,6 +117,7 @@ void TestRepairDialog::states()
     dialog.ResetState();
     dialog.SetUpdatingState();
     dialog.SlotAutoRepairProgress(40);
+    dialog.SlotAutoRepair(0);
     dialog.SetToolText(QStringLiteral("earlier"));
     parts.action->setShortcut(QKeySequence());
     parts.cancel->setShortcut(QKeySequence());
@@ -124,14 +138,15 @@ void TestRepairDialog::resultCodes_data()
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("look");
     // From the updating state at 37 %.
-    const QString updating = "shown " + kNotMove + "|hidden " + kUpgrade + "|hidden off|shown off|shown ";
+    const QString updating = "shown red " + kNotMove + "|hidden " + kUpgrade + "|hidden off|shown off|shown ";
     QTest::newRow("0 progress") << 0 << updating + "64";
-    QTest::newRow("1 failed") << 1 << "shown " + kFail + "|shown " + kConfirm + "|shown on|shown on|shown 37";
-    QTest::newRow("2 succeeded") << 2 << "shown " + kSuccess + "|shown " + kConfirm + "|shown on|shown on|shown 100";
+    QTest::newRow("1 failed") << 1 << "shown red " + kFail + "|shown " + kConfirm + "|shown on|shown on|shown 37";
+    // A success in green, with nothing left to cancel.
+    QTest::newRow("2 succeeded") << 2 << "shown green " + kSuccess + "|shown " + kConfirm + "|hidden on|shown on|shown 100";
     QTest::newRow("3 hide cancel") << 3 << updating + "37";
     QTest::newRow("4 hide cancel, clear") << 4 << updating + "0";
-    QTest::newRow("5 second stage not run") << 5 << "shown " + kFail + "|shown " + kConfirm + "|shown on|shown on|shown 50";
-    QTest::newRow("6 repair failed") << 6 << "shown " + kFail + "|hidden " + kUpgrade + "|shown on|shown on|shown 37";
+    QTest::newRow("5 second stage not run") << 5 << "shown red " + kFail + "|shown " + kConfirm + "|shown on|shown on|shown 50";
+    QTest::newRow("6 repair failed") << 6 << "shown red " + kFail + "|hidden " + kUpgrade + "|shown on|shown on|shown 37";
     QTest::newRow("7 unknown") << 7 << updating + "37";
     QTest::newRow("-1 unknown") << -1 << updating + "37";
 }
@@ -177,6 +192,10 @@ void TestRepairDialog::buttonsAfterRun_data()
     QTest::newRow("update, a device selected") << "NewHong_2" << -1 << true << false << QStringList{"SigUpdateStart"}
                                                << false;
     QTest::newRow("cancel when ready") << "NewHong" << -1 << true << false << none << true;
+    // Escape closes as Cancel or, after a success, as the close button.
+    QTest::newRow("Escape, done") << "Escape" << 2 << true << false << newVersion << true;
+    QTest::newRow("Escape, half done") << "Escape" << 5 << true << false << home << true;
+    QTest::newRow("Escape when ready") << "Escape" << -1 << true << false << none << true;
 }
 
 void TestRepairDialog::buttonsAfterRun()
@@ -207,7 +226,14 @@ void TestRepairDialog::buttonsAfterRun()
     hub.Record(&PostMsg::SigChangeMainDialog, "SigChangeMainDialog");
     hub.Record(&PostMsg::SigUpdateStart, "SigUpdateStart");
 
-    Child<QToolButton>(&dialog, button)->click();
+    if (button == QLatin1String("Escape")) {
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QTRY_VERIFY(dialog.isHidden()); // a shortcut clicks a moment later
+    } else {
+        Child<QToolButton>(&dialog, button)->click();
+    }
     QCOMPARE(hub.events, emitted);
     QCOMPARE(dialog.isHidden(), closed);
 }

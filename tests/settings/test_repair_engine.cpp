@@ -20,6 +20,8 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -122,6 +124,8 @@ private slots:
     void check();
     void staleCheckStartsNothing();
     void refusedStart();
+    void silentFlashingEnds();
+    void silenceCountsFromTheLastMessage();
     void callback_data();
     void callback();
     void interruptedUpdatesAreRepaired_data();
@@ -272,6 +276,80 @@ void TestRepairEngine::refusedStart()
     QVERIFY(Child<QToolButton>(&dialog, "CloseButton")->isEnabled());
 }
 
+namespace {
+
+// A receiver waiting in boot mode whose flashing starts and then never
+// answers (the world file's own setting), checked and started in `dialog`.
+bool StartSilentRepair(UpDateRepair& dialog)
+{
+    SetRecord(QStringLiteral("211,4,23,1"));
+    SetLists({"w1"}, {});
+    if (!SimWorld::Load(SimWorld::Receiver("r4", 4, 1, "Name = QX-AERO-R4\nVersion = 1.1\nBoot = true\nFlashAnswer = never")
+                        + SimWorld::Mouse("m4", 1, "r4", "Name = QX-AERO-M\nVersion = 1.2")))
+        return false;
+    if (!dialog.CheckRepair())
+        return false;
+    dialog.StartUpgrade();
+    return g_repairRunning && !Child<QToolButton>(&dialog, "CloseButton")->isEnabled();
+}
+
+} // namespace
+
+// The flashing never answers: once the silent ticks are counted (here a
+// millisecond each) the run ends as failed, the record still names the
+// receiver, and the dialog closes again.
+void TestRepairEngine::silentFlashingEnds()
+{
+    UpDateRepair dialog;
+    auto* timer = dialog.findChild<QTimer*>(QStringLiteral("silenceTimer"));
+    QVERIFY(timer);
+    timer->setInterval(1);
+    QSignalSpy ticks(timer, &QTimer::timeout);
+    dialog.show();
+    EngineEvents events;
+    QVERIFY(StartSilentRepair(dialog));
+    Child<QToolButton>(&dialog, "CloseButton")->click();
+    QVERIFY(dialog.isVisible());
+
+    QTRY_VERIFY_WITH_TIMEOUT(!g_repairRunning, 60000);
+    QVERIFY(ticks.count() >= kSilentFlashTicks);
+    QVERIFY(!timer->isActive());
+    QCOMPARE(UpdateFailInfo(), QStringLiteral("211,4,23,1"));
+    QCoreApplication::processEvents();
+    QCOMPARE(events.events, (QStringList{"Text(1)", "Hide(0)", "Code(0,6)"}));
+    QCOMPARE(Child<QLabel>(&dialog, "ToolText_2")->text(), English("UpdateFail"));
+    QVERIFY(g_deviceAccessAllowed);
+    QVERIFY(Child<QToolButton>(&dialog, "CloseButton")->isEnabled());
+    Child<QToolButton>(&dialog, "CloseButton")->click();
+    QVERIFY(!dialog.isVisible());
+}
+
+// Every upgrade message starts the count again; a message that comes after
+// the run was given up changes nothing.
+void TestRepairEngine::silenceCountsFromTheLastMessage()
+{
+    UpDateRepair dialog;
+    dialog.findChild<QTimer*>(QStringLiteral("silenceTimer"))->setInterval(3600 * 1000); // ticked by hand
+    QVERIFY(StartSilentRepair(dialog));
+    EngineEvents events;
+    const auto tick = [&dialog](int n) {
+        for (int i = 0; i < n; ++i)
+            QMetaObject::invokeMethod(&dialog, "OnSilenceTick");
+    };
+    tick(kSilentFlashTicks - 1);
+    QVERIFY(g_repairRunning);
+    RepairUpgradeCallback(Bytes(Message(1, 10)));
+    tick(1 + kSilentFlashTicks - 1); // the tick that sees the message counts nothing
+    QVERIFY(g_repairRunning);
+    tick(1);
+    QVERIFY(!g_repairRunning);
+
+    RepairUpgradeCallback(Bytes(Message(2, 1))); // too late
+    QCoreApplication::processEvents();
+    QCOMPARE(events.events, (QStringList{"Bar(5)", "Text(1)", "Hide(0)", "Code(0,6)"}));
+    QCOMPARE(UpdateFailInfo(), QStringLiteral("211,4,23,1"));
+}
+
 void TestRepairEngine::callback_data()
 {
     QTest::addColumn<int>("failedStage");
@@ -408,6 +486,7 @@ void TestRepairEngine::interruptedUpdatesAreRepaired()
     QVERIFY(Settle());
     QVERIFY(!g_repairRunning);
     QCOMPARE(Child<QLabel>(g_upDateRepair, "ToolText_2")->text(), English("UpdateSuccess"));
+    QVERIFY(Child<QToolButton>(g_upDateRepair, "NewHong")->isHidden()); // nothing left to cancel
     QVERIFY(!SimControl::inBootMode(device));
     QCOMPARE(SimControl::firmwareVersion("r4"), 0x0102);
     QCOMPARE(SimControl::firmwareVersion("m4"), 0x0103);
