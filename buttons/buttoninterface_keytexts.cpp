@@ -8,6 +8,7 @@
 #include "debounce_time.h"
 #include "device_image_setters.h"
 #include "label_file.h"
+#include "macro_block.h"
 #include "macro_file.h"
 #include "macro_name.h"
 #include "macro_repeat_code.h"
@@ -19,17 +20,6 @@
 
 #include <algorithm>
 #include <cstring>
-
-namespace {
-
-QString MacroNameOf(const FlashDataMap& image, int key)
-{
-    const char* name = reinterpret_cast<const char*>(image.macroBlocks[key]) + 1;
-    const int length = int(std::find(name, name + MacroNameMaxBytes, '\0') - name);
-    return QString::fromLocal8Bit(name, length);
-}
-
-} // namespace
 
 void Buttoninterface::SlotUpDataButtonUIButton(FlashDataMap DataMap)
 {
@@ -104,7 +94,7 @@ void Buttoninterface::ShowKeyFunction(int key, int type, int p1, int p2, FlashDa
         break;
     }
     case KeyFunctionType::Macro: {
-        const QString name = MacroNameOf(image, key);
+        const QString name = MacroBlockName(image.macroBlocks[key]);
         button->setText(MacroPrefix + name);
         // The macro page rebuilds the file from the mouse: the repeat line
         // here, the events on SigButtonToMacro. A name that is no file name

@@ -62,12 +62,18 @@ void SetMacroBlockName(MacroBlockBytes& block, const QString& name)
     block[NameLength] = uint8_t(bytes.size());
 }
 
+QString MacroBlockName(const MacroBlockBytes& block)
+{
+    using namespace MacroBlockLayout;
+    const char* name = reinterpret_cast<const char*>(block + Name);
+    return QString::fromLocal8Bit(name, int(std::find(name, name + NameBytes, '\0') - name));
+}
+
 MacroBlockContent ParseMacroBlock(const MacroBlockBytes& block)
 {
     using namespace MacroBlockLayout;
     MacroBlockContent content;
-    QString name = QString::fromLocal8Bit(reinterpret_cast<const char*>(block + Name), NameBytes);
-    content.name = name.remove(QChar(0));
+    content.name = MacroBlockName(block);
     const int count = std::min<int>(block[EventCount], MaxEvents);
     for (int slot = 0; slot < count; ++slot) {
         const uint8_t* event = EventAt(block, slot);

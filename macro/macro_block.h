@@ -36,6 +36,11 @@ bool BuildMacroBlock(const QString& name, const MacroItems& items, MacroBlockByt
 // Rewrites only the block's name field (cut the same way); events stay.
 void SetMacroBlockName(MacroBlockBytes& block, const QString& name);
 
+// The name of a block: its name bytes up to the first zero byte, in the
+// local 8-bit encoding (the length byte is not trusted). The button page and
+// the macro page read it alike, so both mean the same macro file.
+QString MacroBlockName(const MacroBlockBytes& block);
+
 struct MacroBlockContent {
     QString name;
     // Key events with the delay after each but the last; kind and code as

@@ -118,14 +118,14 @@ void TestMacroBlock::cutsLongNamesAtCharacterBoundaries()
 void TestMacroBlock::readBack()
 {
     MacroBlockBytes block = {};
-    block[0] = 3; // the length byte is not trusted: the name field is
-    std::memcpy(block + 1, "Ma\0cro", 6);
+    block[0] = 5; // the length byte is not trusted: the name ends at its
+    std::memcpy(block + 1, "Ma\0cro", 6); // first zero byte, as the button page reads it
     block[31] = 3;
     const QByteArray events = Event(0, 0, 0x02, 15) + Event(0, 4, 0x01, 30) + Event(1, 4, 0x01, 1234);
     std::memcpy(block + 32, events.constData(), size_t(events.size()));
 
     const MacroBlockContent content = ParseMacroBlock(block);
-    QCOMPARE(content.name, QStringLiteral("Macro"));
+    QCOMPARE(content.name, QStringLiteral("Ma"));
     QCOMPARE(content.items, (MacroItems{Key(0, 0x02), MacroItem::Delay(15), Key(4, 0x01), MacroItem::Delay(30),
                                         Key(4, 0x01, true)}));
 }

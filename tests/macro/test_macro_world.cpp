@@ -88,6 +88,7 @@ private slots:
     void lastButtonsBlockEndsAtTheImage();
     void bindingRefusesWhatTheBlockCannotHold();
     void mouseBlocksBecomeMacros();
+    void blockNameEndsAtItsZeroByte();
 
 private:
     Macro* MacroPage() const { return m_gui.DeviceWindow()->findChild<Macro*>(); }
@@ -338,6 +339,27 @@ void TestMacroWorld::mouseBlocksBecomeMacros()
     QVERIFY(!ListedMacro(QStringLiteral("../Out")));
     QVERIFY(OnButtonPage<QToolButton>("RightKey")->text().endsWith(QStringLiteral("Dash")));
     QVERIFY(OnButtonPage<QToolButton>("TopMusic")->text().endsWith(QStringLiteral("../Out")));
+}
+
+// A block name with a zero byte inside (from a configuration file or the
+// mouse) means the name up to that byte on both pages: the macro of that
+// name is rebuilt from the block, no macro of the longer name appears.
+void TestMacroWorld::blockNameEndsAtItsZeroByte()
+{
+    WriteMacroFile(QStringLiteral("ab"), "3\n0x04 1 0\n10ms\n0x04 1 1\n");
+    QVERIFY(m_gui.Start());
+    FlashDataMap image = ImageFromBytes(SimControl::factoryImage(kMouse));
+    const uint8_t function[3] = {6, 1, 2};
+    std::memcpy(image.keyFunctions[1], function, 3);
+    const QByteArray block = Block(QByteArray("ab\0cd", 5), {Event(0, 1, 0x05, 20), Event(1, 1, 0x05, 0)});
+    std::memcpy(image.macroBlocks[1], block.constData(), FlashDataMap::MacroBlockSize);
+    QVERIFY(SimControl::setMouseImage(kMouse, ImageBytes(image)));
+    QVERIFY(m_gui.OpenDevice(kDevice));
+
+    QCOMPARE(MacroNames(), QStringList{QStringLiteral("ab")});
+    QCOMPARE(MacroFileBytes(QStringLiteral("ab")), QByteArray("2\n0x05 1 0\n20ms\n0x05 1 1\n"));
+    QCOMPARE(QDir(MacroFolder()).entryList(QDir::Files), QStringList{QStringLiteral("ab.ini")});
+    QVERIFY(OnButtonPage<QToolButton>("RightKey")->text().endsWith(QStringLiteral("ab")));
 }
 
 QTEST_MAIN(TestMacroWorld)
