@@ -25,6 +25,7 @@
 #include <QButtonGroup>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -203,6 +204,31 @@ bool Macro::IsListed(const QString& name) const
     return false;
 }
 
+bool Macro::IsNameTaken(const QString& name) const
+{
+    // A file the list does not show (a link, a folder, another letter case
+    // on a file system that ignores it) is never overwritten either.
+    const QFileInfo file(FilePathOf(name));
+    return IsListed(name) || file.exists() || file.isSymLink();
+}
+
+bool Macro::NameRefused(const QString& name, int sameNoticeDrop)
+{
+    // Validity first: a refused name may point outside the macro folder.
+    if (!IsValidMacroName(name)) {
+        ShowFileFailure(m_nameFailText);
+        return true;
+    }
+    if (IsNameTaken(name)) {
+        SameMacro notice;
+        PlaceNotice(&notice);
+        notice.move(notice.pos() + QPoint(0, sameNoticeDrop));
+        ModalRun::Exec(&notice);
+        return true;
+    }
+    return false;
+}
+
 QString Macro::FilePathOf(const QString& name) const
 {
     return MacroFilePath(macroDir, name);
@@ -312,18 +338,8 @@ QString Macro::AskMacroName(bool rename)
         ModalRun::Exec(&dialog);
         name = dialog.enteredName;
     }
-    if (name.isEmpty())
+    if (name.isEmpty() || NameRefused(name))
         return QString();
-    if (IsListed(name)) {
-        SameMacro notice;
-        PlaceNotice(&notice);
-        ModalRun::Exec(&notice);
-        return QString();
-    }
-    if (!IsValidMacroName(name)) {
-        ShowFileFailure(m_nameFailText);
-        return QString();
-    }
     return name;
 }
 

@@ -41,7 +41,8 @@ public:
     // file; false without a selected macro or when the file cannot be written.
     bool ExportSelectedMacro(const QString& path);
     // A new macro from an exchange file: list entry, file and events. False,
-    // with nothing created, for a damaged file, a listed or unusable name.
+    // with nothing created, for a damaged file or a name that is unusable or
+    // taken (listed, or its file exists; the user is told).
     bool ImportMacro(const QString& path);
 
 protected:
@@ -86,6 +87,12 @@ private:
     QString SelectedName() const;
     bool HasSelectedMacro() const;
     bool IsListed(const QString& name) const;
+    // Listed, or a file of that name exists in the macro folder.
+    bool IsNameTaken(const QString& name) const;
+    // A name that cannot be a macro's name or is taken: the user is told
+    // (the refused-name or the same-name notice, the latter moved down by
+    // sameNoticeDrop), true.
+    bool NameRefused(const QString& name, int sameNoticeDrop = 0);
     // The name dialog for a new macro or a rename: the name entered, or
     // empty when it was cancelled, is listed already or cannot be a file
     // name (the user has been told).

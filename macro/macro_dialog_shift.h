@@ -8,6 +8,8 @@
 // The name dialog and the notices (a macro of that name exists, the event
 // limit, delete confirmation).
 constexpr QPoint MacroPageNoticeShift(-100, -50);
+// An import's same-name notice stands this much lower than the others.
+constexpr int MacroImportNoticeDrop = 15;
 // The single-key and delay dialogs.
 constexpr QPoint MacroPageEditShift(-50, -70);
 

@@ -28,16 +28,15 @@ QString ApplyMacroNameEdit(const QString& text)
 
 bool IsValidMacroName(const QString& name)
 {
-    if (name.trimmed().isEmpty())
+    // A leading dot would make a hidden file, which the macro list never
+    // shows (and covers "." and "..").
+    if (name.trimmed().isEmpty() || name.startsWith(QLatin1Char('.')))
         return false;
-    bool onlyDots = true;
     for (const QChar c : name) {
         if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':'))
             return false;
         if (c.category() == QChar::Other_Control)
             return false;
-        if (c != QLatin1Char('.'))
-            onlyDots = false;
     }
-    return !onlyDots;
+    return true;
 }

@@ -19,7 +19,7 @@ QString CutToLocal8Bit(const QString& text, int maxBytes = MacroNameMaxBytes);
 QString ApplyMacroNameEdit(const QString& text);
 
 // Whether a name may be used for a macro: something besides blanks, no path
-// separator ("/", "\"), no ":", no control character, not only dots.
+// separator ("/", "\"), no ":", no control character, no leading dot.
 bool IsValidMacroName(const QString& name);
 
 #endif // MACRO_NAME_H

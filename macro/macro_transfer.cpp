@@ -9,6 +9,7 @@
 #include "key_code_table.h"
 #include "key_notices.h"
 #include "macro_block.h"
+#include "macro_dialog_shift.h"
 #include "macro_exchange_file.h"
 #include "macro_file.h"
 #include "macro_key_names.h"
@@ -125,15 +126,10 @@ bool Macro::ImportMacro(const QString& path)
     const std::optional<MacroExchange> macro = ReadMacroExchange(&file);
     if (!macro)
         return false;
-    if (IsListed(macro->name)) {
-        SameMacro notice;
-        // This notice stands 15 px lower than the page's others.
-        PlaceNotice(&notice);
-        notice.move(notice.pos() + QPoint(0, (notice.height() - 110) / 2));
-        ModalRun::Exec(&notice);
-        return false;
-    }
-    if (!IsValidMacroName(macro->name))
+    // Imported names keep the rule of typed ones: 30 bytes at most, so the
+    // name read back from the mouse is the same macro.
+    const QString name = CutToLocal8Bit(macro->name);
+    if (NameRefused(name, MacroImportNoticeDrop))
         return false;
     MacroItems items;
     for (const MacroExchangeItem& exchanged : macro->items) {
@@ -143,13 +139,13 @@ bool Macro::ImportMacro(const QString& path)
                 return false;
             items << MacroItem::Delay(*ms);
         } else {
-            const std::optional<MacroItem> key = KeyItemFromName(exchanged.text, exchanged.release);
+            const std::optional<MacroItem> key = ExchangedKeyItem(exchanged.text, exchanged.release);
             items << (key ? *key
                           : exchanged.release ? MacroItem::Release(KindKeyboard, 0) : MacroItem::Press(KindKeyboard, 0));
         }
     }
     const int repeatCode = MacroRepeat::FromText(macro->repeatText);
-    const QString macroPath = MacroFilePath(macroDir, macro->name);
+    const QString macroPath = MacroFilePath(macroDir, name);
     if (!CreateMacroFile(macroPath) || !WriteMacroFile(macroPath, repeatCode, items)) {
         QFile::remove(macroPath);
         ShowFileFailure(m_fileFailText);
@@ -157,7 +153,7 @@ bool Macro::ImportMacro(const QString& path)
     }
     {
         const QSignalBlocker blockList(ui->listWidgetHong);
-        ui->listWidgetHong->addItem(macro->name);
+        ui->listWidgetHong->addItem(name);
         ui->listWidgetHong->setCurrentRow(ui->listWidgetHong->count() - 1);
     }
     currentMacroFile = macroPath;

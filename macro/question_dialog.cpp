@@ -47,9 +47,8 @@ void QuestionDialog::on_lineEdit_textEdited(const QString& text)
 
 void QuestionDialog::on_NewHong_clicked()
 {
-    // A name the rules refuse counts as no name: the page then does nothing.
-    const QString name = ui->lineEdit->text();
-    enteredName = IsValidMacroName(name) ? name : QString();
+    // The page decides about the name, so a refused one is explained.
+    enteredName = ui->lineEdit->text();
     close();
 }
 

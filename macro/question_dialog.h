@@ -1,7 +1,7 @@
 // Asks for the name of a new macro or the new name of a macro. The field
 // keeps the name rules while the user edits it (macro_name.h); OK returns
-// the name in `enteredName`, which stays empty after Cancel, Close, Esc or a
-// name the rules refuse.
+// the name in `enteredName`, which stays empty after Cancel, Close or Esc.
+// Whether the name can be used is the opener's decision.
 #ifndef QUESTION_DIALOG_H
 #define QUESTION_DIALOG_H
 

@@ -93,7 +93,7 @@ void TestMacroName::refusedNames_data()
     QTest::newRow("CJK") << Repeat(Han, 3) + "2" << true;
     QTest::newRow("blanks around") << " a " << true;
     QTest::newRow("dot inside") << "v1.2" << true;
-    QTest::newRow("leading dot") << ".a" << true;
+    QTest::newRow("blank before a dot") << " .a" << true;
     QTest::newRow("empty") << "" << false;
     QTest::newRow("only blanks") << "   " << false;
     QTest::newRow("slash") << "a/b" << false;
@@ -108,6 +108,7 @@ void TestMacroName::refusedNames_data()
     QTest::newRow("two dots") << ".." << false;
     QTest::newRow("many dots") << "....." << false;
     QTest::newRow("parent path") << "../x" << false;
+    QTest::newRow("leading dot: a hidden file") << ".Fire" << false;
 }
 
 void TestMacroName::refusedNames()

@@ -15,6 +15,7 @@
 #include "question_dialog.h"
 #include "up_date_warning.h"
 
+#include <QLabel>
 #include <QtTest>
 
 namespace {
@@ -64,6 +65,9 @@ private slots:
     void newMacro();
     void renameMacro_data();
     void renameMacro();
+    void refusedNamesAreExplained_data();
+    void refusedNamesAreExplained();
+    void newNeverOverwritesAnUnlistedFile();
     void deleteMacro_data();
     void deleteMacro();
     void editingCommands();
@@ -275,6 +279,86 @@ void TestMacroPage::renameMacro()
     } else if (!fileGone) {
         QCOMPARE(f.ReadMacro(QStringLiteral("Fire")), kFire);
     }
+}
+
+void TestMacroPage::refusedNamesAreExplained_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("language");
+
+    for (const char* name : {"../x", "..", ".Fire", "a/b"}) {
+        QTest::addRow("New %s", name) << "on_NewHong_clicked" << name << 0;
+        QTest::addRow("Rename %s", name) << "RenameMacro" << name << 0;
+    }
+    QTest::newRow("New ../x, Russian") << "on_NewHong_clicked" << "../x" << 1;
+    QTest::newRow("Rename .Fire, Japanese") << "RenameMacro" << ".Fire" << 5;
+}
+
+// Names typed into the real name dialog that cannot name a macro file: the
+// page says so in the page's language and changes nothing.
+void TestMacroPage::refusedNamesAreExplained()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, typed);
+    QFETCH(int, language);
+
+    MacroPageFixture f;
+    BuildThree(f);
+    emit PostMsg::GetInstance()->SigChangeLanguage(language);
+    f.Select(1);
+    Hub hub;
+    ModalAnswer<QuestionDialog> question([&](QuestionDialog& dialog) {
+        dialog.show();
+        QTest::keyClicks(Child<QLineEdit>(&dialog, QStringLiteral("lineEdit")), typed);
+        ClickChild(dialog, "NewHong");
+    });
+    QString told;
+    ModalAnswer<UpDateWarning> notice(
+        [&told](UpDateWarning& dialog) { told = Child<QLabel>(&dialog, QStringLiteral("label"))->text(); });
+    Seen<SameMacro> same;
+    QVERIFY(QMetaObject::invokeMethod(f.page.get(), qPrintable(command)));
+    emit PostMsg::GetInstance()->SigChangeLanguage(0);
+
+    QString expected;
+    LabelFile::Load(LabelFile::PathFor(language), QStringLiteral("Macro"),
+                    {{QStringLiteral("NameFail"), [&expected](const QString& text) { expected = text; }}});
+    QCOMPARE(question.count, 1);
+    QCOMPARE(notice.count, 1);
+    QCOMPARE(same.count, 0);
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(told, expected);
+    QCOMPARE(f.MacroNames(), (QStringList{"empty", "Fire", "Shift click"}));
+    QCOMPARE(QDir(MacroFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             (QStringList{"Fire.ini", "Shift click.ini", "empty.ini"}));
+    QCOMPARE(f.ReadMacro(QStringLiteral("Fire")), kFire);
+    QVERIFY(!QFile::exists(MacroFolder() + QStringLiteral("/../x.ini")));
+    QVERIFY(hub.events.isEmpty());
+}
+
+// A file the list does not show (here a link to a file elsewhere) keeps its
+// content: New with its name is refused as a name in use.
+void TestMacroPage::newNeverOverwritesAnUnlistedFile()
+{
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath(QStringLiteral("notes.txt"));
+    {
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("keep me\n");
+    }
+    MacroPageFixture f;
+    BuildThree(f);
+    QVERIFY(QFile::link(target, MacroFilePath(MacroFolder(), QStringLiteral("Linked"))));
+    ModalAnswer<QuestionDialog> question([](QuestionDialog& d) { EnterName(d, QStringLiteral("Linked")); });
+    Seen<SameMacro> same;
+    f.Click("NewHong");
+
+    QCOMPARE(same.count, 1);
+    QCOMPARE(f.MacroNames(), (QStringList{"empty", "Fire", "Shift click"}));
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("keep me\n"));
 }
 
 void TestMacroPage::deleteMacro_data()

@@ -5,15 +5,18 @@
 
 #include "hub_recorder.h"
 #include "key_notices.h"
+#include "label_file.h"
 #include "macro_block.h"
 #include "macro_exchange_file.h"
 #include "post_msg.h"
 #include "sim_mouse.h"
+#include "up_date_warning.h"
 
 #include "macro_block_events.h"
 
 #include <QtTest>
 
+#include <QLabel>
 #include <QTemporaryDir>
 
 #include <cstring>
@@ -21,6 +24,7 @@
 namespace {
 
 const QByteArray kFire("3\n0x04 1 0\n10ms\n0x04 1 1\n");
+const QString kListed30 = QStringLiteral("Listed-0123456789abcdefghijklm"); // 30 bytes
 
 // An image whose buttons have distinct functions and blocks.
 FlashDataMap PatternImage()
@@ -73,6 +77,10 @@ private slots:
     void exportsAndImports();
     void importRefusals_data();
     void importRefusals();
+    void importedNames_data();
+    void importedNames();
+    void mouseButtonsOfEveryLanguageImport_data();
+    void mouseButtonsOfEveryLanguageImport();
 };
 
 void TestMacroTransfer::sendsTheSavedMacro()
@@ -244,6 +252,7 @@ void TestMacroTransfer::exportsAndImports()
 void TestMacroTransfer::importRefusals_data()
 {
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("nameNotices");
 
     const auto file = [](const QString& name, const QString& repeat, const QVector<MacroExchangeItem>& items) {
         QBuffer buffer;
@@ -254,16 +263,21 @@ void TestMacroTransfer::importRefusals_data()
     const QVector<MacroExchangeItem> tap = {{"A", QIcon(), false}, {"10ms", QIcon(), false}, {"A", QIcon(), true}};
     QByteArray wrongTag = file("Tap", "1", tap);
     wrongTag[6] = 'X';
-    QTest::newRow("wrong tag") << wrongTag;
-    QTest::newRow("truncated") << file("Tap", "1", tap).chopped(3);
-    QTest::newRow("path in the name") << file("../Tap", "1", tap);
-    QTest::newRow("empty name") << file("", "1", tap);
-    QTest::newRow("delay that is no number") << file("Tap", "1", {{"A", QIcon(), false}, {"soonms", QIcon(), false}});
+    QTest::newRow("wrong tag") << wrongTag << 0;
+    QTest::newRow("truncated") << file("Tap", "1", tap).chopped(3) << 0;
+    QTest::newRow("path in the name") << file("../Tap", "1", tap) << 1;
+    QTest::newRow("parent folder as the name") << file("..", "1", tap) << 1;
+    QTest::newRow("slash in the name") << file("a/b", "1", tap) << 1;
+    QTest::newRow("hidden file name") << file(".Tap", "1", tap) << 1;
+    QTest::newRow("empty name") << file("", "1", tap) << 1;
+    QTest::newRow("delay that is no number")
+        << file("Tap", "1", {{"A", QIcon(), false}, {"soonms", QIcon(), false}}) << 0;
 }
 
 void TestMacroTransfer::importRefusals()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(int, nameNotices);
     QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("in.ini")));
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -273,9 +287,120 @@ void TestMacroTransfer::importRefusals()
     MacroPageFixture f;
     f.WriteMacro(QStringLiteral("Fire"), kFire);
     f.Build();
+    QString told;
+    ModalAnswer<UpDateWarning> notice(
+        [&told](UpDateWarning& dialog) { told = Child<QLabel>(&dialog, QStringLiteral("label"))->text(); });
     QVERIFY(!f.page->ImportMacro(file.fileName()));
     QCOMPARE(f.MacroNames(), QStringList{"Fire"});
-    QCOMPARE(ReadMacroList(MacroFolder()), QStringList{"Fire"});
+    QCOMPARE(QDir(MacroFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{"Fire.ini"});
+    QCOMPARE(notice.count, nameNotices);
+    if (nameNotices)
+        QCOMPARE(told, QStringLiteral("This name cannot be used for a macro."));
+}
+
+// Names of exchange files follow the rules of typed names: at most 30 bytes,
+// and never the name of a macro or file that exists.
+void TestMacroTransfer::importedNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("imported"); // empty: refused as a name in use
+
+    const QString name30 = QStringLiteral("0123456789abcdefghij0123456789");
+    QTest::newRow("48 bytes are cut to 30") << name30 + QStringLiteral("ABCDEFGHIJKLMNOPQR") << name30;
+    QTest::newRow("31 bytes are cut to 30") << name30 + QStringLiteral("X") << name30;
+    QTest::newRow("cut to a listed name") << kListed30 + QStringLiteral("more") << "";
+    QTest::newRow("a file the list does not show yet") << "Late" << "";
+    QTest::newRow("a name up to its zero byte") << QStringLiteral("ab") + QChar(0) + QStringLiteral("cd") << "ab";
+}
+
+void TestMacroTransfer::importedNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, imported);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("in.ini"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(WriteMacroExchange(&file, MacroExchange{name, "2", {{"A", QIcon(), false}}}));
+    }
+    MacroPageFixture f;
+    f.WriteMacro(QStringLiteral("Fire"), kFire);
+    f.WriteMacro(kListed30, "1\n");
+    f.Build();
+    // Written after the list was read: the page does not show it.
+    f.WriteMacro(QStringLiteral("Late"), "7\n");
+    ModalAnswer<SameMacro> same([](SameMacro&) {});
+
+    QCOMPARE(f.page->ImportMacro(path), !imported.isEmpty());
+    QCOMPARE(same.count, imported.isEmpty() ? 1 : 0);
+    QCOMPARE(f.ReadMacro(QStringLiteral("Fire")), kFire);
+    QCOMPARE(f.ReadMacro(QStringLiteral("Late")), QByteArray("7\n"));
+    QCOMPARE(f.ReadMacro(kListed30), QByteArray("1\n"));
+    if (imported.isEmpty()) {
+        QCOMPARE(f.MacroNames(), (QStringList{"Fire", kListed30}));
+        return;
+    }
+    QCOMPARE(f.MacroNames(), (QStringList{"Fire", kListed30, imported}));
+    QCOMPARE(f.ReadMacro(imported), QByteArray("2\n0x04 1 0\n"));
+
+    // Read back from the mouse, the macro is the same one, not a second.
+    FlashDataMap image = PatternImage();
+    MacroBlockBytes block = {};
+    QVERIFY(BuildMacroBlock(name, {MacroItem::Press(1, 0x04)}, block));
+    std::memcpy(image.macroBlocks[0], block, sizeof block);
+    QVERIFY(QMetaObject::invokeMethod(f.page.get(), "SlotButtonToMacro", Q_ARG(FlashDataMap, image), Q_ARG(int, 0)));
+    QCOMPARE(f.MacroNames(), (QStringList{"Fire", kListed30, imported}));
+}
+
+void TestMacroTransfer::mouseButtonsOfEveryLanguageImport_data()
+{
+    QTest::addColumn<int>("exported");
+    QTest::addColumn<int>("imported");
+
+    for (const int language : {0, 1, 2, 3, 5})
+        QTest::addRow("%s into another language", qPrintable(LabelFile::FileName(language)))
+            << language << (language == 0 ? 3 : 0);
+}
+
+// Mouse-button events carry their names in the exporting installation's
+// language; any shipped language's names come back as the same buttons.
+void TestMacroTransfer::mouseButtonsOfEveryLanguageImport()
+{
+    QFETCH(int, exported);
+    QFETCH(int, imported);
+
+    QStringList names;
+    LabelFile::Keys keys;
+    for (int entry = 4; entry <= 8; ++entry)
+        keys.insert(QStringLiteral("ChooseEvent%1").arg(entry), [&names](const QString& text) { names << text; });
+    LabelFile::Load(LabelFile::PathFor(exported), QStringLiteral("Macro"), keys);
+    QCOMPARE(names.size(), 5);
+    QVector<MacroExchangeItem> items;
+    for (const QString& button : names)
+        items << MacroExchangeItem{button, QIcon(), false} << MacroExchangeItem{"10ms", QIcon(), false}
+              << MacroExchangeItem{button, QIcon(), true};
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("clicks.ini"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(WriteMacroExchange(&file, MacroExchange{"Clicks", "1", items}));
+    }
+    MacroPageFixture f;
+    f.Build();
+    emit PostMsg::GetInstance()->SigChangeLanguage(imported);
+    const bool done = f.page->ImportMacro(path);
+    emit PostMsg::GetInstance()->SigChangeLanguage(0);
+    QVERIFY(done);
+
+    // Left, right, middle, forward, back.
+    QByteArray expected = "1\n";
+    for (const char* bit : {"0x01", "0x02", "0x04", "0x10", "0x08"})
+        expected += QByteArray(bit) + " 4 0\n10ms\n" + bit + " 4 1\n";
+    QCOMPARE(f.ReadMacro(QStringLiteral("Clicks")), expected);
 }
 
 QTEST_MAIN(TestMacroTransfer)
