@@ -1,20 +1,19 @@
 #include "macro_repeat_code.h"
 
+#include "macro_file.h"
+
 #include <QFile>
 #include <QStringList>
 
 QString ReadMacroRepeatCode(const QString& path)
 {
+    // Not in text mode, which would drop a lone CR inside the line and join
+    // its words: the line is split as the macro page splits it.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text) || file.size() == 0)
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
         return QStringLiteral("0");
-    const QString line = QString::fromUtf8(file.readLine());
-    if (line.isEmpty())
-        return QStringLiteral("0");
-    const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (words.isEmpty())
-        return QStringLiteral("0");
-    return QString(words.first()).remove(QLatin1Char('\n'));
+    const QStringList words = MacroLineWords(QString::fromUtf8(file.readLine()));
+    return words.isEmpty() ? QString() : words.first();
 }
 
 bool WriteMacroRepeatCode(const QString& path, const QString& value)

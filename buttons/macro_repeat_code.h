@@ -6,8 +6,8 @@
 
 #include <QString>
 
-// The first word of line 1 ("" when line 1 is only a line feed); "0" when the
-// file is missing, empty or its first line has no word.
+// The first word of line 1, split as the macro page splits it ("" when the
+// line has no word); "0" when the file is missing or empty.
 QString ReadMacroRepeatCode(const QString& path);
 // Replaces the file (creating it) by `value` and a line feed. False when it
 // cannot be written.

@@ -21,13 +21,6 @@ bool IsFileCode(const QString& text)
     return pattern.match(text).hasMatch();
 }
 
-// The words of a line; the pattern is compiled once, not per line.
-QStringList Words(const QString& text)
-{
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    return text.split(blanks, Qt::SkipEmptyParts);
-}
-
 bool ParseEventLine(const QStringList& parts, MacroItem* item)
 {
     if (parts.size() == 1) {
@@ -52,6 +45,13 @@ bool ParseEventLine(const QStringList& parts, MacroItem* item)
 
 } // namespace
 
+QStringList MacroLineWords(const QString& line)
+{
+    // The pattern is compiled once, not per line.
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    return line.split(blanks, Qt::SkipEmptyParts);
+}
+
 std::optional<quint32> ParseDelayText(const QString& text)
 {
     static const QRegularExpression pattern(QStringLiteral("^([0-9]+)ms$"));
@@ -63,7 +63,7 @@ std::optional<quint32> ParseDelayText(const QString& text)
 
 int MacroRepeat::FromText(const QString& text)
 {
-    const QStringList parts = Words(text);
+    const QStringList parts = MacroLineWords(text);
     const int value = parts.isEmpty() ? 0 : parts.first().toInt();
     if (value == Until || value == UntilLoose || value == UntilClick)
         return value;
@@ -109,7 +109,7 @@ MacroFileContent ParseMacroFile(const QByteArray& bytes)
             content.repeatCode = MacroRepeat::FromText(line);
             continue;
         }
-        const QStringList parts = Words(line);
+        const QStringList parts = MacroLineWords(line);
         MacroItem item;
         if (ParseEventLine(parts, &item))
             content.items << item;

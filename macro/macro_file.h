@@ -44,6 +44,9 @@ QStringList ReadMacroList(const QString& folder);
 // the key without a name (kind 1, code 0); key lines whose last field is not
 // 0 or 1, delays that are not <digits>ms and other lines are skipped.
 MacroFileContent ParseMacroFile(const QByteArray& bytes);
+// The words of a line of a macro file: split at any white space (a lone CR
+// included), empty parts dropped. Every reader of these files splits so.
+QStringList MacroLineWords(const QString& line);
 // The milliseconds of a delay text "<digits>ms" that fits 32 bits.
 std::optional<quint32> ParseDelayText(const QString& text);
 // A code as the lines write it: "0x" and two upper-case hex digits.

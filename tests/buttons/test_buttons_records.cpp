@@ -238,6 +238,8 @@ void TestButtonsRecords::repeatCodeFile_data()
     QTest::newRow("no number") << true << QByteArray("abc\n") << "abc";
     QTest::newRow("line feed only") << true << QByteArray("\n0x04 1 0\n") << "";
     QTest::newRow("blanks only") << true << QByteArray("   \n") << "";
+    QTest::newRow("lone CR inside the line") << true << QByteArray("253\r1\n0x04 1 0\n") << "253";
+    QTest::newRow("CR LF line end") << true << QByteArray("12\r\n0x04 1 0\r\n") << "12";
     QTest::newRow("empty file") << true << QByteArray() << "0";
     QTest::newRow("missing file") << false << QByteArray() << "0";
 }
