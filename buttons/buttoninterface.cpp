@@ -7,6 +7,7 @@
 #include "devicelib.h"
 #include "paths.h"
 #include "post_msg.h"
+#include "sensor_feature_file.h"
 #include "user_setting_store.h"
 #include "worker.h"
 
@@ -14,7 +15,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QEvent>
-#include <QFile>
 #include <QListView>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -38,23 +38,6 @@ QString OptionColour(const QString& key)
 {
     return JoinColour(ConfigStore::Instance()->ValueList(QStringLiteral("Option"), key));
 }
-
-// Words of a define line, split at blanks with empty parts dropped.
-QStringList Words(const QString& line)
-{
-    return line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-}
-
-int ReadNumber(const QString& text)
-{
-    bool ok = false;
-    const QString trimmed = text.trimmed();
-    const int value = trimmed.contains(QLatin1String("0x")) ? trimmed.toInt(&ok, 16) : trimmed.toInt(&ok, 10);
-    return ok ? value : 0;
-}
-
-const char* const kSkippedFeatures[] = {"SUPPORT_SENSOR_MODE_SEL", "SUPPORT_LOD_CAL", "SUPPORT_RIPPLE",
-                                        "SUPPORT_FIXLINE",         "SUPPORT_MOTION_SYNC", "SUPPORT_MOUSEPAD_CAL"};
 
 } // namespace
 
@@ -332,33 +315,14 @@ void Buttoninterface::ApplyStyleSheets()
 
 void Buttoninterface::ReadDefineTable(const QString& path, QVector<QString>* names, QVector<int>* values)
 {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly | QIODevice::Text);
-    while (file.isOpen() && !file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine());
-        const QStringList words = Words(line);
-        if (words.size() == 2) {
-            bool skipped = false;
-            for (const char* feature : kSkippedFeatures)
-                skipped = skipped || words[1].contains(QLatin1String(feature));
-            if (skipped || words[0] != QLatin1String("#define"))
-                continue;
-            const QStringList parts = words[1].split(QLatin1Char('\t'), Qt::SkipEmptyParts);
-            if (parts.size() < 2)
-                continue;
-            // The last line of a file may end without a line feed; it counts.
-            names->append(parts[0]);
-            values->append(ReadNumber(QString(parts[1]).remove(QLatin1Char('\n'))));
-        } else if (words.size() == 3) {
-            if (!words[2].contains(QLatin1String("//")))
-                continue;
-            const QStringList parts = words[1].split(QLatin1Char('\t'), Qt::SkipEmptyParts);
-            if (parts.size() != 2)
-                continue;
-            names->append(parts[0]);
-            values->append(ReadNumber(parts[1]));
-        }
-    }
+    // The sensor page's reader: both pages take the same definitions from
+    // any file; each keeps its own copy.
+    SensorFeatureFile file;
+    file.Read(path);
+    for (const QString& name : qAsConst(file.defineNames))
+        names->append(name);
+    for (const int value : qAsConst(file.defineValues))
+        values->append(value);
 }
 
 void Buttoninterface::CloseMenus()

@@ -32,11 +32,6 @@ int FeatureKeyIn(const QString& piece)
     return -1;
 }
 
-QString WithoutLineBreak(QString text)
-{
-    return text.remove(kLineBreak);
-}
-
 // Hexadecimal when the text holds "0x" (the prefix itself allowed), else
 // decimal; 0 when it is no number.
 int DefinitionValue(const QString& text)
@@ -53,28 +48,34 @@ int DecimalValue(const QString& text)
     return ok ? value : 0;
 }
 
-// One line, with its line break when it has one.
+// The line without the white space at its end: a tab or blank left after
+// the value, or the CR of another system's line end, changes nothing.
+QString WithoutTrailingSpace(const QString& line)
+{
+    int end = line.size();
+    while (end > 0 && line.at(end - 1).isSpace())
+        --end;
+    return line.left(end);
+}
+
+// One line, without its line break.
 void ParseLine(SensorFeatureFile& file, const QString& line)
 {
-    const QStringList pieces = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList pieces = WithoutTrailingSpace(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (pieces.size() == 2) {
         const QStringList parts = pieces.at(1).split(QLatin1Char('\t'), Qt::SkipEmptyParts);
         const int key = FeatureKeyIn(pieces.at(1));
         if (key >= 0) {
             // A key without a tab and list has nothing to take.
             if (parts.size() >= 2)
-                *FeatureList(file, key) = WithoutLineBreak(parts.at(1));
+                *FeatureList(file, key) = parts.at(1);
             return;
         }
-        if (pieces.at(0) != QLatin1String("#define") || parts.size() < 2)
-            return;
-        // The value must be the line's last part: it carries the line break,
-        // or the line (the file's last) has none and nothing follows.
-        const bool lastPart = parts.at(1).contains(kLineBreak) || (!line.contains(kLineBreak) && parts.size() == 2);
-        if (!lastPart)
+        // The value must be the line's last part.
+        if (pieces.at(0) != QLatin1String("#define") || parts.size() != 2)
             return;
         file.defineNames.append(parts.at(0));
-        file.defineValues.append(DefinitionValue(WithoutLineBreak(parts.at(1))));
+        file.defineValues.append(DefinitionValue(parts.at(1)));
         return;
     }
     if (pieces.size() == 3 && pieces.at(2).contains(QLatin1String("//"))) {
@@ -90,19 +91,14 @@ void ParseLine(SensorFeatureFile& file, const QString& line)
 
 void SensorFeatureFile::Parse(const QString& text)
 {
+    // Line ends of any system: LF, CR LF or CR alone. The last line counts
+    // with or without its line end.
     QString normalised = text;
     normalised.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     normalised.replace(QLatin1Char('\r'), kLineBreak);
-    int start = 0;
-    while (start < normalised.size()) {
-        const int end = normalised.indexOf(kLineBreak, start);
-        if (end < 0) {
-            ParseLine(*this, normalised.mid(start));
-            break;
-        }
-        ParseLine(*this, normalised.mid(start, end - start + 1));
-        start = end + 1;
-    }
+    const QStringList lines = normalised.split(kLineBreak);
+    for (const QString& line : lines)
+        ParseLine(*this, line);
 }
 
 bool SensorFeatureFile::Read(const QString& path)

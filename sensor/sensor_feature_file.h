@@ -5,9 +5,11 @@
 //     #define SUPPORT_RIPPLE<TAB>3395,Q3311          a feature list
 //     #define SENSOR_Q3311_DPI_800<TAB>0x08          a definition (hex or decimal)
 //     #define SENSOR_COUNT<TAB>4 //comment           a definition, decimal only
+// Lines end in LF, CR LF or CR; white space at the end of a line is dropped.
 // Lines are cut at blanks only (a tab belongs to its piece); a line of any
 // other shape is ignored. A sensor has a feature when the feature's list
-// contains the sensor name as a substring.
+// contains the sensor name as a substring. The button page takes its own
+// copy of the definitions with this reader too.
 #ifndef SENSOR_FEATURE_FILE_H
 #define SENSOR_FEATURE_FILE_H
 

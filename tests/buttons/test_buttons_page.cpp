@@ -10,6 +10,7 @@
 #include "mytoolbutton.h"
 #include "paths.h"
 #include "program_state.h"
+#include "sensor_feature_file.h"
 #include "world_text.h"
 #include "worker.h"
 
@@ -251,8 +252,8 @@ void TestButtonsPage::defineTable_data()
                                    << QList<int>{37};
     QTest::newRow("last line without line feed") << QByteArray("#define A\t1\n#define B\t0x20")
                                                  << QStringList{"A", "B"} << QList<int>{1, 32};
-    QTest::newRow("commented hex") << QByteArray("#define SENSOR_X_DPI_100\t0x1F //code\n")
-                                   << QStringList{"SENSOR_X_DPI_100"} << QList<int>{31};
+    QTest::newRow("commented hex reads decimal only") << QByteArray("#define SENSOR_X_DPI_100\t0x1F //code\n")
+                                                      << QStringList{"SENSOR_X_DPI_100"} << QList<int>{0};
     QTest::newRow("commented decimal") << QByteArray("#define SENSOR_X_DPI_100\t31 //code\n")
                                        << QStringList{"SENSOR_X_DPI_100"} << QList<int>{31};
     QTest::newRow("commented line, any first word") << QByteArray("#undef N\t5 //x\n") << QStringList{"N"}
@@ -268,6 +269,14 @@ void TestButtonsPage::defineTable_data()
     QTest::newRow("duplicates kept") << QByteArray("#define N\t1\n#define N\t2\n") << QStringList{"N", "N"}
                                      << QList<int>{1, 2};
     QTest::newRow("four words ignored") << QByteArray("#define N\t1 // a b\n") << QStringList{} << QList<int>{};
+    QTest::newRow("tab after the value") << QByteArray("#define A\t5\t\n#define B\t0x20\t") << QStringList{"A", "B"}
+                                         << QList<int>{5, 32};
+    QTest::newRow("blank after the value") << QByteArray("#define A\t5 \n") << QStringList{"A"} << QList<int>{5};
+    QTest::newRow("second value ignored") << QByteArray("#define A\t5\t6\n") << QStringList{} << QList<int>{};
+    QTest::newRow("CR line ends") << QByteArray("#define A\t1\r#define SUPPORT_RIPPLE\t1\r#define B\t0x20\r")
+                                  << QStringList{"A", "B"} << QList<int>{1, 32};
+    QTest::newRow("CR LF line ends") << QByteArray("#define A\t1 //x\r\n#define B\t2\r\n") << QStringList{"A", "B"}
+                                     << QList<int>{1, 2};
 }
 
 void TestButtonsPage::defineTable()
@@ -288,6 +297,12 @@ void TestButtonsPage::defineTable()
     QCOMPARE(readNames.size(), readValues.size());
     QCOMPARE(QStringList(readNames.toList()), QStringList{"kept"} + names);
     QCOMPARE(readValues.toList(), QList<int>{7} + values);
+
+    // The sensor page takes the same definitions from the same file.
+    SensorFeatureFile sensorPage;
+    QVERIFY(sensorPage.Read(file.fileName()));
+    QCOMPARE(sensorPage.defineNames, names);
+    QCOMPARE(sensorPage.defineValues.toList(), values);
 }
 
 void TestButtonsPage::factoryMirror()

@@ -93,6 +93,10 @@ void TestSensorPageRules::featureFile_data()
     QTest::newRow("last commented line without a line break") << "#define A\t1\n#define B\t7 //x" << "A:1 B:7";
     QTest::newRow("Windows line ends") << "#define A\t1\r\n#define SUPPORT_RIPPLE\tQ3311\r\n"
                                        << "ripple=Q3311 A:1";
+    QTest::newRow("CR line ends") << "#define A\t1\r#define SUPPORT_RIPPLE\tQ3311\r#define B\t2 //x\r"
+                                  << "ripple=Q3311 A:1 B:2";
+    QTest::newRow("tab or blank after the value")
+        << "#define A\t5\t\n#define SUPPORT_RIPPLE\t3395\t\n#define B\t0x20 \n#define C\t7\t" << "ripple=3395 A:5 B:32 C:7";
 }
 
 void TestSensorPageRules::featureFile()

@@ -1,0 +1,2 @@
+#define SENSOR_Q3311_DPI_100	0x01	
+#define SUPPORT_RIPPLE	3395	
