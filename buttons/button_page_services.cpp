@@ -10,9 +10,20 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 const int kScrollStep = 15; // list pixels per item
+
+// The scroll position of item `item`, held within int: the file may name any
+// number.
+int ScrollOf(int item)
+{
+    const qint64 position = qint64(item) * kScrollStep;
+    return int(std::clamp<qint64>(position, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
 
 const char* const kTopMenuItems[] = {"LeftKey_3", "RightKey_3", "MidKey", "BackKey_2", "ForWardKey",
                                      "DPI_2",     "DPI_3",      "DPI_6",  "DPI_8",     "DPI_5"};
@@ -87,7 +98,7 @@ MainPageState ReadMainPageState(const QString& path)
         return state;
     const int first = parts.at(0).toInt();
     state.scrollsTopMenu = true;
-    state.topMenuScroll = first * kScrollStep;
+    state.topMenuScroll = ScrollOf(first);
 
     if (parts.size() == 1) {
         if (first >= 0 && first < int(sizeof kTopMenuItems / sizeof *kTopMenuItems))
@@ -103,7 +114,7 @@ MainPageState ReadMainPageState(const QString& path)
             state.itemName = QLatin1String(menu.items.at(second));
         if (menu.list) {
             state.listName = QLatin1String(menu.list);
-            state.listScroll = second * kScrollStep;
+            state.listScroll = ScrollOf(second);
         }
     }
     return state;

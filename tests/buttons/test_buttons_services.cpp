@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <climits>
+
 class TestButtonsServices : public QObject {
     Q_OBJECT
 private slots:
@@ -61,6 +63,10 @@ void TestButtonsServices::readsAStateFile_data()
     QTest::newRow("empty second part") << QByteArray("3,\n") << "" << 45 << "" << 0;
     QTest::newRow("three parts") << QByteArray("1,2,3\n") << "" << -1 << "" << 0;
     QTest::newRow("empty first line") << QByteArray("\n3\n") << "" << -1 << "" << 0;
+    QTest::newRow("top item beyond int scroll") << QByteArray("999999999\n") << "" << INT_MAX << "" << 0;
+    QTest::newRow("negative top item beyond int scroll") << QByteArray("-999999999\n") << "" << INT_MIN << "" << 0;
+    QTest::newRow("list item beyond int scroll") << QByteArray("14,999999999\n") << "" << 210 << "scrollArea_3"
+                                                 << INT_MAX;
     QTest::newRow("only the first line counts") << QByteArray("2\n14,5\n") << "MidKey" << 30 << "" << 0;
 }
 

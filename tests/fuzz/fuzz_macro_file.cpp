@@ -3,6 +3,7 @@
 #include "fuzz_support.h"
 
 #include "macro_file.h"
+#include "macro_repeat_code.h"
 
 #include <cstdlib>
 
@@ -19,6 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     const QString text = QString::fromUtf8(bytes);
     MacroRepeat::FromText(text);
     ParseDelayText(text);
+    // The button page takes the same repeat code from the file.
+    if (content.hasHeader
+        && MacroRepeat::FromText(ReadMacroRepeatCode(fuzz::AsFile(data, size))) != content.repeatCode)
+        std::abort();
     // What was read, written back, reads the same.
     if (ParseMacroFile("1\n" + FormatMacroLines(content.items)).items != content.items)
         std::abort();
