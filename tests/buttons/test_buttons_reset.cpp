@@ -12,6 +12,8 @@
 #include "contain_reset.h"
 #include "device_image_setters.h"
 #include "key_function.h"
+#include "mouse_off_line.h"
+#include "window_closer.h"
 #include "up_data_param.h"
 
 #include <QFile>
@@ -25,6 +27,8 @@ class TestButtonsReset : public QObject {
 private slots:
     void resetRestoresTheFactorySettings_data();
     void resetRestoresTheFactorySettings();
+    void mouseAsleepDuringReset_data();
+    void mouseAsleepDuringReset();
 };
 
 namespace {
@@ -117,6 +121,56 @@ void TestButtonsReset::resetRestoresTheFactorySettings()
     QVERIFY(Settle());
     QCOMPARE(SimControl::mouseImage(mouse), SimControl::factoryImage(mouse));
     QCOMPARE(ImageBytes(DeviceImageCopy()), SimControl::factoryImage(mouse));
+}
+
+void TestButtonsReset::mouseAsleepDuringReset_data()
+{
+    QTest::addColumn<int>("asleepAfterMs");
+    // While the image is written, while the clear command and the dump it
+    // brings are under way, and while the cleaned image goes back.
+    for (int ms : {20, 40, 60})
+        QTest::newRow(qPrintable(QStringLiteral("asleep%1ms").arg(ms))) << ms;
+}
+
+// The mouse falls asleep at some moment of the reset: the pages show what it
+// holds, or the offline notice says they may not; once it is back the pages
+// show what it holds.
+void TestButtonsReset::mouseAsleepDuringReset()
+{
+    QFETCH(int, asleepAfterMs);
+    const QString mouse = QStringLiteral("aero");
+    GuiFixture gui;
+    QVERIFY(gui.Start());
+    SimControl::setReportIntervalUs(-1);
+    QVERIFY(gui.OpenDevice(QStringLiteral("aero-r4")));
+    auto* page = gui.DeviceWindow()->findChild<Buttoninterface*>();
+    QVERIFY(page);
+    QVERIFY(SetDebounceTime(17));
+    QVERIFY(Settle());
+
+    HubRecorder hub;
+    hub.Record(&PostMsg::SigMouseOffLineo, QStringLiteral("SigMouseOffLineo"));
+    WindowCloser<MouseOffLine> notices;
+    bool asked = false;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* question = qobject_cast<ContainReset*>(widget); question && question->isVisible() && !asked) {
+                asked = true;
+                QTimer::singleShot(0, question->findChild<QToolButton*>(QStringLiteral("OK")), &QToolButton::click);
+                QTimer::singleShot(asleepAfterMs, [mouse] { SimControl::setMouseOnline(mouse, false); });
+            }
+        }
+    });
+    watch.start(2);
+    QVERIFY(QMetaObject::invokeMethod(page, "on_Reset_clicked"));
+    watch.stop();
+    const bool noticed = !hub.events.isEmpty() || notices.count > 0;
+    const bool pagesTrue = ImageBytes(DeviceImageCopy()) == SimControl::mouseImage(mouse);
+    QVERIFY2(noticed || pagesTrue, "the pages show settings the mouse does not hold, without a notice");
+
+    QVERIFY(SimControl::setMouseOnline(mouse, true));
+    QTRY_VERIFY_WITH_TIMEOUT(ImageBytes(DeviceImageCopy()) == SimControl::mouseImage(mouse), 20000);
 }
 
 QTEST_MAIN(TestButtonsReset)
