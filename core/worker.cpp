@@ -8,6 +8,7 @@
 #include "device_report.h"
 #include "firmware_images.h"
 #include "post_msg.h"
+#include "trace_log.h"
 
 #include <devicelib.h>
 
@@ -17,7 +18,6 @@
 #include <QElapsedTimer>
 #include <QMutexLocker>
 #include <QTimer>
-#include <QtDebug>
 
 #include <algorithm>
 #include <iterator>
@@ -238,11 +238,11 @@ void Worker::run()
 
         if (KeepGoing()) {
             UsbServerC_Start(path.constData(), path.constData(), &OnDeviceReport);
-            qDebug("OnlinA");
+            qCDebug(lcTrace, "OnlinA");
             UsbServer_SetPCDriverStatus(true);
             UsbServer_ReadAllFlashData();
             g_lastOnline = bool(g_deviceOnline);
-            qDebug("OnlinB");
+            qCDebug(lcTrace, "OnlinB");
         }
     }
     g_deviceReady = bool(g_deviceOnline);

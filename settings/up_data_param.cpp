@@ -11,10 +11,10 @@
 #include "notice_style.h"
 #include "paths.h"
 #include "post_msg.h"
+#include "trace_log.h"
 #include "user_setting_store.h"
 #include "worker.h"
 
-#include <QDebug>
 #include <QFile>
 #include <QThread>
 #include <QTimer>
@@ -89,7 +89,7 @@ int UpDataParam::ReadConfigFile(const QString& path, FlashDataMap* image)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        qDebug() << "failed";
+        qCDebug(lcTrace) << "failed";
         return 1;
     }
     const ConfigExportFile::Contents contents = ConfigExportFile::Decode(file.read(ConfigExportFile::FileSize + 1024));
@@ -136,7 +136,7 @@ void UpDataParam::onTimeupDestroy()
         return;
     }
 
-    qDebug() << "z";
+    qCDebug(lcTrace) << "z";
     if (importMode) {
         FlashDataMap image;
         const int result = ReadConfigFile(importFile, &image);
@@ -164,7 +164,7 @@ void UpDataParam::onTimeupDestroy()
     }
 
     if (g_deviceReady) {
-        qDebug() << "v";
+        qCDebug(lcTrace) << "v";
         const bool applied = WaitForPages();
         if (applied) {
             // The next opening waits for fresh acknowledgements.
@@ -172,17 +172,17 @@ void UpDataParam::onTimeupDestroy()
             g_buttonPageApplied = false;
         }
         close();
-        qDebug() << "vvv";
+        qCDebug(lcTrace) << "vvv";
         if (!applied)
             emit hub->SigMouseOffLineo(1);
-        qDebug() << "vv";
+        qCDebug(lcTrace) << "vv";
         FlashDataMap cached;
         if (g_deviceOnline && !ReadDeviceCache(g_cacheNameOnSelect, cached))
             WriteDeviceCache(CacheNameOnDump(), DeviceImageCopy());
         return;
     }
 
-    qDebug() << "x";
+    qCDebug(lcTrace) << "x";
     FlashDataMap cached;
     if (ReadDeviceCache(g_cacheNameOnSelect, cached))
         EmitPageImages(cached);

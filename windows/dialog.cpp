@@ -13,13 +13,13 @@
 #include "notice_style.h"
 #include "paths.h"
 #include "post_msg.h"
+#include "trace_log.h"
 #include "sensor_page.h"
 #include "up_data_param.h"
 #include "worker.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
-#include <QDebug>
 #include <QEvent>
 #include <QKeyEvent>
 
@@ -73,7 +73,7 @@ Dialog::Dialog(QWidget* parent)
 
     m_importDialog = new UpDataParam(nullptr);
 
-    qDebug() << "Start";
+    qCDebug(lcTrace) << "Start";
     SetStyleSheets();
     ui->label->hide();
     ui->SetButton->hide();
@@ -252,18 +252,18 @@ void Dialog::SlotStartRecord(int index)
 void Dialog::SlotUpDataParam(int index)
 {
     m_importDialog->SetTimeout();
-    qDebug() << "q";
+    qCDebug(lcTrace) << "q";
     // Only a run after a forced reconnection waits for the pages.
     if (index == 1)
         m_importDialog->RequestPageWait();
     else
         m_importDialog->waitForPages = false;
-    qDebug() << "w";
+    qCDebug(lcTrace) << "w";
     // A signal while the dialog is up only restarts its count.
     if (m_importDialog->isVisible())
         return;
     m_importDialog->move(NoticeStyle::CentredOn(this, m_importDialog, QPoint(0, -20)));
-    qDebug() << "t1";
+    qCDebug(lcTrace) << "t1";
     m_importDialog->exec();
 }
 

@@ -13,6 +13,7 @@
 #include "notice_style.h"
 #include "paths.h"
 #include "post_msg.h"
+#include "trace_log.h"
 #include "registry_values.h"
 #include "up_date_repair.h"
 #include "up_date_warning.h"
@@ -22,7 +23,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QDebug>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
@@ -188,7 +188,7 @@ void DialogMain::HideToTray()
 
 void DialogMain::Quit()
 {
-    qDebug() << "close";
+    qCDebug(lcTrace) << "close";
     StopUsbChanged();
     WaitWithEvents(kQuitWaitMs);
     UsbServer_Exit();

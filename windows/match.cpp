@@ -12,11 +12,11 @@
 #include "notice_style.h"
 #include "paths.h"
 #include "post_msg.h"
+#include "trace_log.h"
 #include "user_setting_store.h"
 #include "worker.h"
 
 #include <QBitmap>
-#include <QDebug>
 #include <QEvent>
 #include <QImage>
 #include <QPalette>
@@ -62,9 +62,9 @@ void StopTimer(QTimer* timer)
 void PairReportCallback(const unsigned char* header, int headerLength, const unsigned char* payload,
                         int payloadLength)
 {
-    qDebug() << "in2";
+    qCDebug(lcTrace) << "in2";
     const int type = (header && headerLength > 1) ? header[1] : 0;
-    qDebug() << type;
+    qCDebug(lcTrace) << type;
     if (type != kPairStatusReport || !payload || payloadLength < 1)
         return;
 
@@ -73,14 +73,14 @@ void PairReportCallback(const unsigned char* header, int headerLength, const uns
     case StatusFailed:
         emit hub->SigTimerStop();
         g_pairingActive = false;
-        qDebug() << "fail";
+        qCDebug(lcTrace) << "fail";
         g_pairState = PairFailed;
         emit hub->SigButtonEnable(0);
         break;
     case StatusPaired:
         emit hub->SigTimerStop();
         g_pairingActive = false;
-        qDebug() << "success";
+        qCDebug(lcTrace) << "success";
         g_pairState = PairDone;
         emit hub->SigButtonEnable(1);
         break;
@@ -270,7 +270,7 @@ void Match::EnterPair()
         UsbServer_EnterDonglePairOnlyCid(m_pairingId);
         return;
     }
-    qDebug() << "Enter";
+    qCDebug(lcTrace) << "Enter";
     g_pairingActive = true;
     m_pollTimer->start(kPollMs);
     const QByteArray path = m_targetPath.toUtf8();
