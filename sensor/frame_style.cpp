@@ -12,9 +12,10 @@ namespace {
 // Muted tones of the dark theme for what cannot be used now.
 const char kMutedGroove[] = "62, 67, 78";
 const char kMutedHandle[] = "112, 118, 130";
-// Disabled combo text: dimmer than enabled text, still readable on the
-// combos' dark grey.
-const char kDisabledText[] = "185, 190, 200";
+// A disabled combo: a flat fill a shade off the page, text clearly dimmer
+// than enabled text and still readable on it.
+const char kDisabledFill[] = "30, 32, 38";
+const char kDisabledText[] = "140, 146, 158";
 
 } // namespace
 
@@ -58,8 +59,15 @@ QString ComboStyle(const QString& folder, bool withDisabledRule)
             .arg(text, Url(folder, QStringLiteral("ComboboxBack.png")), background,
                  Url(folder, QStringLiteral("Menu.png")), Url(folder, QStringLiteral("MenuClicked.png")),
                  Url(folder, QStringLiteral("ComboboxTextBack.png")), select);
-    if (withDisabledRule)
-        style += QStringLiteral("QComboBox:disabled{color: rgb(%1);}").arg(QLatin1String(kDisabledText));
+    // A combo that cannot be opened must not look like one: no raised
+    // picture, no arrow, a muted outline and text.
+    if (withDisabledRule) {
+        style += QStringLiteral("QComboBox:disabled{color: rgb(%1); border-image: none; background-color: rgb(%2);"
+                                "border: 1px solid rgb(%3);}"
+                                "QComboBox::drop-down:disabled{background: transparent;}"
+                                "QComboBox::down-arrow:disabled{image: none;}")
+                     .arg(QLatin1String(kDisabledText), QLatin1String(kDisabledFill), QLatin1String(kMutedGroove));
+    }
     return style;
 }
 

@@ -23,7 +23,7 @@ QString SwitchStyle(const QString& switchName, const QString& folder);
 
 // The shared combo look (ComboxTextColor, ComboxBackGroundColor,
 // ComboxSelectColor with the four combo pictures). withDisabledRule adds
-// the muted text of a disabled combo.
+// the flat, muted look of a disabled combo.
 QString ComboStyle(const QString& folder, bool withDisabledRule);
 
 // Gives the combo a new list view whose selected and hovered items take

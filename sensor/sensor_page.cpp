@@ -414,6 +414,9 @@ void Sensor::SlotFormReset()
     }
     if (device.wired)
         ui->ModelChoose->setCurrentIndex(kCordedRow);
+    // "Corded" is forced by the connection, never chosen: it never shows editable.
+    if (ui->ModelChoose->currentIndex() == kCordedRow)
+        ui->ModelChoose->setEnabled(false);
     ui->ModelChoose->blockSignals(modeSignals);
 
     const bool timeSignals = ui->PerformanceOpen->blockSignals(true);

@@ -10,10 +10,16 @@ namespace {
 const int kPerformanceTimes[6] = {3, 6, 12, 30, 60, 90};
 const int kThousandHzLevel = 3;
 
-// 2000 and 4000 Hz; a fill does not count 8000 Hz among them.
-bool IsFillHighRate(int code)
+// 2000 and 4000 Hz: a cable mouse reporting them shows 1000 Hz.
+bool IsCableCappedRate(int code)
 {
     return code == 16 || code == 32;
+}
+
+// Above 1000 Hz (8000 Hz included): the receivers run the sensor "Corded".
+bool IsAboveThousand(int code)
+{
+    return code == 16 || code == 32 || code == 64;
 }
 
 // The receivers whose polling rate can go above 1000 Hz.
@@ -41,7 +47,7 @@ int PerformanceTimeOfIndex(int index)
 int FillRateLevel(int code, bool wired)
 {
     const int level = SensorRate::LevelOfCode(code);
-    if (level >= 0 && wired && IsFillHighRate(code))
+    if (level >= 0 && wired && IsCableCappedRate(code))
         return kThousandHzLevel;
     return level;
 }
@@ -63,7 +69,7 @@ SensorMode SensorModeOnFill(bool listed, bool wired, int connectionType, int rat
 {
     if (!listed)
         return SensorMode::LowPower;
-    if (wired || (IsFastReceiver(connectionType) && IsFillHighRate(rateCode)))
+    if (wired || (IsFastReceiver(connectionType) && IsAboveThousand(rateCode)))
         return SensorMode::Corded;
     return SensorMode::Stored;
 }

@@ -30,7 +30,9 @@ enum class SensorMode {
 };
 
 // listed: the sensor is in SUPPORT_SENSOR_MODE_SEL. A fill forces "Corded"
-// on a cable and, on the 2K, 4K and 8K receivers, at 2000 or 4000 Hz.
+// on a cable and, on the 2K, 4K and 8K receivers, above 1000 Hz, as the
+// rate reports and the rate selector do: reopening a mouse shows the mode
+// that choosing its rate showed.
 SensorMode SensorModeOnFill(bool listed, bool wired, int connectionType, int rateCode);
 // A polling-rate report: above 1000 Hz (8000 Hz included) forces "Corded"
 // on a receiver; 125 to 1000 Hz gives the choice back.

@@ -82,8 +82,10 @@ private slots:
     void hiddenCordedOutOfReach_data();
     void hiddenCordedOutOfReach();
     void disabledModeTextIsReadable();
+    void disabledCombosLookDisabled();
     void rateReportsSwitchCorded();
     void rateSelectorSwitchesCorded();
+    void reopeningShowsTheModeTheRateChoiceShowed();
     void layoutByModel_data();
     void layoutByModel();
     void compactLayoutAndBack();
@@ -296,7 +298,8 @@ void TestSensorPage::sensorModeOfAFill_data()
     // The image's mode is 1 ("HP").
     QTest::newRow("cable at 4000 Hz shows 1000 Hz") << int(Aero) << 2 << 32 << 3 << 2 << false;
     QTest::newRow("cable at 8000 Hz") << int(Aero) << 2 << 64 << 6 << 2 << false;
-    QTest::newRow("8K receiver at 8000 Hz") << int(Lynx) << 5 << 64 << 6 << 1 << true;
+    QTest::newRow("8K receiver at 8000 Hz") << int(Lynx) << 5 << 64 << 6 << 2 << false;
+    QTest::newRow("8K receiver at 1000 Hz") << int(Lynx) << 5 << 1 << 3 << 1 << true;
     QTest::newRow("4K receiver at 2000 Hz") << int(Aero) << 1 << 16 << 4 << 2 << false;
     QTest::newRow("4K receiver at 1000 Hz") << int(Aero) << 1 << 1 << 3 << 1 << true;
     QTest::newRow("not listed, 4K receiver") << int(Orca) << 1 << 1 << 3 << 0 << false;
@@ -398,7 +401,38 @@ double TextContrast(QWidget* combo)
     return best;
 }
 
+double Brightest(QWidget* widget)
+{
+    const QImage shot = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    double brightest = 0.0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x)
+            brightest = qMax(brightest, Luminance(shot.pixel(x, y)));
+    }
+    return brightest;
+}
+
 } // namespace
+
+// The page's combos that can be disabled do not look openable then: nothing
+// on them (text, arrow) is as bright as on an enabled combo, and the text
+// stays readable.
+void TestSensorPage::disabledCombosLookDisabled()
+{
+    for (QWidget* combo : {static_cast<QWidget*>(m_view->Mode()), static_cast<QWidget*>(m_view->LodCombo()),
+                           static_cast<QWidget*>(m_view->PerformanceTime())}) {
+        const bool wasEnabled = combo->isEnabled();
+        combo->setEnabled(true);
+        const double enabled = Brightest(combo);
+        combo->setEnabled(false);
+        const double disabled = Brightest(combo);
+        const double contrast = TextContrast(combo);
+        combo->setEnabled(wasEnabled);
+        QVERIFY2(disabled < 0.7 * enabled, qPrintable(QStringLiteral("%1: %2 disabled, %3 enabled")
+                                                          .arg(combo->objectName()).arg(disabled).arg(enabled)));
+        QVERIFY2(contrast >= 3.0, qPrintable(QStringLiteral("%1: contrast %2").arg(combo->objectName()).arg(contrast)));
+    }
+}
 
 // A disabled sensor-mode combo still shows its text readably on the dark
 // theme (black on the combo's grey does not).
@@ -415,7 +449,7 @@ void TestSensorPage::rateReportsSwitchCorded()
 {
     SetDevice(Lynx, 5);
     FlashDataMap image = PageImage();
-    image.reportRate = 64;
+    image.reportRate = 1;
     g_deviceImage = image;
     Fill(image);
     QCOMPARE(m_view->Mode()->currentIndex(), 1);
@@ -464,6 +498,24 @@ void TestSensorPage::rateSelectorSwitchesCorded()
     QVERIFY(m_view->Mode()->isEnabled());
     QVERIFY(!m_view->CordedOffered());
     QCOMPARE(int(g_deviceImage.sensorMode), 1);
+}
+
+// The user picks a rate on the 8K receiver's mouse, then opens the mouse
+// again: the sensor mode looks the same both times.
+void TestSensorPage::reopeningShowsTheModeTheRateChoiceShowed()
+{
+    SetDevice(Lynx, 5);
+    Fill(PageImage());
+    for (const char* button : {"Button8000HZ", "Button1000HZ", "Button4000HZ", "Button2000HZ", "Button125HZ"}) {
+        QTest::mouseClick(m_view->Rate()->findChild<QAbstractButton*>(QLatin1String(button)), Qt::LeftButton);
+        const int chosenMode = m_view->Mode()->currentIndex();
+        const bool chosenEnabled = m_view->Mode()->isEnabled();
+
+        Fill(DeviceImageCopy());
+        QVERIFY2(m_view->Mode()->currentIndex() == chosenMode, button);
+        QVERIFY2(m_view->Mode()->isEnabled() == chosenEnabled, button);
+        QVERIFY2((chosenMode == 2) == !chosenEnabled, button);
+    }
 }
 
 void TestSensorPage::layoutByModel_data()
@@ -664,6 +716,8 @@ void TestSensorPage::reset()
 
     QCOMPARE(m_view->RateLevel(), rateLevel < 0 ? 2 : rateLevel);
     QCOMPARE(m_view->Mode()->currentIndex(), mode < 0 ? 1 : mode);
+    if (mode == 2)
+        QVERIFY(!m_view->Mode()->isEnabled()); // "Corded" is never a choice
     QCOMPARE(m_view->RateOffered("Button8000HZ"), offers8000);
 
     QCOMPARE(m_view->StageCount()->count(), 6);

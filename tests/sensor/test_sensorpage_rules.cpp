@@ -292,8 +292,9 @@ void TestSensorPageRules::sensorMode_data()
                                             << SensorMode::RevealCorded;
     QTest::newRow("8K receiver at 4000 Hz") << true << false << 5 << 32 << SensorMode::Corded
                                             << SensorMode::RevealCorded;
-    // A fill does not count 8000 Hz as a high rate; a rate report does.
-    QTest::newRow("8K receiver at 8000 Hz") << true << false << 5 << 64 << SensorMode::Stored
+    // A fill counts 8000 Hz as a rate report does: reopening shows what
+    // choosing the rate showed.
+    QTest::newRow("8K receiver at 8000 Hz") << true << false << 5 << 64 << SensorMode::Corded
                                             << SensorMode::RevealCorded;
     QTest::newRow("1K receiver at 2000 Hz") << true << false << 0 << 16 << SensorMode::Stored
                                             << SensorMode::RevealCorded;

@@ -98,7 +98,7 @@ void TestSensorPageWorld::openingFillsThePage_data()
                                        << false << 3 << true;
     QTest::newRow("Lynx, 8K receiver at 8000 Hz")
         << "lynx-r8" << "lynx" << 64 << QList<int>{15, 0, 63, 0, 7, 0x88, 1, 0}
-        << QStringList{"800", "3200", "26000", "100"} << 6 << 6 << 1 << true << "rfs" << false << 2 << false;
+        << QStringList{"800", "3200", "26000", "100"} << 6 << 6 << 2 << false << "rfs" << false << 2 << false;
     QTest::newRow("Orca on its cable, DPI table")
         << "orca" << "orca" << 1 << QList<int>{0x04, 0, 0x10, 0, 0x80, 0x11, 0x08, 0}
         << QStringList{"400", "1600", "25600", "800"} << 5 << 3 << 0 << false << "r" << false << 2 << true;
