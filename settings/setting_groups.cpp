@@ -4,6 +4,11 @@ namespace SettingGroups {
 
 namespace {
 const QString kMissing = QStringLiteral("-1");
+// The scroll area's width less its 13-pixel bar: nothing hides under the bar.
+const int kContentWidth = 849;
+// The footer ends where the separator lines end (x 821).
+const int kLinkX = 570;
+const int kCompanyX = 450;
 }
 
 bool HasFeature(const QStringList& advanced, int index)
@@ -29,8 +34,8 @@ bool LightAllowed(const Device& device)
 Layout LayoutFor(bool anyGroupShown, int offset)
 {
     if (anyGroupShown)
-        return {QSize(880, offset + 780), QPoint(610, offset + 710), QPoint(490, offset + 730)};
-    return {QSize(880, offset + 630), QPoint(610, offset + 540), QPoint(490, offset + 560)};
+        return {QSize(kContentWidth, offset + 780), QPoint(kLinkX, offset + 710), QPoint(kCompanyX, offset + 730)};
+    return {QSize(kContentWidth, offset + 630), QPoint(kLinkX, offset + 540), QPoint(kCompanyX, offset + 560)};
 }
 
 } // namespace SettingGroups

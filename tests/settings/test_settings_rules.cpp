@@ -147,13 +147,13 @@ void TestSettingsRules::receiverGroups()
 void TestSettingsRules::layouts()
 {
     const SettingGroups::Layout compact = SettingGroups::LayoutFor(false, 80);
-    QCOMPARE(compact.content, QSize(880, 710));
-    QCOMPARE(compact.link, QPoint(610, 620));
-    QCOMPARE(compact.company, QPoint(490, 640));
+    QCOMPARE(compact.content, QSize(849, 710));
+    QCOMPARE(compact.link, QPoint(570, 620));
+    QCOMPARE(compact.company, QPoint(450, 640));
     const SettingGroups::Layout expanded = SettingGroups::LayoutFor(true, 80);
-    QCOMPARE(expanded.content, QSize(880, 860));
-    QCOMPARE(expanded.link, QPoint(610, 790));
-    QCOMPARE(expanded.company, QPoint(490, 810));
+    QCOMPARE(expanded.content, QSize(849, 860));
+    QCOMPARE(expanded.link, QPoint(570, 790));
+    QCOMPARE(expanded.company, QPoint(450, 810));
 }
 
 void TestSettingsRules::execLine_data()

@@ -20,6 +20,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
@@ -43,6 +45,16 @@ public:
     }
 };
 
+// The panel the pages sit on, drawn by the window's background picture:
+// a 1-pixel border with corners of radius 10.
+const QRect kPagePanel(144, 100, 866, 590);
+const int kPanelCorner = 10;
+
+QRect RectIn(QWidget* window, QWidget* widget)
+{
+    return QRect(widget->mapTo(window, QPoint(0, 0)), widget->size());
+}
+
 } // namespace
 
 class TestShellDeviceWindow : public QObject {
@@ -52,6 +64,7 @@ private slots:
     void cleanup();
 
     void pageButtonsShowTheirPages();
+    void settingsPageStaysInsideThePanel();
     void batteryDisplay_data();
     void batteryDisplay();
     void recordingLocksThePageButtons();
@@ -102,6 +115,35 @@ void TestShellDeviceWindow::pageButtonsShowTheirPages()
     }
     // Only the button page asks for its macro list again.
     QCOMPARE(hub.events, QStringList{QStringLiteral("SigAddMacroButton")});
+}
+
+// The settings page scrolls inside the panel: its scroll bar clear of the
+// border and the rounded corners, its last rows above the panel's bottom,
+// and no content beyond the visible width.
+void TestShellDeviceWindow::settingsPageStaysInsideThePanel()
+{
+    Dialog* frame = gui.DeviceWindow();
+    QTest::mouseClick(gui.FindInDeviceWindow<QToolButton>(QStringLiteral("FormSetting")), Qt::LeftButton);
+    auto* area = gui.FindInDeviceWindow<QScrollArea>(QStringLiteral("scrollArea"));
+    QTRY_VERIFY(area->verticalScrollBar()->isVisible());
+
+    const QRect inside = kPagePanel.adjusted(1, 1, -1, -1);
+    const QRect areaRect = RectIn(frame, area);
+    QVERIFY2(inside.contains(areaRect), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(areaRect.x()).arg(areaRect.y())
+                                                       .arg(areaRect.width()).arg(areaRect.height())));
+    // The window shows of the page what its stack holds.
+    const QRect stackRect = RectIn(frame, gui.FindInDeviceWindow<QWidget>(QStringLiteral("stackedWidgetDialog")));
+    QVERIFY(stackRect.contains(areaRect));
+
+    // The bar is drawn between its 25-pixel end margins.
+    const QRect bar = RectIn(frame, area->verticalScrollBar()).adjusted(0, 25, 0, -25);
+    QVERIFY(inside.adjusted(0, kPanelCorner, 0, -kPanelCorner).contains(bar));
+
+    const int visibleWidth = area->viewport()->width();
+    for (QWidget* child : area->widget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!child->isHidden())
+            QVERIFY2(child->geometry().right() < visibleWidth, qPrintable(child->objectName()));
+    }
 }
 
 void TestShellDeviceWindow::batteryDisplay_data()
