@@ -1,6 +1,7 @@
 // The mouse going away in the middle of what the user does, in the whole
 // program with the devices' realistic timing (link gui and devicelib_control):
-// asleep, or its receiver pulled out, at a chosen library call of a flow.
+// asleep at a chosen library call of a flow, and maybe its receiver pulled
+// out while the program says so.
 // While it is away, the pages show what it holds or the offline notice is up;
 // once it is back, the notice is gone and the pages show what it holds.
 // Pulled out, the program goes home and closes the notice.
@@ -44,29 +45,28 @@ const QString kMouse = QStringLiteral("aero");
 const QString kReceiver = QStringLiteral("rx");
 const int kAwayLimitMs = 20000; // longer than the waiting dialog's longest way to the notice
 const int kSettleMs = 40000;
+const int kLeftOpenMs = 10000; // the online check closes the notice within 1.3 s
 
 enum class Flow { Selection, SettingBurst, MacroTransfer, Import, Reset };
+// Asleep; or asleep, then its receiver pulled out while the notice is up.
 enum class Fault { Sleep, Unplug };
 
 const char* const kRateButtons[] = {"Button125HZ", "Button250HZ", "Button500HZ", "Button1000HZ"};
 
-// Makes the mouse go away as soon as the library has been called `calls`
+// Puts the mouse to sleep as soon as the library has been called `calls`
 // more times with `trigger`: on a thread of its own, so it strikes at that
 // point whatever the user-interface thread is doing.
 class Injector {
 public:
-    Injector(const QString& trigger, int calls, Fault fault)
+    Injector(const QString& trigger, int calls)
         : m_target(SimControl::callCount(trigger) + calls)
     {
-        m_thread = std::thread([this, trigger, fault] {
+        m_thread = std::thread([this, trigger] {
             while (!m_stop && SimControl::callCount(trigger) < m_target)
                 std::this_thread::sleep_for(std::chrono::microseconds(200));
             if (m_stop)
                 return;
-            if (fault == Fault::Sleep)
-                SimControl::setMouseOnline(kMouse, false);
-            else
-                SimControl::setPlugged(kReceiver, false);
+            SimControl::setMouseOnline(kMouse, false);
             m_struck = true;
         });
     }
@@ -104,14 +104,22 @@ inline bool WaitDialogOpen()
 
 // What the user sees while the mouse is away, and its return: on a timer of
 // the user-interface thread, so it also runs inside the flow's modal loops.
-// An asleep mouse wakes a moment after the notice has come up, or after the
-// limit when none does; then the pages must have shown what it holds. A
-// pulled-out receiver goes back in once the program has gone home.
+// Asleep, the mouse wakes a moment after the notice has come up, or, when
+// none does, once the program has settled (or after the limit); then the
+// pages must have shown what it holds. Pulled out, the receiver goes while
+// the notice is up (the user clicks once more to raise it if need be) and
+// comes back with the mouse once the program is home.
+// A notice still up long after that is closed here, so that the run goes on
+// and tells.
 class AwayWatch : public QObject {
 public:
     AwayWatch(const Injector& injector, Fault fault, std::function<bool()> pagesShowMouse,
-              std::function<bool()> home)
-        : m_injector(injector), m_fault(fault), m_pagesShowMouse(std::move(pagesShowMouse)), m_home(std::move(home))
+              std::function<bool()> home, std::function<void()> clickAgain)
+        : m_injector(injector)
+        , m_fault(fault)
+        , m_pagesShowMouse(std::move(pagesShowMouse))
+        , m_home(std::move(home))
+        , m_clickAgain(std::move(clickAgain))
     {
         connect(&m_timer, &QTimer::timeout, this, &AwayWatch::Look);
         m_timer.start(5);
@@ -120,44 +128,85 @@ public:
     bool back = false;
     bool noticeSeen = false;
     bool pagesShowedMouse = false; // when it came back without a notice
+    bool noticeLeftOpen = false;   // still up long after the return
 
 private:
     void Look()
     {
-        if (back || !m_injector.Struck())
+        if (!m_injector.Struck())
             return;
+        if (back) {
+            CloseLeftNotice();
+            return;
+        }
         if (!m_away.isValid())
             m_away.start();
         if (NoticeOpen() && !noticeSeen) {
             noticeSeen = true;
             m_noticeUp.start();
         }
-        bool seenEnough = m_home();
-        if (m_fault == Fault::Sleep) {
-            // With no notice, the program must have settled on pages that
-            // show what the mouse holds, well after the change watch's time.
-            const bool settled = m_away.hasExpired(2000) && !WaitDialogOpen() && !(g_worker && g_worker->isRunning())
-                                 && m_pagesShowMouse();
-            seenEnough = noticeSeen ? m_noticeUp.hasExpired(200) : settled;
+        const bool noticeUpAWhile = noticeSeen && m_noticeUp.hasExpired(200);
+        const bool limit = m_away.hasExpired(kAwayLimitMs);
+        if (m_fault == Fault::Unplug) {
+            // The user goes on clicking: the program finds the mouse asleep.
+            if (!noticeSeen && !m_nudged && m_away.hasExpired(300)) {
+                m_nudged = true;
+                QTimer::singleShot(0, this, m_clickAgain);
+            }
+            if (!m_pulled && (noticeUpAWhile || limit)) {
+                SimControl::setPlugged(kReceiver, false);
+                m_pulled = true;
+            }
+            if (m_pulled && m_home())
+                ComeBack();
+            return;
         }
-        if (!seenEnough && !m_away.hasExpired(kAwayLimitMs))
+        // With no notice, the program must have settled on pages that show
+        // what the mouse holds, well after the change watch's time.
+        const bool settled = m_away.hasExpired(2000) && !WaitDialogOpen() && !(g_worker && g_worker->isRunning())
+                             && m_pagesShowMouse();
+        if (!(noticeSeen ? noticeUpAWhile : settled) && !limit)
             return;
         if (!noticeSeen)
             pagesShowedMouse = m_pagesShowMouse();
+        ComeBack();
+    }
+
+    void ComeBack()
+    {
         back = true;
-        if (m_fault == Fault::Sleep)
-            SimControl::setMouseOnline(kMouse, true);
-        else
-            SimControl::setPlugged(kReceiver, true);
+        SimControl::setPlugged(kReceiver, true);
+        SimControl::setMouseOnline(kMouse, true);
+    }
+
+    void CloseLeftNotice()
+    {
+        if (!NoticeOpen()) {
+            m_upAfterBack.invalidate();
+            return;
+        }
+        if (!m_upAfterBack.isValid())
+            m_upAfterBack.start();
+        if (!m_upAfterBack.hasExpired(kLeftOpenMs))
+            return;
+        noticeLeftOpen = true;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<MouseOffLine*>(widget) && widget->isVisible())
+                widget->close();
+        }
     }
 
     const Injector& m_injector;
     const Fault m_fault;
     std::function<bool()> m_pagesShowMouse;
     std::function<bool()> m_home;
+    std::function<void()> m_clickAgain;
+    bool m_nudged = false;
+    bool m_pulled = false;
     QTimer m_timer;
     QElapsedTimer m_away;
     QElapsedTimer m_noticeUp;
+    QElapsedTimer m_upAfterBack;
 };
 
 // Clicks OK in the factory-reset question when it comes up.
@@ -272,9 +321,10 @@ inline void Scenario::Run(int receiverClass, Flow flow, const QString& trigger, 
     std::unique_ptr<Injector> injector;
     std::unique_ptr<AwayWatch> watch;
     const auto arm = [&] {
-        injector.reset(new Injector(trigger, calls, fault));
-        watch.reset(new AwayWatch(*injector, fault, [this] { return PagesShowMouse(); },
-                                  [this] { return m_gui.MainPageIndex() == 0; }));
+        injector.reset(new Injector(trigger, calls));
+        watch.reset(new AwayWatch(
+            *injector, fault, [this] { return PagesShowMouse(); }, [this] { return m_gui.MainPageIndex() == 0; },
+            [this] { RateButton(3)->click(); }));
     };
     if (flow == Flow::Selection)
         arm(); // the notice may come up while the device is being opened
@@ -299,6 +349,7 @@ inline void Scenario::Run(int receiverClass, Flow flow, const QString& trigger, 
         // The device went from the computer: the program went home, and no
         // notice waits there for it.
         QTRY_VERIFY_WITH_TIMEOUT(m_gui.MainPageIndex() == 0 && !NoticeOpen(), kSettleMs);
+        QVERIFY2(!away.noticeLeftOpen, "the offline notice stayed up on the home page");
         return;
     }
     // Whatever the mouse kept of the flow, the user was not left with pages
@@ -307,6 +358,7 @@ inline void Scenario::Run(int receiverClass, Flow flow, const QString& trigger, 
     QTRY_VERIFY_WITH_TIMEOUT(!NoticeOpen() && !WaitDialogOpen() && !g_worker->isRunning() && SimControl::waitWrites(0)
                                  && PagesShowMouse(),
                              kSettleMs);
+    QVERIFY2(!away.noticeLeftOpen, "the offline notice stayed up after the mouse was back");
     QCOMPARE(m_gui.MainPageIndex(), 1);
 }
 

@@ -1,6 +1,7 @@
 // The connection itself lost: the mouse falls asleep while it is read for
-// the device window, or its receiver (1K, whose connection type is 0, and
-// 4K) is pulled out while settings are on their way.
+// the device window, or falls asleep during a burst of settings and its
+// receiver (1K, whose connection type is 0, and 4K) is pulled out while the
+// offline notice is up.
 #include "offline_fixture.h"
 
 using namespace Offline;
