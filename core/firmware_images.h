@@ -37,10 +37,6 @@ enum : int {
     FirmwareHeaderSize = 728
 };
 
-// One-second ticks without any upgrade message after which the update run
-// and the repair count a flashing as failed.
-constexpr int kSilentFlashTicks = 240;
-
 // The fields of the 728-byte header that the program reads.
 struct FirmwareHeader {
     uint32_t payloadLength = 0; // 0x04, little-endian: bytes after the header

@@ -33,7 +33,7 @@ extern QString g_repairMouseModel;
 
 // Upgrade messages the callback took since the program started; a repair
 // whose count stands still for kSilentFlashTicks one-second ticks
-// (firmware_images.h) has gone silent.
+// (silent_flash.h) has gone silent.
 extern std::atomic<int> g_repairMessages;
 
 // Ends the running repair as failed when no upgrade message came since the

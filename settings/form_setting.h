@@ -15,8 +15,8 @@
 #ifndef FORM_SETTING_H
 #define FORM_SETTING_H
 
-#include "firmware_images.h"
 #include "flash_data_map.h"
+#include "silent_flash.h"
 
 #include <QPoint>
 #include <QString>
@@ -171,8 +171,7 @@ private:
     int bootCount4K = 0;
     int bootCount8K = 0;
     int mousePending = 0;
-    int m_waitTicks = 0;        // ticks of step Wait without an upgrade message
-    int m_messagesSeen = 0;     // g_upgradeMessages at the last tick
+    SilentFlash m_silence;      // the flashing's upgrade messages, ticked in step Wait
     QString m_endReason;        // why the last kind ended without flashing
     struct RunResults {
         int receiver;

@@ -28,7 +28,6 @@ void FormSetting::StartRun(int kind)
     ui->toolButton_2->hide();
     ui->toolButton_3->hide();
     g_deviceAccessAllowed = false;
-    m_waitTicks = 0;
     if (kind == FirmwareKindReceiver) {
         g_receiverUpdateTimer->start();
         receiverRunStarted = true;

@@ -197,8 +197,7 @@ bool FormSetting::StartFlashing(int kind)
     g_upgradeVersion = header.version;
     g_upgradeModelIndex = CurrentDeviceCopy().modelIndex;
     g_upgradeMessages = 0;
-    m_messagesSeen = 0;
-    m_waitTicks = 0;
+    m_silence.Start(0);
     UpdateStateOf(kind) = Upgrading;
     if (UsbUpgrade_Start(reinterpret_cast<const unsigned char*>(image.constData()), UpdateUpgradeCallback, kUpgradeTimeoutMs)
         != 0)
@@ -217,15 +216,9 @@ void FormSetting::StepWait()
         updateStep = Finish;
         return;
     }
-    const int messages = g_upgradeMessages;
-    if (messages != m_messagesSeen) {
-        m_messagesSeen = messages;
-        m_waitTicks = 0;
-        return;
-    }
     // A flashing that has gone silent leaves the device in an unknown
     // state: count it as failed, which keeps the resume route open.
-    if (++m_waitTicks >= kWaitLimitTicks) {
+    if (m_silence.Tick(g_upgradeMessages)) {
         FailUpgrade();
         updateStep = Finish;
     }

@@ -506,8 +506,7 @@ void UpDateRepair::StartUpgrade()
         }
     }
     const QByteArray image = g_repairImages.first();
-    m_messagesSeen = g_repairMessages;
-    m_silentTicks = 0;
+    m_silence.Start(g_repairMessages);
     m_silenceTimer->start();
     m_ready = UsbUpgrade_Start(reinterpret_cast<const unsigned char*>(image.constData()), RepairUpgradeCallback,
                                kUpgradeTimeoutMs)
@@ -527,12 +526,7 @@ void UpDateRepair::OnSilenceTick()
         return;
     }
     const int messages = g_repairMessages;
-    if (messages != m_messagesSeen) {
-        m_messagesSeen = messages;
-        m_silentTicks = 0;
-        return;
-    }
-    if (++m_silentTicks >= kSilentFlashTicks && EndSilentRepair(messages))
+    if (m_silence.Tick(messages) && EndSilentRepair(messages))
         m_silenceTimer->stop();
 }
 

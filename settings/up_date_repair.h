@@ -18,6 +18,8 @@
 #ifndef UP_DATE_REPAIR_H
 #define UP_DATE_REPAIR_H
 
+#include "silent_flash.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -106,8 +108,7 @@ private:
     QString m_multiMouseText;
 
     QTimer* m_silenceTimer = nullptr;
-    int m_messagesSeen = 0; // g_repairMessages at the last tick
-    int m_silentTicks = 0;  // ticks since then
+    SilentFlash m_silence; // the repair's upgrade messages, ticked by m_silenceTimer
 
     bool m_buttonCloses = false;
     int m_failedKind = 0;
