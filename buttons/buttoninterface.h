@@ -242,7 +242,6 @@ private:
     bool KeyCarriesMacro(int key, const QString& macroName) const;
     // Repeat code of a macro file (its first line); built with the key texts.
     QString ReadMacroRepeatCode(const QString& macroName);
-    void WriteMacroRepeatCode(const QString& macroName, const QString& value);
 
     // --- profiles and further services (buttoninterface_profiles.cpp) ---
     void WriteConfigFile(const QString& path, FlashDataMap image);

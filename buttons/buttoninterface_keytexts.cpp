@@ -96,11 +96,11 @@ void Buttoninterface::ShowKeyFunction(int key, int type, int p1, int p2, FlashDa
     case KeyFunctionType::Macro: {
         const QString name = MacroBlockName(image.macroBlocks[key]);
         button->setText(MacroPrefix + name);
-        // The macro page rebuilds the file from the mouse: the repeat line
-        // here, the events on SigButtonToMacro. A name that is no file name
-        // in the macro folder is only shown.
+        // The macro page rebuilds the file from the mouse, repeat code and
+        // events in one write; the repeat code travels in the key's function.
+        // A name that is no file name in the macro folder is only shown.
         if (IsValidMacroName(name)) {
-            WriteMacroRepeatCode(name, QString::number(p2));
+            image.keyFunctions[key][2] = uint8_t(p2);
             emit PostMsg::GetInstance()->SigButtonToMacro(image, key);
         }
         break;
@@ -182,10 +182,6 @@ QString Buttoninterface::ReadMacroRepeatCode(const QString& macroName)
     return ::ReadMacroRepeatCode(MacroFilePath(MacroFolder(), macroName));
 }
 
-void Buttoninterface::WriteMacroRepeatCode(const QString& macroName, const QString& value)
-{
-    ::WriteMacroRepeatCode(MacroFilePath(MacroFolder(), macroName), value);
-}
 
 // --- language -------------------------------------------------------------------
 

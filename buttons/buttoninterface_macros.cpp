@@ -123,11 +123,14 @@ QByteArray Buttoninterface::MacroFileToBlock(const QString& macroName, int key, 
     MacroBlockBytes block = {};
     *ok = false;
     MacroFileContent content;
-    if (g_sendEnabled && IsValidMacroName(macroName)
-        && ReadMacroFile(MacroFilePath(MacroFolder(), macroName), &content)) {
+    const MacroFileRead read = g_sendEnabled && IsValidMacroName(macroName)
+        ? ReadMacroFile(MacroFilePath(MacroFolder(), macroName), &content)
+        : MacroFileRead::Unreadable;
+    if (read != MacroFileRead::Unreadable) {
         QString name = macroName;
-        // False when the file holds more key events than the block has slots.
-        *ok = BuildMacroBlock(name.remove(QChar(0)), content.items, block);
+        // False when the file holds more key events than the block has slots;
+        // a file too large to read holds far more.
+        *ok = read == MacroFileRead::Done && BuildMacroBlock(name.remove(QChar(0)), content.items, block);
         if (!*ok)
             std::memset(block, 0, sizeof block);
         if (tooManyEvents)

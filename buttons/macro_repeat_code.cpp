@@ -15,12 +15,3 @@ QString ReadMacroRepeatCode(const QString& path)
     const QStringList words = MacroLineWords(QString::fromUtf8(file.readLine()));
     return words.isEmpty() ? QString() : words.first();
 }
-
-bool WriteMacroRepeatCode(const QString& path, const QString& value)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        return false;
-    const QByteArray line = value.toUtf8() + '\n';
-    return file.write(line) == line.size();
-}

@@ -238,16 +238,23 @@ void Macro::LoadSelectedMacro()
 {
     DeactivateSave();
     m_events.Clear();
+    QString refused;
     if (HasSelectedMacro()) {
         currentMacroFile = FilePathOf(SelectedName());
         MacroFileContent content;
-        if (ReadMacroFile(currentMacroFile, &content)) {
+        const MacroFileRead read = ReadMacroFile(currentMacroFile, &content);
+        if (read == MacroFileRead::Done) {
             if (content.hasHeader)
                 ShowRepeatCode(content.repeatCode);
             m_events.SetItems(WithKnownKeys(content.items));
         }
+        refused = read == MacroFileRead::TooLarge ? currentMacroFile : QString();
     }
     ShowEvents();
+    // A click loads the row again right after its selection did: one notice.
+    if (!refused.isEmpty() && refused != m_refusedFile)
+        ShowFileFailure(m_tooLargeText);
+    m_refusedFile = refused;
 }
 
 int Macro::RepeatCode() const
@@ -449,8 +456,6 @@ void Macro::on_Save_clicked()
     const int repeatCode = RepeatCode();
     const MacroItems items = m_events.Items();
     currentMacroFile = FilePathOf(name);
-    if (!QFile::exists(currentMacroFile))
-        ClearMacroFile(currentMacroFile);
     if (!WriteMacroFile(currentMacroFile, repeatCode, items)) {
         ActivateSave();
         ShowFileFailure(m_fileFailText);
@@ -589,6 +594,9 @@ void Macro::SlotChangeLanguage(int index)
         {QStringLiteral("MacroReal"), [this](const QString& text) { macroRealText = text; }},
         {QStringLiteral("FileFail"), [this](const QString& text) { m_fileFailText = text; }},
         {QStringLiteral("NameFail"), [this](const QString& text) { m_nameFailText = text; }},
+        {QStringLiteral("ImportFail"), [this](const QString& text) { m_importFailText = text; }},
+        {QStringLiteral("ExportFail"), [this](const QString& text) { m_exportFailText = text; }},
+        {QStringLiteral("TooLarge"), [this](const QString& text) { m_tooLargeText = text; }},
     };
     for (int entry = ChoosePress; entry <= ChooseBack; ++entry) {
         keys.insert(QStringLiteral("ChooseEvent%1").arg(entry), [this, entry](const QString& text) {

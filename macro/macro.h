@@ -38,11 +38,12 @@ public:
     const MacroEventList& Events() const { return m_events; }
 
     // The selected macro as shown (unsaved edits included) to an exchange
-    // file; false without a selected macro or when the file cannot be written.
+    // file, replaced as a whole; false without a selected macro, and with a
+    // notice when the file cannot be written (an existing one stays as it was).
     bool ExportSelectedMacro(const QString& path);
     // A new macro from an exchange file: list entry, file and events. False,
-    // with nothing created, for a damaged file or a name that is unusable or
-    // taken (listed, or its file exists; the user is told).
+    // with nothing created, for a damaged or too large file, or a name that is
+    // unusable or taken (listed, or its file exists); the user is told.
     bool ImportMacro(const QString& path);
 
 protected:
@@ -101,7 +102,8 @@ private:
 
     // Loads the selected macro's file into the repeat controls and the
     // events, without counting as an edit; clears the events when no macro
-    // is selected.
+    // is selected. A file too large to be a macro shows no events and a
+    // notice; it stays selected, so that it can be renamed or deleted.
     void LoadSelectedMacro();
     // The repeat code the controls show.
     int RepeatCode() const;
@@ -135,6 +137,11 @@ private:
     QString macroRealText;
     QString m_fileFailText;
     QString m_nameFailText;
+    QString m_importFailText;
+    QString m_exportFailText;
+    QString m_tooLargeText;
+    // The shown macro's file when it was refused as too large ("" otherwise).
+    QString m_refusedFile;
     MacroEventList m_events;
     MacroRecorder m_recorder;
 };

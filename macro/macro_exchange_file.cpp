@@ -42,12 +42,81 @@ bool NextLengthFits(QDataStream& stream)
     return false;
 }
 
-// Reads a field that begins with its length (byte arrays, texts, icons).
+// Reads a field that begins with its length (byte arrays, texts).
 template <typename Field>
 void ReadField(QDataStream& stream, Field& field)
 {
     if (stream.status() == QDataStream::Ok && NextLengthFits(stream))
         stream >> field;
+}
+
+// Passes over `size` bytes, refusing what the file does not hold.
+bool Skip(QDataStream& stream, qint64 size)
+{
+    if (stream.status() != QDataStream::Ok || size < 0 || size > stream.device()->bytesAvailable()
+        || stream.device()->skip(size) != size) {
+        stream.setStatus(QDataStream::ReadPastEnd);
+        return false;
+    }
+    return true;
+}
+
+// Passes over a field that begins with its length, unread.
+bool SkipField(QDataStream& stream)
+{
+    quint32 length = 0;
+    stream >> length;
+    return length == 0xFFFFFFFF || Skip(stream, length); // 0xFFFFFFFF: a null text
+}
+
+// Passes over a PNG picture chunk by chunk, up to its end chunk. Its pixels
+// are never decoded: a small file may declare a picture of gigabytes.
+bool SkipPicture(QDataStream& stream)
+{
+    static const QByteArray signature("\x89PNG\r\n\x1a\n", 8);
+    if (stream.device()->peek(signature.size()) != signature)
+        return false;
+    Skip(stream, signature.size());
+    for (;;) {
+        const QByteArray head = stream.device()->peek(8); // length and type
+        if (head.size() < 8)
+            return false;
+        const quint32 length = qFromBigEndian<quint32>(head.constData());
+        if (!Skip(stream, 8 + qint64(length) + 4)) // with its checksum
+            return false;
+        if (head.mid(4) == "IEND")
+            return true;
+    }
+}
+
+// Passes over an item's icon as Qt writes it: the name of its engine, then
+// what that engine writes. The page shows its own icons for imported items,
+// so none is built from the file, and no file an icon names is opened.
+bool SkipIcon(QDataStream& stream)
+{
+    QString engine;
+    ReadField(stream, engine);
+    if (stream.status() != QDataStream::Ok)
+        return false;
+    if (engine.isEmpty())
+        return true; // no icon
+    if (engine == QLatin1String("QIconLoaderEngine") || engine == QLatin1String("QThemeIconEngine"))
+        return SkipField(stream) && stream.status() == QDataStream::Ok; // the theme's name
+    if (engine != QLatin1String("QPixmapIconEngine"))
+        return false; // an engine whose data cannot be measured
+    qint32 pictures = 0;
+    stream >> pictures;
+    if (pictures < 0)
+        return false;
+    for (qint32 i = 0; i < pictures && stream.status() == QDataStream::Ok; ++i) {
+        qint32 hasPicture = 0;
+        stream >> hasPicture;
+        if (hasPicture != 0 && !SkipPicture(stream))
+            return false;
+        SkipField(stream); // the picture's file name
+        Skip(stream, 4 + 4 + 4 + 4); // size, mode and state
+    }
+    return stream.status() == QDataStream::Ok;
 }
 
 QDataStream& Versioned(QDataStream& stream)
@@ -96,8 +165,7 @@ std::optional<MacroExchange> ReadMacroExchange(QIODevice* device)
     for (qint32 i = 0; i < count; ++i) {
         MacroExchangeItem item;
         ReadField(stream, item.text);
-        ReadField(stream, item.icon); // it begins with the text naming its kind
-        if (!ok())
+        if (!ok() || !SkipIcon(stream))
             return std::nullopt;
         if (!item.IsDelay()) {
             QByteArray marker;

@@ -16,7 +16,7 @@ class QIODevice;
 
 struct MacroExchangeItem {
     QString text; // a key name, or a delay "10ms"
-    QIcon icon;
+    QIcon icon;   // written; the reader passes over it and leaves this empty
     bool release = false; // keys only
 
     bool IsDelay() const { return text.contains(QStringLiteral("ms")); }
@@ -32,8 +32,10 @@ struct MacroExchange {
 constexpr int kMaxExchangeItems = 10000;
 
 bool WriteMacroExchange(QIODevice* device, const MacroExchange& macro);
-// Nothing when the tag is wrong, the stream ends early or is damaged, or
-// the count is negative or too large.
+// Nothing when the tag is wrong, the stream ends early or is damaged, the
+// count is negative or too large, or a field declares more bytes than are
+// left. Icons are passed over unread (their pictures are not decoded), so the
+// memory a file costs stays near its size.
 std::optional<MacroExchange> ReadMacroExchange(QIODevice* device);
 
 #endif // MACRO_EXCHANGE_FILE_H

@@ -135,44 +135,28 @@ QByteArray FormatMacroLines(const MacroItems& items)
     return out;
 }
 
-bool ReadMacroFile(const QString& path, MacroFileContent* content)
+MacroFileRead ReadMacroFile(const QString& path, MacroFileContent* content)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
+        return MacroFileRead::Unreadable;
+    if (file.size() > kMaxMacroFileBytes)
+        return MacroFileRead::TooLarge;
     *content = ParseMacroFile(file.readAll());
-    return true;
+    return MacroFileRead::Done;
 }
 
 bool CreateMacroFile(const QString& path)
 {
-    return ClearMacroFile(path);
-}
-
-bool ClearMacroFile(const QString& path)
-{
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    return file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
 }
 
 bool WriteMacroFile(const QString& path, int repeatCode, const MacroItems& items)
 {
-    if (!QFileInfo(path).isFile())
-        return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = QByteArray::number(repeatCode) + '\n' + FormatMacroLines(items);
     return file.write(bytes) == bytes.size() && file.commit();
-}
-
-bool AppendMacroFile(const QString& path, const MacroItems& items)
-{
-    if (!QFileInfo(path).isFile())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    const QByteArray bytes = FormatMacroLines(items);
-    return file.write(bytes) == bytes.size();
 }

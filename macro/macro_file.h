@@ -54,17 +54,20 @@ QByteArray MacroFileCode(int code);
 // One line per item, each ended by LF; no header.
 QByteArray FormatMacroLines(const MacroItems& items);
 
-// False when the file is missing or cannot be read.
-bool ReadMacroFile(const QString& path, MacroFileContent* content);
-// Creates the file empty, or empties it.
+// Macro files and exchange files larger than this are refused unread: a
+// macro the mouse can hold takes a few kilobytes, and reading a huge file
+// line by line would freeze the page for minutes.
+constexpr qint64 kMaxMacroFileBytes = 1024 * 1024;
+
+enum class MacroFileRead { Done, Unreadable, TooLarge };
+
+// Unreadable when the file is missing or cannot be read; TooLarge, with
+// nothing read, above kMaxMacroFileBytes.
+MacroFileRead ReadMacroFile(const QString& path, MacroFileContent* content);
+// A new empty macro file; false when anything exists at the path already.
 bool CreateMacroFile(const QString& path);
-// Empties the file, creating it when missing.
-bool ClearMacroFile(const QString& path);
-// Replaces the content of an existing file with the header and the items in
-// one step: a crash or a full disk leaves the old content. A missing file is
-// not created.
+// Replaces the file, or creates it, with the header and the items in one
+// step: a crash or a full disk leaves the old content or none, never a part.
 bool WriteMacroFile(const QString& path, int repeatCode, const MacroItems& items);
-// Appends the items' lines to an existing file (no header).
-bool AppendMacroFile(const QString& path, const MacroItems& items);
 
 #endif // MACRO_FILE_H

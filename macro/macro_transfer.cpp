@@ -17,8 +17,10 @@
 #include "modal_run.h"
 #include "post_msg.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QSaveFile>
 #include <QSignalBlocker>
 
 namespace {
@@ -33,6 +35,26 @@ MacroItem FromDevice(const MacroItem& event)
     return key ? *key : (event.release ? MacroItem::Release(KindKeyboard, 0) : MacroItem::Press(KindKeyboard, 0));
 }
 
+// The items of an exchange file as the event list holds them; nothing when a
+// delay is no number of milliseconds.
+std::optional<MacroItems> ImportedItems(const MacroExchange& macro)
+{
+    MacroItems items;
+    for (const MacroExchangeItem& exchanged : macro.items) {
+        if (exchanged.IsDelay()) {
+            const std::optional<quint32> ms = ParseDelayText(exchanged.text);
+            if (!ms)
+                return std::nullopt;
+            items << MacroItem::Delay(*ms);
+        } else {
+            const std::optional<MacroItem> key = ExchangedKeyItem(exchanged.text, exchanged.release);
+            items << (key ? *key
+                          : exchanged.release ? MacroItem::Release(KindKeyboard, 0) : MacroItem::Press(KindKeyboard, 0));
+        }
+    }
+    return items;
+}
+
 } // namespace
 
 void Macro::SlotMacroDownLoadData(QString MacroName, int index)
@@ -42,10 +64,12 @@ void Macro::SlotMacroDownLoadData(QString MacroName, int index)
         return;
     // The saved macro of that name, whichever macro is shown by now.
     MacroFileContent content;
-    if (!ReadMacroFile(MacroFilePath(macroDir, MacroName), &content))
+    const MacroFileRead read = ReadMacroFile(MacroFilePath(macroDir, MacroName), &content);
+    if (read == MacroFileRead::Unreadable)
         return;
     MacroBlockBytes block = {};
-    if (!BuildMacroBlock(MacroName, WithKnownKeys(content.items), block)) {
+    // A file too large to read holds far more events than a block.
+    if (read == MacroFileRead::TooLarge || !BuildMacroBlock(MacroName, WithKnownKeys(content.items), block)) {
         KeyNumberLimit notice;
         notice.ShowNotSentText();
         PlaceNotice(&notice);
@@ -70,19 +94,18 @@ void Macro::SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer)
     }
 
     m_events.Clear();
+    // The file gets the button's repeat code and the events in one write; a
+    // new name is listed only once its file exists.
+    const int repeatCode = DataMap.keyFunctions[KeyNumer][2];
+    const bool written = WriteMacroFile(MacroFilePath(macroDir, block.name), repeatCode, items);
     {
         const QSignalBlocker blockList(ui->listWidgetHong);
         QListWidget* list = ui->listWidgetHong;
         const QList<QListWidgetItem*> found = list->findItems(block.name, Qt::MatchExactly | Qt::MatchCaseSensitive);
-        if (!found.isEmpty()) {
-            list->setCurrentItem(found.first());
-        } else if (list->currentRow() >= 0) {
-            list->insertItem(list->currentRow() + 1, block.name);
-        } else {
-            list->addItem(block.name);
-            list->setCurrentRow(list->count() - 1);
+        if (found.isEmpty() && written) {
+            // A new name goes right after the selected macro, else at the end.
+            list->insertItem(list->currentRow() >= 0 ? list->currentRow() + 1 : list->count(), block.name);
         }
-        AppendMacroFile(MacroFilePath(macroDir, block.name), items);
         list->setCurrentRow(-1);
     }
     emit PostMsg::GetInstance()->SigAddMacroButton();
@@ -91,8 +114,11 @@ void Macro::SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer)
 
 void Macro::ExPortMacro()
 {
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("FileSave"), QStringLiteral("G:"), QStringLiteral("File(*.ini)"));
+    if (!HasSelectedMacro())
+        return;
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("FileSave"),
+                                                      QDir::home().filePath(SelectedName() + QStringLiteral(".ini")),
+                                                      QStringLiteral("File(*.ini)"));
     if (!path.isEmpty())
         ExportSelectedMacro(path);
 }
@@ -100,7 +126,7 @@ void Macro::ExPortMacro()
 void Macro::InPortMacro()
 {
     const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("SelectFile"), QStringLiteral("G:"), QStringLiteral("File(*.ini)"));
+        QFileDialog::getOpenFileName(this, QStringLiteral("SelectFile"), QDir::homePath(), QStringLiteral("File(*.ini)"));
     if (!path.isEmpty())
         ImportMacro(path);
 }
@@ -114,40 +140,35 @@ bool Macro::ExportSelectedMacro(const QString& path)
     macro.repeatText = QString::number(RepeatCode());
     for (const MacroItem& item : m_events.Items())
         macro.items << MacroExchangeItem{MacroItemText(item), ItemIcon(item), item.IsKey() && item.release};
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && WriteMacroExchange(&file, macro);
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && WriteMacroExchange(&file, macro) && file.commit())
+        return true;
+    ShowFileFailure(m_exportFailText);
+    return false;
 }
 
 bool Macro::ImportMacro(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (file.open(QIODevice::ReadOnly) && file.size() > kMaxMacroFileBytes) {
+        ShowFileFailure(m_tooLargeText);
         return false;
-    const std::optional<MacroExchange> macro = ReadMacroExchange(&file);
-    if (!macro)
+    }
+    const std::optional<MacroExchange> macro =
+        file.isOpen() ? ReadMacroExchange(&file) : std::optional<MacroExchange>();
+    const std::optional<MacroItems> items = macro ? ImportedItems(*macro) : std::nullopt;
+    if (!items) {
+        ShowFileFailure(m_importFailText);
         return false;
+    }
     // Imported names keep the rule of typed ones: 30 bytes at most, so the
     // name read back from the mouse is the same macro.
     const QString name = CutToLocal8Bit(macro->name);
     if (NameRefused(name, MacroImportNoticeDrop))
         return false;
-    MacroItems items;
-    for (const MacroExchangeItem& exchanged : macro->items) {
-        if (exchanged.IsDelay()) {
-            const std::optional<quint32> ms = ParseDelayText(exchanged.text);
-            if (!ms)
-                return false;
-            items << MacroItem::Delay(*ms);
-        } else {
-            const std::optional<MacroItem> key = ExchangedKeyItem(exchanged.text, exchanged.release);
-            items << (key ? *key
-                          : exchanged.release ? MacroItem::Release(KindKeyboard, 0) : MacroItem::Press(KindKeyboard, 0));
-        }
-    }
     const int repeatCode = MacroRepeat::FromText(macro->repeatText);
     const QString macroPath = MacroFilePath(macroDir, name);
-    if (!CreateMacroFile(macroPath) || !WriteMacroFile(macroPath, repeatCode, items)) {
-        QFile::remove(macroPath);
+    if (!WriteMacroFile(macroPath, repeatCode, *items)) {
         ShowFileFailure(m_fileFailText);
         return false;
     }
@@ -158,7 +179,7 @@ bool Macro::ImportMacro(const QString& path)
     }
     currentMacroFile = macroPath;
     ShowRepeatCode(repeatCode);
-    m_events.SetItems(items);
+    m_events.SetItems(*items);
     ShowEvents();
     return true;
 }

@@ -258,14 +258,6 @@ void TestButtonsRecords::repeatCodeFile()
         file.write(content);
     }
     QCOMPARE(ReadMacroRepeatCode(path), code);
-
-    // Writing leaves the repeat line alone, creating the file when missing.
-    QVERIFY(WriteMacroRepeatCode(path, QStringLiteral("12")));
-    QFile written(path);
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(), QByteArray("12\n"));
-    QCOMPARE(ReadMacroRepeatCode(path), QStringLiteral("12"));
-    QVERIFY(!WriteMacroRepeatCode(dir.filePath(QStringLiteral("no/such/folder.ini")), QStringLiteral("1")));
 }
 
 QTEST_GUILESS_MAIN(TestButtonsRecords)

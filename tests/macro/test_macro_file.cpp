@@ -39,9 +39,9 @@ private slots:
     void parse_data();
     void parse();
     void formatsTheLinesItReads();
-    void writeReplacesOnlyExistingFiles();
-    void appendAddsLinesWithoutHeader();
-    void createAndClearEmptyTheFile();
+    void writeReplacesTheWholeFile();
+    void readRefusesFilesTooLargeForAMacro();
+    void createMakesOnlyNewFiles();
     void listsOnlyIniFilesWithoutTheirEnding();
 };
 
@@ -116,48 +116,59 @@ void TestMacroFile::formatsTheLinesItReads()
     QCOMPARE(ParseMacroFile("7\n" + lines).items, items);
 }
 
-void TestMacroFile::writeReplacesOnlyExistingFiles()
+void TestMacroFile::writeReplacesTheWholeFile()
 {
     QTemporaryDir dir;
     const QString path = MacroFilePath(dir.path(), QStringLiteral("Fire"));
     QCOMPARE(path, dir.path() + QStringLiteral("/Fire.ini"));
 
-    QVERIFY(!WriteMacroFile(path, 3, {A()}));
-    QVERIFY(!QFile::exists(path));
-
+    QVERIFY(WriteMacroFile(path, 3, {A()}));
+    QCOMPARE(ReadAll(path), QByteArray("3\n0x04 1 0\n"));
     QVERIFY(WriteAll(path, "old content that is longer than the new one\n"));
     QVERIFY(WriteMacroFile(path, 3, {A(), MacroItem::Delay(10), A(true)}));
     QCOMPARE(ReadAll(path), QByteArray("3\n0x04 1 0\n10ms\n0x04 1 1\n"));
     QVERIFY(WriteMacroFile(path, 254, {}));
     QCOMPARE(ReadAll(path), QByteArray("254\n"));
+    // Nothing but the macro file is left in the folder.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{"Fire.ini"});
 
     MacroFileContent content;
-    QVERIFY(ReadMacroFile(path, &content));
+    QCOMPARE(ReadMacroFile(path, &content), MacroFileRead::Done);
     QCOMPARE(content.repeatCode, 254);
-    QVERIFY(!ReadMacroFile(dir.path() + QStringLiteral("/missing.ini"), &content));
+    QCOMPARE(ReadMacroFile(dir.path() + QStringLiteral("/missing.ini"), &content), MacroFileRead::Unreadable);
+    QVERIFY(!WriteMacroFile(dir.path() + QStringLiteral("/no/such/folder/x.ini"), 1, {}));
 }
 
-void TestMacroFile::appendAddsLinesWithoutHeader()
+void TestMacroFile::readRefusesFilesTooLargeForAMacro()
 {
     QTemporaryDir dir;
-    const QString path = MacroFilePath(dir.path(), QStringLiteral("Back"));
-    QVERIFY(!AppendMacroFile(path, {A()}));
-    QVERIFY(!QFile::exists(path));
+    const QString path = dir.filePath(QStringLiteral("Big.ini"));
+    const QByteArray lines = "1\n" + QByteArray("0x04 1 0\n10ms\n").repeated(int(kMaxMacroFileBytes / 14) + 1);
+    QVERIFY(WriteAll(path, lines.left(int(kMaxMacroFileBytes))));
+    MacroFileContent content;
+    QCOMPARE(ReadMacroFile(path, &content), MacroFileRead::Done);
+    QVERIFY(content.items.size() > 100000);
 
-    QVERIFY(WriteAll(path, "255\n"));
-    QVERIFY(AppendMacroFile(path, {A(), MacroItem::Delay(30), A(true)}));
-    QCOMPARE(ReadAll(path), QByteArray("255\n0x04 1 0\n30ms\n0x04 1 1\n"));
+    QVERIFY(WriteAll(path, lines.left(int(kMaxMacroFileBytes) + 1)));
+    content = MacroFileContent();
+    QCOMPARE(ReadMacroFile(path, &content), MacroFileRead::TooLarge);
+    QVERIFY(content.items.isEmpty());
 }
 
-void TestMacroFile::createAndClearEmptyTheFile()
+void TestMacroFile::createMakesOnlyNewFiles()
 {
     QTemporaryDir dir;
     const QString created = MacroFilePath(dir.path(), QStringLiteral("New"));
     QVERIFY(CreateMacroFile(created));
     QCOMPARE(ReadAll(created), QByteArray());
+    // What exists under the name stays as it is.
     QVERIFY(WriteAll(created, "3\n10ms\n"));
-    QVERIFY(ClearMacroFile(created));
-    QCOMPARE(ReadAll(created), QByteArray());
+    QVERIFY(!CreateMacroFile(created));
+    QCOMPARE(ReadAll(created), QByteArray("3\n10ms\n"));
+    QVERIFY(QFile::link(created, MacroFilePath(dir.path(), QStringLiteral("Link"))));
+    QVERIFY(!CreateMacroFile(MacroFilePath(dir.path(), QStringLiteral("Link"))));
+    QCOMPARE(ReadAll(created), QByteArray("3\n10ms\n"));
     QVERIFY(!CreateMacroFile(dir.path() + QStringLiteral("/no/such/folder/x.ini")));
 }
 

@@ -519,7 +519,7 @@ void TestMacroPage::everyLanguageHoldsThePageTexts()
     QFETCH(int, language);
     QStringList keys = {"label", "label_2", "label_3", "NewHong", "DeleteHong", "Amend", "DeleteKey", "Save",
                         "StartRecord", "StopRecord", "DefaultDelay", "ReNumber", "AutoInsertDelay", "ReUntilLoose",
-                        "ReUntilClick", "ReUntil", "MacroReal", "FileFail", "NameFail"};
+                        "ReUntilClick", "ReUntil", "MacroReal", "FileFail", "NameFail", "ImportFail", "ExportFail", "TooLarge"};
     for (int i = 1; i <= 8; ++i)
         keys << QStringLiteral("ChooseEvent%1").arg(i);
     for (int i = 1; i <= 5; ++i)

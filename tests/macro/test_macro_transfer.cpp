@@ -16,6 +16,7 @@
 
 #include <QtTest>
 
+#include <QFileDialog>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -60,6 +61,55 @@ void PutBlock(FlashDataMap& image, int button, const QByteArray& name, const QLi
     std::memcpy(image.macroBlocks[button], block.constData(), FlashDataMap::MacroBlockSize);
 }
 
+// The text of the macro page's section of the English label file.
+QString PageText(const QString& key)
+{
+    QString text;
+    LabelFile::Load(LabelFile::PathFor(0), QStringLiteral("Macro"), {{key, [&text](const QString& t) { text = t; }}});
+    return text;
+}
+
+// The texts of the file notices the page shows.
+struct FileNotices : ModalAnswer<UpDateWarning> {
+    FileNotices()
+        : ModalAnswer<UpDateWarning>([this](UpDateWarning& d) { texts << Child<QLabel>(&d, QStringLiteral("label"))->text(); })
+    {
+    }
+    QStringList texts;
+};
+
+QByteArray ExchangeFile(const QString& name, const QString& repeat, const QVector<MacroExchangeItem>& items)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    WriteMacroExchange(&buffer, MacroExchange{name, repeat, items});
+    return buffer.data();
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Runs `open` and hands the file dialog it shows to `check`, then cancels it.
+void InFileDialog(const std::function<void()>& open, const std::function<void(QFileDialog*)>& check)
+{
+    bool seen = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            poll.stop();
+            seen = true;
+            check(dialog);
+            dialog->reject();
+        }
+    });
+    poll.start(20);
+    open();
+    QVERIFY(seen);
+}
+
 } // namespace
 
 class TestMacroTransfer : public QObject {
@@ -75,6 +125,8 @@ private slots:
     void rebuildsAMacroFromTheImage();
     void refusesAHostileBlockName();
     void exportsAndImports();
+    void exportFailureKeepsTheFile();
+    void fileDialogsStartAtHome();
     void importRefusals_data();
     void importRefusals();
     void importedNames_data();
@@ -146,10 +198,13 @@ void TestMacroTransfer::rebuildsAMacroFromTheImage_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("selected");
     QTest::addColumn<QStringList>("names");
+    QTest::addColumn<bool>("writable");
 
-    QTest::newRow("new, nothing selected") << "Dev" << -1 << QStringList{"Fire", "Other", "Dev"};
-    QTest::newRow("new, after the selected") << "Dev" << 0 << QStringList{"Fire", "Dev", "Other"};
-    QTest::newRow("listed") << "Other" << 0 << QStringList{"Fire", "Other"};
+    QTest::newRow("new, nothing selected") << "Dev" << -1 << QStringList{"Fire", "Other", "Dev"} << true;
+    QTest::newRow("new, after the selected") << "Dev" << 0 << QStringList{"Fire", "Dev", "Other"} << true;
+    QTest::newRow("listed") << "Other" << 0 << QStringList{"Fire", "Other"} << true;
+    // A folder in the file's place: the new name is not listed without a file.
+    QTest::newRow("file cannot be written") << "Dev" << 0 << QStringList{"Fire", "Other"} << false;
 }
 
 void TestMacroTransfer::rebuildsAMacroFromTheImage()
@@ -157,17 +212,19 @@ void TestMacroTransfer::rebuildsAMacroFromTheImage()
     QFETCH(QString, name);
     QFETCH(int, selected);
     QFETCH(QStringList, names);
+    QFETCH(bool, writable);
 
     MacroPageFixture f;
     f.WriteMacro(QStringLiteral("Fire"), kFire);
-    f.WriteMacro(QStringLiteral("Other"), "1\n");
+    f.WriteMacro(QStringLiteral("Other"), "1\n0x05 1 0\n10ms\n0x05 1 1\n");
+    if (!writable)
+        QVERIFY(QDir().mkpath(MacroFilePath(MacroFolder(), name)));
     f.Build();
     if (selected >= 0)
         f.Select(selected);
-    // The button page has just written the repeat code as the first line.
-    f.WriteMacro(name, "255\n");
 
     FlashDataMap image = PatternImage();
+    image.keyFunctions[1][2] = 255;
     PutBlock(image, 1, name.toLocal8Bit(),
              {Event(0, 0, 0x02, 15), Event(0, 4, 0x01, 30), Event(1, 4, 0x01, 7), Event(0, 1, 0x58, 1),
               Event(1, 3, 0x01, 0), Event(0, 2, 0x04, 9)});
@@ -179,6 +236,10 @@ void TestMacroTransfer::rebuildsAMacroFromTheImage()
     QCOMPARE(f.Macros()->currentRow(), -1);
     QVERIFY(f.EventTexts().isEmpty());
     QCOMPARE(hub.events, QStringList{"SigAddMacroButton"});
+    QCOMPARE(ReadMacroList(MacroFolder()).size(), names.size());
+    if (!writable)
+        return;
+    // The file is written whole: the button's repeat code, then the events.
     // Keypad Enter is Enter; code 1 is LCtrl whatever the kind; a consumer
     // code has no name here.
     QCOMPARE(f.ReadMacro(name), QByteArray("255\n0x02 0 0\n15ms\n0x01 4 0\n30ms\n0x01 4 1\n7ms\n0x28 1 0\n1ms\n"
@@ -202,15 +263,17 @@ void TestMacroTransfer::refusesAHostileBlockName()
     PutBlock(image, 0, "Many", {}, 200);
     for (int i = 0; i < 70; ++i)
         std::memcpy(image.macroBlocks[0] + 32 + 8 * i, Event(i % 2, 1, 0x04, 5).constData(), 8);
-    f.WriteMacro(QStringLiteral("Many"), "1\n");
     QVERIFY(QMetaObject::invokeMethod(f.page.get(), "SlotButtonToMacro", Q_ARG(FlashDataMap, image), Q_ARG(int, 0)));
-    QCOMPARE(f.ReadMacro(QStringLiteral("Many")), "1\n" + FormatMacroLines(Taps(70)));
+    QCOMPARE(f.ReadMacro(QStringLiteral("Many")), "10\n" + FormatMacroLines(Taps(70)));
 }
 
 void TestMacroTransfer::exportsAndImports()
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("fire.ini"));
+    const QString fresh = dir.filePath(QStringLiteral("fresh.ini"));
+    // An older, longer file of that name is replaced as a whole.
+    QVERIFY(WriteFile(file, QByteArray(100000, 'x')));
     {
         MacroPageFixture f;
         f.WriteMacro(QStringLiteral("Fire"), kFire);
@@ -218,9 +281,14 @@ void TestMacroTransfer::exportsAndImports()
         f.Select(0);
         f.W<QCheckBox>("ReUntil")->click(); // unsaved, but exported as shown
         QVERIFY(f.page->ExportSelectedMacro(file));
+        QVERIFY(f.page->ExportSelectedMacro(fresh));
     }
     QFile exported(file);
     QVERIFY(exported.open(QIODevice::ReadOnly));
+    QFile freshFile(fresh);
+    QVERIFY(freshFile.open(QIODevice::ReadOnly));
+    QCOMPARE(exported.readAll(), freshFile.readAll());
+    exported.seek(0);
     const QByteArray head = exported.read(4 + 12 + 4 + 48 + 4 + 12 + 4);
     QCOMPARE(head.mid(20, 4), QByteArray("Fire"));
     QCOMPARE(head.mid(72, 12), QByteArray("253") + QByteArray(9, '\0'));
@@ -233,6 +301,7 @@ void TestMacroTransfer::exportsAndImports()
     f.Build();
     f.Select(1); // repeat mode 254 shown
     ModalAnswer<SameMacro> same([](SameMacro&) {});
+    FileNotices notices;
     QVERIFY(!f.page->ImportMacro(file));
     QCOMPARE(same.count, 1);
     QCOMPARE(f.MacroNames(), (QStringList{"Fire", "Zed"}));
@@ -247,55 +316,93 @@ void TestMacroTransfer::exportsAndImports()
     QCOMPARE(f.EventTexts(), (QStringList{"A", "10ms", "A^"}));
     QVERIFY(f.W<QCheckBox>("ReUntil")->isChecked());
     QCOMPARE(f.ReadMacro(QStringLiteral("Fire")), QByteArray("253\n0x04 1 0\n10ms\n0x04 1 1\n"));
+    QCOMPARE(notices.texts, QStringList());
+}
+
+void TestMacroTransfer::exportFailureKeepsTheFile()
+{
+    QTemporaryDir dir;
+    MacroPageFixture f;
+    f.WriteMacro(QStringLiteral("Fire"), kFire);
+    f.Build();
+    f.Select(0);
+    FileNotices notices;
+    QVERIFY(!f.page->ExportSelectedMacro(dir.filePath(QStringLiteral("no/such/folder/fire.ini"))));
+    QCOMPARE(notices.texts, QStringList{PageText(QStringLiteral("ExportFail"))});
+
+    // A folder in the file's place stays as it is.
+    const QString taken = dir.filePath(QStringLiteral("taken.ini"));
+    QVERIFY(QDir().mkpath(taken + QStringLiteral("/inside")));
+    QVERIFY(!f.page->ExportSelectedMacro(taken));
+    QCOMPARE(notices.count, 2);
+    QVERIFY(QFileInfo(taken + QStringLiteral("/inside")).isDir());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{"taken.ini"});
+}
+
+void TestMacroTransfer::fileDialogsStartAtHome()
+{
+    MacroPageFixture f;
+    f.WriteMacro(QStringLiteral("Fire"), kFire);
+    f.Build();
+    f.Select(0);
+    const QString home = QDir::homePath();
+    InFileDialog([&] { QMetaObject::invokeMethod(f.page.get(), "ExPortMacro"); },
+                 [&](QFileDialog* dialog) {
+                     QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+                     QCOMPARE(dialog->directory().absolutePath(), home);
+                     QCOMPARE(dialog->selectedFiles(), QStringList{home + QStringLiteral("/Fire.ini")});
+                 });
+    InFileDialog([&] { QMetaObject::invokeMethod(f.page.get(), "InPortMacro"); },
+                 [&](QFileDialog* dialog) {
+                     QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
+                     QCOMPARE(dialog->directory().absolutePath(), home);
+                 });
+    QCOMPARE(f.MacroNames(), QStringList{"Fire"});
 }
 
 void TestMacroTransfer::importRefusals_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("nameNotices");
+    QTest::addColumn<QString>("notice"); // the key of the notice's text
 
-    const auto file = [](const QString& name, const QString& repeat, const QVector<MacroExchangeItem>& items) {
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        WriteMacroExchange(&buffer, MacroExchange{name, repeat, items});
-        return buffer.data();
-    };
     const QVector<MacroExchangeItem> tap = {{"A", QIcon(), false}, {"10ms", QIcon(), false}, {"A", QIcon(), true}};
-    QByteArray wrongTag = file("Tap", "1", tap);
+    QByteArray wrongTag = ExchangeFile("Tap", "1", tap);
     wrongTag[6] = 'X';
-    QTest::newRow("wrong tag") << wrongTag << 0;
-    QTest::newRow("truncated") << file("Tap", "1", tap).chopped(3) << 0;
-    QTest::newRow("path in the name") << file("../Tap", "1", tap) << 1;
-    QTest::newRow("parent folder as the name") << file("..", "1", tap) << 1;
-    QTest::newRow("slash in the name") << file("a/b", "1", tap) << 1;
-    QTest::newRow("hidden file name") << file(".Tap", "1", tap) << 1;
-    QTest::newRow("empty name") << file("", "1", tap) << 1;
+    QTest::newRow("wrong tag") << wrongTag << "ImportFail";
+    QTest::newRow("truncated") << ExchangeFile("Tap", "1", tap).chopped(3) << "ImportFail";
+    QTest::newRow("empty file") << QByteArray() << "ImportFail";
+    QTest::newRow("missing file") << QByteArray("<missing>") << "ImportFail";
     QTest::newRow("delay that is no number")
-        << file("Tap", "1", {{"A", QIcon(), false}, {"soonms", QIcon(), false}}) << 0;
+        << ExchangeFile("Tap", "1", {{"A", QIcon(), false}, {"soonms", QIcon(), false}}) << "ImportFail";
+    // A key text of a megabyte makes a file no macro can be.
+    QTest::newRow("too large") << ExchangeFile("Tap", "1", {{QString(600000, QLatin1Char('k')), QIcon(), false}})
+                               << "TooLarge";
+    QTest::newRow("path in the name") << ExchangeFile("../Tap", "1", tap) << "NameFail";
+    QTest::newRow("parent folder as the name") << ExchangeFile("..", "1", tap) << "NameFail";
+    QTest::newRow("slash in the name") << ExchangeFile("a/b", "1", tap) << "NameFail";
+    QTest::newRow("hidden file name") << ExchangeFile(".Tap", "1", tap) << "NameFail";
+    QTest::newRow("empty name") << ExchangeFile("", "1", tap) << "NameFail";
 }
 
 void TestMacroTransfer::importRefusals()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(int, nameNotices);
+    QFETCH(QString, notice);
     QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("in.ini")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.close();
+    const QString path = dir.filePath(QStringLiteral("in.ini"));
+    if (bytes != "<missing>")
+        QVERIFY(WriteFile(path, bytes));
 
     MacroPageFixture f;
     f.WriteMacro(QStringLiteral("Fire"), kFire);
     f.Build();
-    QString told;
-    ModalAnswer<UpDateWarning> notice(
-        [&told](UpDateWarning& dialog) { told = Child<QLabel>(&dialog, QStringLiteral("label"))->text(); });
-    QVERIFY(!f.page->ImportMacro(file.fileName()));
+    FileNotices notices;
+    QVERIFY(!f.page->ImportMacro(path));
     QCOMPARE(f.MacroNames(), QStringList{"Fire"});
     QCOMPARE(QDir(MacroFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{"Fire.ini"});
-    QCOMPARE(notice.count, nameNotices);
-    if (nameNotices)
-        QCOMPARE(told, QStringLiteral("This name cannot be used for a macro."));
+    QCOMPARE(notices.texts, QStringList{PageText(notice)});
+    QVERIFY(!notices.texts.first().isEmpty());
 }
 
 // Names of exchange files follow the rules of typed names: at most 30 bytes,
