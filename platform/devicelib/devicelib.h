@@ -139,6 +139,14 @@ DEVICELIB_API bool UsbFinderC_SetLongRangeMode(const char* path, bool on);
 // answered when the mouse answers again on the same connection.
 // UsbServer_SetCurrentConfig and UsbServer_SetClearSetting need an answering
 // mouse; the pairing calls need a connection to a receiver.
+//
+// Requests (image writes, reads, profile switch, clear settings, pairing,
+// and flashing started meanwhile) take effect one after the other in the
+// order they were made; a read answers with what the requests before it
+// left. A mouse that stops answering loses every request it had not
+// finished, reads included. A profile switch is answered with a
+// DEVICELIB_REPORT_CONFIG_LIST report of the new profile followed by its
+// dump; clear settings with DEVICELIB_REPORT_CONFIG_APPLIED.
 DEVICELIB_API bool UsbServerC_Start(const char* path, const char* path2, DeviceReportCallback callback);
 DEVICELIB_API void UsbServer_Exit(void);
 DEVICELIB_API bool UsbServer_SetPCDriverStatus(bool present);
@@ -159,8 +167,8 @@ DEVICELIB_API bool UsbServer_ReadDonglePairStatus(void);
 // dump: DEVICELIB_DUMP_SIZE bytes; image: DEVICELIB_IMAGE_SIZE bytes.
 DEVICELIB_API bool ProtocolDataParser(const unsigned char* dump, unsigned char* image);
 // Queues the whole image for the connected mouse and returns without waiting
-// for the transfer; writes keep their order, and a newer image replaces one
-// still waiting for its turn. False at once (mouse unchanged) when no mouse
+// for the transfer; it keeps its place among the connection's requests, and
+// a newer image replaces one still waiting for its turn. False at once (mouse unchanged) when no mouse
 // answers or the image cannot be stored in the mouse's flash. A mouse that
 // stops answering before its transfer is through keeps its old memory.
 DEVICELIB_API bool ProtocolDataUpdate(const unsigned char* image);

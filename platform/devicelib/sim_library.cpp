@@ -388,12 +388,12 @@ int SimLibrary::connectionIntervalUs()
     return m_connection.open ? deviceIntervalUs(m_connection.path.constData()) : 0;
 }
 
-void SimLibrary::queueReport(const SimReport& report, qint64 transferEndMs)
+void SimLibrary::queueReport(const SimReport& report)
 {
     if (!m_connection.open)
         return;
     // Reports keep their order even when the latency is lowered meanwhile.
-    const qint64 due = std::max({nowMs() + latencyMs, transferEndMs, m_lastReportDue});
+    const qint64 due = std::max(nowMs() + latencyMs, m_lastReportDue);
     m_lastReportDue = due;
     schedule(due, true, report, nullptr);
 }

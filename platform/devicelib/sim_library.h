@@ -85,7 +85,7 @@ public:
     SimMouse* connectionMouse();
     SimReceiver* connectionReceiver();
     bool request(MouseRequest request);
-    void queueReport(const SimReport& report, qint64 transferEndMs = 0);
+    void queueReport(const SimReport& report);
     // Time per report on the open connection, in microseconds.
     int connectionIntervalUs();
     int deviceIntervalUs(const char* path);

@@ -135,7 +135,7 @@ DEVICELIB_API void setReportIntervalUs(int us);
 DEVICELIB_API int reportIntervalUs(const QString& id);
 
 // Processes the calling thread's events until every image write queued so
-// far has been stored or lost. False when timeoutMs passed first.
+// far has been stored or lost (with the requests before it). False when timeoutMs passed first.
 DEVICELIB_API bool waitWrites(int timeoutMs = 5000);
 
 // Processes the calling thread's events until every queued report and
@@ -168,7 +168,9 @@ DEVICELIB_API bool requestRestart(const QString& mouseId);
 // GetDeviceStatusChanged: 0 DPI, 1 rate, 2 restart, 3 DPI light, 5 light bar,
 // 6 battery).
 DEVICELIB_API bool sendStatusChanged(const QString& mouseId, int flagBits);
-// Profile button and factory reset on the mouse itself; configuration report.
+// Profile button on the mouse itself: profile report, then the profile's
+// dump. Factory reset on the mouse itself: configuration-applied report.
+// With the mouse on the connection both wait for the requests under way.
 DEVICELIB_API bool switchProfile(const QString& mouseId, int profile);
 DEVICELIB_API bool factoryReset(const QString& mouseId);
 
