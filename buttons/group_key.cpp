@@ -8,7 +8,6 @@
 #include "post_msg.h"
 #include "user_setting_store.h"
 
-#include <QAbstractButton>
 
 GroupKey::GroupKey(QWidget* parent, KeyCombinationCapture::Clock clock)
     : KeyCaptureDialog(
@@ -21,11 +20,7 @@ GroupKey::GroupKey(QWidget* parent, KeyCombinationCapture::Clock clock)
     connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
 
     ui->lineEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
-    // Every key belongs to the capture. A button holding the focus would also
-    // take it: Space would press OK, Cancel or Close, or tick a box.
-    for (QAbstractButton* button : findChildren<QAbstractButton*>())
-        button->setFocusPolicy(Qt::NoFocus);
-    ui->lineEdit->setFocus();
+    KeepKeysForCapture(ui->lineEdit);
     NoticeStyle::Elements parts = NoticeStyle::EntryDialogParts(ui->groupKeyA, ui->CloseButton, ui->label, ui->NewHong,
                                                                 ui->NewHong_2, {ui->lineEdit});
     parts.checkBoxes = {ui->Shift, ui->Ctrl, ui->Alt, ui->Win};

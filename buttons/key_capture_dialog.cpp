@@ -1,5 +1,6 @@
 #include "key_capture_dialog.h"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 
 KeyCaptureDialog::KeyCaptureDialog(KeyboardHook::Instance instance, KeyboardHook::Callback callback,
@@ -25,4 +26,11 @@ void KeyCaptureDialog::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_F12)
         return;
     QDialog::keyPressEvent(event);
+}
+
+void KeyCaptureDialog::KeepKeysForCapture(QWidget* field)
+{
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        button->setFocusPolicy(Qt::NoFocus);
+    field->setFocus();
 }

@@ -25,6 +25,12 @@ protected:
 
     void keyPressEvent(QKeyEvent* event) override;
 
+    // Every key belongs to the capture: gives `field` the focus and the
+    // dialog's buttons none, so that no key also presses a button (Space on
+    // a focused OK, Cancel or Close would end the dialog, or tick a box).
+    // Call once the form is built.
+    void KeepKeysForCapture(QWidget* field);
+
     std::unique_ptr<KeyboardHook> keyHook;
 };
 

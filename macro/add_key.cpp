@@ -18,7 +18,7 @@ addKey::addKey(QWidget* parent)
 
     NoticeStyle::Apply(this, NoticeStyle::EntryDialogParts(ui->addKeyA, ui->CloseButton, ui->label, ui->NewHong,
                                                            ui->NewHong_2, {ui->lineEdit}));
-    ui->lineEdit->setFocus();
+    KeepKeysForCapture(ui->lineEdit);
 
     SlotChangeLanguage(UserSettingStore::Instance()->LanguageIndex());
 }

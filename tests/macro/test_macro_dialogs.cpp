@@ -11,6 +11,8 @@
 
 #include <QtTest>
 
+#include <QApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -63,6 +65,7 @@ private slots:
     void delayResults_data();
     void delayResults();
     void keyFollowsTheLatestEvent();
+    void noKeyPressesAButton();
     void keyResults_data();
     void keyResults();
     void keyHookGoesWithTheDialog();
@@ -196,6 +199,22 @@ void TestMacroDialogs::keyFollowsTheLatestEvent()
     QCOMPARE(dialog.keyName, QStringLiteral("Enter"));
     QVERIFY(dialog.isVisible());
     QVERIFY(!dialog.accepted);
+}
+
+// Tab finds no button to move to, so Space (which names no key here)
+// presses none and the dialog stays.
+void TestMacroDialogs::noKeyPressesAButton()
+{
+    addKey dialog;
+    ShowActive(dialog);
+    auto* field = Child<QLineEdit>(&dialog, QStringLiteral("lineEdit"));
+    for (Qt::Key key : {Qt::Key_F5, Qt::Key_Tab, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space}) {
+        QTest::keyClick(dialog.windowHandle(), key);
+        QVERIFY2(dialog.isVisible(), qPrintable(QKeySequence(key).toString()));
+    }
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(field));
+    QVERIFY(!dialog.accepted);
+    QVERIFY(SingleKeyHookInstalled());
 }
 
 void TestMacroDialogs::keyResults_data()
