@@ -62,9 +62,15 @@ void Buttoninterface::on_ProjectChoose_activated(int index)
             ChangeSent();
             return;
         }
-        // The mouse stopped answering after the online test.
+        // Refused: a fill leaves the combo as it is; otherwise it goes back
+        // to the profile the mouse still uses, with the notice when the
+        // mouse stopped answering after the online test.
         if (g_buttonPageUpdating)
             return;
+        ui->ProjectChoose->setCurrentIndex(ui->ProjectChoose->pressedIndex);
+        if (!MouseOnline())
+            emit PostMsg::GetInstance()->SigMouseOffLineo(0);
+        return;
     }
     ui->ProjectChoose->setCurrentIndex(ui->ProjectChoose->pressedIndex);
     emit PostMsg::GetInstance()->SigMouseOffLineo(0);
