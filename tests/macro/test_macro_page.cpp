@@ -59,6 +59,7 @@ class TestMacroPage : public QObject {
 private slots:
     void listsAndLoadsMacros();
     void keyboardNavigationLoadsTheRow();
+    void tooLargeMacroFileIsNotRead();
     void saveWritesAndReports_data();
     void saveWritesAndReports();
     void newMacro_data();
@@ -76,6 +77,30 @@ private slots:
     void everyLanguageHoldsThePageTexts_data();
     void everyLanguageHoldsThePageTexts();
 };
+
+void TestMacroPage::tooLargeMacroFileIsNotRead()
+{
+    MacroPageFixture f;
+    f.WriteMacro(QStringLiteral("Huge"), "3\n" + QByteArray("0x04 1 0\n10ms\n").repeated(80000));
+    BuildThree(f);
+    QStringList told;
+    ModalAnswer<UpDateWarning> notice(
+        [&told](UpDateWarning& d) { told << Child<QLabel>(&d, QStringLiteral("label"))->text(); });
+    QString tooLarge;
+    LabelFile::Load(LabelFile::PathFor(0), QStringLiteral("Macro"),
+                    {{QStringLiteral("TooLarge"), [&tooLarge](const QString& text) { tooLarge = text; }}});
+
+    f.Select(2); // the row changes, then the click loads it again: one notice
+    QCOMPARE(f.Macros()->currentItem()->text(), QStringLiteral("Huge"));
+    QCOMPARE(told, QStringList{tooLarge});
+    QVERIFY(f.EventTexts().isEmpty());
+    QVERIFY(!f.SaveActive());
+    // It stays selected, so it can be deleted; the other macros load.
+    f.Select(1);
+    QCOMPARE(f.EventTexts(), (QStringList{"A", "10ms", "A^"}));
+    f.Select(2);
+    QCOMPARE(told.size(), 2);
+}
 
 void TestMacroPage::listsAndLoadsMacros()
 {
