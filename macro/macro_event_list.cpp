@@ -136,6 +136,14 @@ bool MacroEventList::DeleteSelected()
     const int r = m_current;
     if (r < 0)
         return false;
+    // A key goes with the delay after it; the last item and a delay with the
+    // item before it. A delay in the first row has nothing before it (lists
+    // read from files may start with one) and goes alone.
+    if (r == 0 && m_items.at(0).IsDelay()) {
+        m_items.removeFirst();
+        m_current = 0;
+        return true;
+    }
     const int first = r == n - 1 || m_items.at(r).IsDelay() ? r - 1 : r;
     m_items.remove(first, 2);
     m_current = std::min(first, int(m_items.size()) - 1);

@@ -46,8 +46,9 @@ public:
     bool Amend(const MacroItem& value);
 
     // Removes a key with the delay after it (the last key with the delay
-    // before it), or a delay with the key before it. A list of fewer than
-    // four items is cleared whatever is selected. False when nothing changed.
+    // before it), or a delay with the key before it; a delay in the first
+    // row alone. A list of fewer than four items is cleared whatever is
+    // selected. False when nothing changed.
     bool DeleteSelected();
 
 private:

@@ -56,6 +56,8 @@ class TestMacroEventList : public QObject {
 private slots:
     void edit_data();
     void edit();
+    void deleteEveryRowOfUnshapedLists_data();
+    void deleteEveryRowOfUnshapedLists();
     void appendsSelectTheKey();
     void amendKeepsPressOrRelease();
 };
@@ -125,6 +127,39 @@ void TestMacroEventList::edit()
 
     QCOMPARE(Text(list.Items()), after);
     QCOMPARE(list.CurrentRow(), currentAfter);
+}
+
+void TestMacroEventList::deleteEveryRowOfUnshapedLists_data()
+{
+    QTest::addColumn<QString>("before");
+    // For each selected row: the list afterwards, then "@" and the selected row.
+    QTest::addColumn<QStringList>("after");
+
+    // Files may start with a delay: it has no key before it and goes alone.
+    QTest::newRow("leading delay") << "5 A+ 10 A- 20 B+"
+                                   << QStringList{"A+ 10 A- 20 B+ @0", "5 A- 20 B+ @1", "5 A- 20 B+ @1",
+                                                  "5 A+ 10 B+ @3", "5 A+ 10 B+ @3", "5 A+ 10 A- @3"};
+    QTest::newRow("leading delay, four items")
+        << "7 A+ 10 A-" << QStringList{"A+ 10 A- @0", "7 A- @1", "7 A- @1", "7 A+ @1"};
+    QTest::newRow("delays only") << "10 20 30 40" << QStringList{"20 30 40 @0", "30 40 @0", "10 40 @1", "10 20 @1"};
+    QTest::newRow("two keys in a row")
+        << "A+ B+ 10 A- 20 B-"
+        << QStringList{"10 A- 20 B- @0", "A+ A- 20 B- @1", "A+ A- 20 B- @1", "A+ B+ 10 B- @3", "A+ B+ 10 B- @3",
+                       "A+ B+ 10 A- @3"};
+    QTest::newRow("trailing delay") << "A+ 10 A- 20" << QStringList{"A- 20 @0", "A- 20 @0", "A+ 10 @1", "A+ 10 @1"};
+}
+
+void TestMacroEventList::deleteEveryRowOfUnshapedLists()
+{
+    QFETCH(QString, before);
+    QFETCH(QStringList, after);
+
+    QCOMPARE(after.size(), Items(before).size());
+    for (int row = 0; row < after.size(); ++row) {
+        MacroEventList list = List(before, row);
+        QVERIFY(list.DeleteSelected());
+        QCOMPARE(Text(list.Items()) + QStringLiteral(" @") + QString::number(list.CurrentRow()), after[row]);
+    }
 }
 
 void TestMacroEventList::appendsSelectTheKey()
