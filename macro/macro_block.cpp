@@ -1,5 +1,7 @@
 #include "macro_block.h"
 
+#include "key_code_table.h"
+#include "macro_key_names.h"
 #include "macro_name.h"
 
 #include <QtEndian>
@@ -20,35 +22,49 @@ const uint8_t* EventAt(const MacroBlockBytes& block, int slot)
     return block + MacroBlockLayout::Events + MacroBlockLayout::EventSize * slot;
 }
 
+// The first event of a macro that starts with a wait: a press of no
+// modifier, which the mouse plays as nothing.
+MacroItem PauseEvent()
+{
+    return MacroItem::Press(KindModifier, 0);
+}
+
 } // namespace
 
 bool BuildMacroBlock(const QString& name, const MacroItems& items, MacroBlockBytes& block)
 {
     using namespace MacroBlockLayout;
-    const int keys = int(std::count_if(items.begin(), items.end(), [](const MacroItem& item) { return item.IsKey(); }));
-    if (keys > MaxEvents)
-        return false;
+    struct Event {
+        MacroItem key;
+        quint32 wait = 0;
+    };
+    QVector<Event> events;
+    for (const MacroItem& item : items) {
+        if (item.IsKey()) {
+            if (events.size() == MaxEvents)
+                return false;
+            events.append({WithKnownKey(item), 0});
+            continue;
+        }
+        // A wait before the first key is played by an event that presses
+        // nothing.
+        if (events.isEmpty())
+            events.append({PauseEvent(), 0});
+        quint32& wait = events.last().wait;
+        wait = quint32(std::min<quint64>(quint64(wait) + item.delayMs, std::numeric_limits<quint32>::max()));
+    }
 
     MacroBlockBytes built = {};
     SetMacroBlockName(built, name);
-
-    // Waits are held beside the events and written once the last key is known.
-    quint32 waits[MaxEvents] = {};
-    int count = 0;
-    for (const MacroItem& item : items) {
-        if (item.IsKey()) {
-            uint8_t* event = EventAt(built, count++);
-            event[0] = item.release ? 1 : 0;
-            event[1] = uint8_t(item.kind);
-            qToLittleEndian<quint16>(quint16(item.code), event + 2);
-        } else if (count > 0) {
-            const quint64 sum = quint64(waits[count - 1]) + item.delayMs;
-            waits[count - 1] = quint32(std::min<quint64>(sum, std::numeric_limits<quint32>::max()));
-        }
+    for (int slot = 0; slot < events.size(); ++slot) {
+        uint8_t* event = EventAt(built, slot);
+        const MacroItem& key = events[slot].key;
+        event[0] = key.release ? 1 : 0;
+        event[1] = uint8_t(key.kind);
+        qToLittleEndian<quint16>(quint16(key.code), event + 2);
+        qToLittleEndian<quint32>(events[slot].wait, event + 4);
     }
-    for (int slot = 0; slot + 1 < count; ++slot)
-        qToLittleEndian<quint32>(waits[slot], EventAt(built, slot) + 4);
-    built[EventCount] = uint8_t(count);
+    built[EventCount] = uint8_t(events.size());
     std::memcpy(block, built, sizeof built);
     return true;
 }
@@ -79,9 +95,13 @@ MacroBlockContent ParseMacroBlock(const MacroBlockBytes& block)
         const uint8_t* event = EventAt(block, slot);
         const int kind = event[1];
         const int code = qFromLittleEndian<quint16>(event + 2);
-        content.items << (event[0] == 0 ? MacroItem::Press(kind, code) : MacroItem::Release(kind, code));
-        if (slot + 1 < count)
-            content.items << MacroItem::Delay(qFromLittleEndian<quint32>(event + 4));
+        const quint32 wait = qFromLittleEndian<quint32>(event + 4);
+        const MacroItem key = event[0] == 0 ? MacroItem::Press(kind, code) : MacroItem::Release(kind, code);
+        if (slot > 0 || key != PauseEvent())
+            content.items << key;
+        // The last event's wait is the pause before the macro plays again.
+        if (slot + 1 < count || wait > 0 || content.items.isEmpty())
+            content.items << MacroItem::Delay(wait);
     }
     return content;
 }

@@ -26,11 +26,13 @@ enum : int {
 
 using MacroBlockBytes = uint8_t[FlashDataMap::MacroBlockSize];
 
-// The block of a macro: every key item is one event, every delay item the
-// wait after the key event before it (delays before the first key and after
-// the last are dropped, adjacent ones add up). The name is cut to 30 bytes
-// at a character boundary. False, with the block untouched, when there are
-// more key items than the block has events.
+// The block of a macro, the one rule of every sender: every key item is one
+// event (keys the table does not know as kind 1, code 0), every delay item
+// adds to the wait after the key event before it, so a delay after the last
+// key is the pause between two plays. Delays before the first key become the
+// wait of a first event that presses nothing (kind 0, code 0). The name is
+// cut to 30 bytes at a character boundary. False, with the block untouched,
+// when the events do not fit the block.
 bool BuildMacroBlock(const QString& name, const MacroItems& items, MacroBlockBytes& block);
 
 // Rewrites only the block's name field (cut the same way); events stay.
@@ -43,8 +45,9 @@ QString MacroBlockName(const MacroBlockBytes& block);
 
 struct MacroBlockContent {
     QString name;
-    // Key events with the delay after each but the last; kind and code as
-    // the block holds them.
+    // Key events with the delay after each; after the last only when it
+    // waits. A first event that presses nothing reads as the delay it
+    // carries. Kind and code as the block holds them.
     MacroItems items;
 };
 

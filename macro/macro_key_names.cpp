@@ -86,13 +86,18 @@ std::optional<MacroItem> ExchangedKeyItem(const QString& name, bool release)
     return std::nullopt;
 }
 
+MacroItem WithKnownKey(MacroItem item)
+{
+    if (item.IsKey() && !IsKnownKey(item)) {
+        item.kind = KindKeyboard;
+        item.code = 0;
+    }
+    return item;
+}
+
 MacroItems WithKnownKeys(MacroItems items)
 {
-    for (MacroItem& item : items) {
-        if (item.IsKey() && !IsKnownKey(item)) {
-            item.kind = KindKeyboard;
-            item.code = 0;
-        }
-    }
+    for (MacroItem& item : items)
+        item = WithKnownKey(item);
     return items;
 }

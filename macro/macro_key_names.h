@@ -23,6 +23,7 @@ std::optional<MacroItem> ExchangedKeyItem(const QString& name, bool release);
 
 // Keys the table does not know become the key without a name (kind 1, code
 // 0), which is what such a line has always meant when it was saved or sent.
+MacroItem WithKnownKey(MacroItem item);
 MacroItems WithKnownKeys(MacroItems items);
 
 #endif // MACRO_KEY_NAMES_H

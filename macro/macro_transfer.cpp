@@ -29,7 +29,7 @@ namespace {
 MacroItem FromDevice(const MacroItem& event)
 {
     if (event.kind == KindMouse)
-        return WithKnownKeys({event}).first();
+        return WithKnownKey(event);
     const QString name = DeviceCodeToKeyName(quint16(event.code), quint8(event.kind));
     const std::optional<MacroItem> key = KeyItemFromName(name, event.release);
     return key ? *key : (event.release ? MacroItem::Release(KindKeyboard, 0) : MacroItem::Press(KindKeyboard, 0));
@@ -69,7 +69,7 @@ void Macro::SlotMacroDownLoadData(QString MacroName, int index)
         return;
     MacroBlockBytes block = {};
     // A file too large to read holds far more events than a block.
-    if (read == MacroFileRead::TooLarge || !BuildMacroBlock(MacroName, WithKnownKeys(content.items), block)) {
+    if (read == MacroFileRead::TooLarge || !BuildMacroBlock(MacroName, content.items, block)) {
         KeyNumberLimit notice;
         notice.ShowNotSentText();
         PlaceNotice(&notice);

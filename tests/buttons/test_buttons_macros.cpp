@@ -15,6 +15,7 @@
 #include "macro_file.h"
 #include "macro_key_rules.h"
 #include "key_notices.h"
+#include "macro_block_events.h"
 #include "modal_run.h"
 #include "paths.h"
 #include "startup.h"
@@ -65,26 +66,6 @@ QByteArray KeyLines(int keys)
     for (int i = 0; i < keys; ++i)
         lines += (i % 2 ? "0x04 1 1\n" : "0x04 1 0\n") + QByteArray(i + 1 < keys ? "10ms\n" : "");
     return lines;
-}
-
-// An 8-byte event slot: action, kind, code (LE 16), delay (LE 32).
-QByteArray Event(int action, int kind, int code, int delay)
-{
-    QByteArray event = Bytes({action, kind, code & 0xFF, code >> 8});
-    for (int i = 0; i < 4; ++i)
-        event.append(char((delay >> (8 * i)) & 0xFF));
-    return event;
-}
-
-QByteArray Block(const QByteArray& name, const QList<QByteArray>& events)
-{
-    QByteArray block(FlashDataMap::MacroBlockSize, '\0');
-    block[0] = char(name.size());
-    block.replace(1, name.size(), name);
-    block[31] = char(events.size());
-    for (int i = 0; i < events.size(); ++i)
-        block.replace(32 + 8 * i, 8, events[i]);
-    return block;
 }
 
 QByteArray MouseBlock(int key)
@@ -268,6 +249,9 @@ void TestButtonsMacros::turnsAFileIntoABlock_data()
                                                      }();
     QTest::newRow("name of 40 bytes") << QString(40, QLatin1Char('n')) << QByteArray("1\n0x04 1 0\n")
                                       << Block(QByteArray(30, 'n'), {Event(0, 1, 4, 0)});
+    // The macro page sends by the same rule (test_macro_transfer).
+    for (const SentMacroCase& sent : SentMacroCases())
+        QTest::newRow(sent.label) << "m" << "1\n" + sent.lines << Block("m", sent.events);
 }
 
 void TestButtonsMacros::turnsAFileIntoABlock()

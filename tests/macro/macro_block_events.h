@@ -44,4 +44,31 @@ inline MacroItems Taps(int keys)
     return items;
 }
 
+// Macro file lines (after the repeat line) and the events every sender makes
+// of them: the button page when a macro is bound, the macro page after a Save.
+struct SentMacroCase {
+    const char* label;
+    QByteArray lines;
+    QList<QByteArray> events;
+};
+
+inline QList<SentMacroCase> SentMacroCases()
+{
+    return {
+        {"trailing delay waits before the next play",
+         "0x04 1 0\n10ms\n0x04 1 1\n500ms\n",
+         {Event(0, 1, 0x04, 10), Event(1, 1, 0x04, 500)}},
+        {"leading delay waits before the first key",
+         "250ms\n0x04 1 0\n10ms\n0x04 1 1\n",
+         {Event(0, 0, 0, 250), Event(0, 1, 0x04, 10), Event(1, 1, 0x04, 0)}},
+        {"unknown key codes press no key",
+         "0x32 1 0\n5ms\n0x07 4 1\n5ms\n0xZZ 1 0\n",
+         {Event(0, 1, 0, 5), Event(1, 1, 0, 5), Event(0, 1, 0, 0)}},
+        {"delays only", "10ms\n20ms\n", {Event(0, 0, 0, 30)}},
+        {"keys in a row, delays in a row",
+         "0x04 1 0\n0x05 1 0\n10ms\n20ms\n0x05 1 1\n",
+         {Event(0, 1, 0x04, 0), Event(0, 1, 0x05, 30), Event(1, 1, 0x05, 0)}},
+    };
+}
+
 #endif // MACRO_BLOCK_EVENTS_H

@@ -119,6 +119,8 @@ private slots:
     void init() { QVERIFY(SimMouse::Reset(PatternImage())); }
 
     void sendsTheSavedMacro();
+    void sendsByTheButtonPagesRule_data();
+    void sendsByTheButtonPagesRule();
     void sendsNothing_data();
     void sendsNothing();
     void rebuildsAMacroFromTheImage_data();
@@ -157,6 +159,27 @@ void TestMacroTransfer::sendsTheSavedMacro()
     QVERIFY(SimControl::waitWrites());
     const QByteArray mouse = SimControl::mouseImage(QString::fromLatin1(SimMouse::kMouse));
     QCOMPARE(mouse.mid(0x3BC + 592 * 2, 592).toHex(), block.toHex());
+}
+
+void TestMacroTransfer::sendsByTheButtonPagesRule_data()
+{
+    QTest::addColumn<QByteArray>("lines");
+    QTest::addColumn<QByteArray>("block");
+    for (const SentMacroCase& sent : SentMacroCases())
+        QTest::newRow(sent.label) << sent.lines << Block("Fire", sent.events);
+}
+
+void TestMacroTransfer::sendsByTheButtonPagesRule()
+{
+    QFETCH(QByteArray, lines);
+    QFETCH(QByteArray, block);
+
+    MacroPageFixture f;
+    f.WriteMacro(QStringLiteral("Fire"), "3\n" + lines);
+    f.Build();
+    emit PostMsg::GetInstance()->SigMacroDownLoadData(QStringLiteral("Fire"), 4);
+    QCOMPARE(SimMouse::Sends(), 1);
+    QCOMPARE(BlockOf(g_deviceImage, 4).toHex(), block.toHex());
 }
 
 void TestMacroTransfer::sendsNothing_data()
@@ -241,9 +264,9 @@ void TestMacroTransfer::rebuildsAMacroFromTheImage()
         return;
     // The file is written whole: the button's repeat code, then the events.
     // Keypad Enter is Enter; code 1 is LCtrl whatever the kind; a consumer
-    // code has no name here.
+    // code has no name here. The wait after the last event stays.
     QCOMPARE(f.ReadMacro(name), QByteArray("255\n0x02 0 0\n15ms\n0x01 4 0\n30ms\n0x01 4 1\n7ms\n0x28 1 0\n1ms\n"
-                                           "0x01 0 1\n0ms\n0x00 1 0\n"));
+                                           "0x01 0 1\n0ms\n0x00 1 0\n9ms\n"));
 }
 
 void TestMacroTransfer::refusesAHostileBlockName()
@@ -259,12 +282,13 @@ void TestMacroTransfer::refusesAHostileBlockName()
     QVERIFY(hub.events.isEmpty());
     QVERIFY(!QFile::exists(MacroFolder() + QStringLiteral("/../../escape.ini")));
 
-    // A count beyond the block's 70 events reads 70 of them.
+    // A count beyond the block's 70 events reads 70 of them, with the wait
+    // after the last.
     PutBlock(image, 0, "Many", {}, 200);
     for (int i = 0; i < 70; ++i)
         std::memcpy(image.macroBlocks[0] + 32 + 8 * i, Event(i % 2, 1, 0x04, 5).constData(), 8);
     QVERIFY(QMetaObject::invokeMethod(f.page.get(), "SlotButtonToMacro", Q_ARG(FlashDataMap, image), Q_ARG(int, 0)));
-    QCOMPARE(f.ReadMacro(QStringLiteral("Many")), "10\n" + FormatMacroLines(Taps(70)));
+    QCOMPARE(f.ReadMacro(QStringLiteral("Many")), "10\n" + FormatMacroLines(Taps(70) << MacroItem::Delay(5)));
 }
 
 void TestMacroTransfer::exportsAndImports()

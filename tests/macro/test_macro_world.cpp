@@ -16,6 +16,7 @@
 #include "test_image.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -89,6 +90,7 @@ private slots:
     void bindingRefusesWhatTheBlockCannotHold();
     void mouseBlocksBecomeMacros();
     void blockNameEndsAtItsZeroByte();
+    void pauseBetweenPlaysReachesTheMouseAndComesBack();
 
 private:
     Macro* MacroPage() const { return m_gui.DeviceWindow()->findChild<Macro*>(); }
@@ -323,12 +325,12 @@ void TestMacroWorld::mouseBlocksBecomeMacros()
     QCOMPARE(MacroNames(), (QStringList{QStringLiteral("Kept"), QStringLiteral("Dash"), QStringLiteral("Full")}));
     QCOMPARE(OnMacroPage<QListWidget>("listWidgetHong")->currentRow(), -1);
     QCOMPARE(OnMacroPage<QListWidget>("listWidgetKey")->count(), 0);
-    // The wait after the last event is not kept.
+    // The wait after the last event is the pause before the next play.
     QCOMPARE(MacroFileBytes(QStringLiteral("Dash")),
-             QByteArray("255\n0x02 0 0\n15ms\n0x01 4 0\n30ms\n0x01 4 1\n7ms\n0x02 0 1\n"));
+             QByteArray("255\n0x02 0 0\n15ms\n0x01 4 0\n30ms\n0x01 4 1\n7ms\n0x02 0 1\n9ms\n"));
     QByteArray fullFile = "4\n";
     for (int i = 0; i < 70; ++i)
-        fullFile += QByteArray(i % 2 ? "0x05 1 1\n" : "0x05 1 0\n") + (i + 1 < 70 ? "1ms\n" : "");
+        fullFile += QByteArray(i % 2 ? "0x05 1 1\n" : "0x05 1 0\n") + "1ms\n";
     QCOMPARE(MacroFileBytes(QStringLiteral("Full")), fullFile);
     QCOMPARE(QDir(MacroFolder()).entryList(QDir::Files),
              (QStringList{QStringLiteral("Dash.ini"), QStringLiteral("Full.ini"), QStringLiteral("Kept.ini")}));
@@ -360,6 +362,44 @@ void TestMacroWorld::blockNameEndsAtItsZeroByte()
     QCOMPARE(MacroFileBytes(QStringLiteral("ab")), QByteArray("2\n0x05 1 0\n20ms\n0x05 1 1\n"));
     QCOMPARE(QDir(MacroFolder()).entryList(QDir::Files), QStringList{QStringLiteral("ab.ini")});
     QVERIFY(OnButtonPage<QToolButton>("RightKey")->text().endsWith(QStringLiteral("ab")));
+}
+
+// A macro that waits after its last key, played three times: the wait goes
+// to the mouse from both senders and comes back when the device is opened.
+void TestMacroWorld::pauseBetweenPlaysReachesTheMouseAndComesBack()
+{
+    WriteMacroFile(QStringLiteral("Pause"), "3\n0x04 1 0\n10ms\n0x04 1 1\n500ms\n");
+    QVERIFY(m_gui.Start());
+    QVERIFY(m_gui.OpenDevice(kDevice));
+    Bind("RightKey", QStringLiteral("Pause"));
+    QCOMPARE(MouseBlock(1).toHex(), Block("Pause", {Event(0, 1, 0x04, 10), Event(1, 1, 0x04, 500)}).toHex());
+    QCOMPARE(MouseFunction(1), Bytes({6, 1, 3}));
+
+    // A left click after the first key; the Save sends the macro again.
+    ShowPage("MacroButton");
+    SelectMacro(QStringLiteral("Pause"));
+    OnMacroPage<QListWidget>("listWidgetKey")->setCurrentRow(0);
+    auto* menu = OnMacroPage<QComboBox>("ChooseEvent");
+    menu->setCurrentIndex(4);
+    QMetaObject::invokeMethod(menu, "activated", Q_ARG(int, 4));
+    OnMacroPage<QToolButton>("Save")->click();
+    QVERIFY(Settle());
+    QVERIFY(SimControl::waitWrites());
+    const QByteArray lines = "0x04 1 0\n10ms\n0x01 4 0\n10ms\n0x01 4 1\n10ms\n0x04 1 1\n500ms\n";
+    QCOMPARE(MacroFileBytes(QStringLiteral("Pause")), "3\n" + lines);
+    const QByteArray block = Block("Pause", {Event(0, 1, 0x04, 10), Event(0, 4, 0x01, 10), Event(1, 4, 0x01, 10),
+                                             Event(1, 1, 0x04, 500)});
+    QCOMPARE(MouseBlock(1).toHex(), block.toHex());
+
+    // Opened again, the macro is rebuilt from the mouse with its pause.
+    const QByteArray mouse = SimControl::mouseImage(kMouse);
+    m_gui.Stop();
+    QVERIFY(m_gui.Start());
+    QVERIFY(SimControl::setMouseImage(kMouse, mouse));
+    QVERIFY(m_gui.OpenDevice(kDevice));
+    QCOMPARE(MacroFileBytes(QStringLiteral("Pause")), "3\n" + lines);
+    Bind("RightKey", QStringLiteral("Pause"));
+    QCOMPARE(MouseBlock(1).toHex(), block.toHex());
 }
 
 QTEST_MAIN(TestMacroWorld)
