@@ -2,11 +2,13 @@
 // and of the Option group.
 #include "fuzz_support.h"
 
+#include <QGuiApplication>
+
 #include "config_store.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::StartProgram(argc, argv);
+    fuzz::StartProgram<QGuiApplication>(argc, argv);
     return 0;
 }
 

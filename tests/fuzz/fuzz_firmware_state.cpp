@@ -4,6 +4,8 @@
 // the searches compare with each image's.
 #include "fuzz_support.h"
 
+#include <QGuiApplication>
+
 #include "device_all_info.h"
 #include "firmware_images.h"
 #include "native_settings.h"
@@ -13,7 +15,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::StartProgram(argc, argv);
+    fuzz::StartProgram<QGuiApplication>(argc, argv);
     NativeSettings::SetRootFolder(fuzz::Home().path());
     return 0;
 }

@@ -26,12 +26,16 @@ inline QTemporaryDir& Home()
     return home;
 }
 
-// Call from LLVMFuzzerInitialize (with QGuiApplication for readers of
-// pictures).
+// Call from LLVMFuzzerInitialize. Readers of settings files take
+// QGuiApplication: QSettings turns "@Variant(...)" values into Qt's own types,
+// pictures among them, and the program reads those files only once its
+// application object (a QApplication) exists.
 template <typename Application = QCoreApplication>
 inline void StartProgram(int* argc, char*** argv)
 {
     qputenv("HOME", QFile::encodeName(Home().path()));
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     // Never destroyed: what the application holds stays reachable at exit
     // rather than showing up as leaks of the platform plugin.

@@ -3,6 +3,8 @@
 // language choice written back into the same file.
 #include "fuzz_support.h"
 
+#include <QGuiApplication>
+
 #include "label_file.h"
 #include "user_setting_store.h"
 
@@ -10,7 +12,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::StartProgram(argc, argv);
+    fuzz::StartProgram<QGuiApplication>(argc, argv);
     return 0;
 }
 
