@@ -61,7 +61,6 @@ int main(int argc, char* argv[])
         qputenv("QT_XCB_GL_INTEGRATION", "none");
 
     QApplication app(argc, argv);
-    QtDialogTexts::Install();
 
     // Held until the process ends; the system releases it after a crash.
     static SingleInstance instance(g_appName);
@@ -72,6 +71,7 @@ int main(int argc, char* argv[])
         return 0;
     }
 
+    QtDialogTexts::Install();
     std::unique_ptr<DialogMain> window(new DialogMain);
     window->show();
     ReportWorldFileError(*window);

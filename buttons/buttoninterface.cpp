@@ -319,10 +319,8 @@ void Buttoninterface::ReadDefineTable(const QString& path, QVector<QString>* nam
     // any file; each keeps its own copy.
     SensorFeatureFile file;
     file.Read(path);
-    for (const QString& name : qAsConst(file.defineNames))
-        names->append(name);
-    for (const int value : qAsConst(file.defineValues))
-        values->append(value);
+    *names += file.defineNames.toVector();
+    *values += file.defineValues;
 }
 
 void Buttoninterface::CloseMenus()

@@ -127,10 +127,9 @@ QByteArray Buttoninterface::MacroFileToBlock(const QString& macroName, int key, 
         ? ReadMacroFile(MacroFilePath(MacroFolder(), macroName), &content)
         : MacroFileRead::Unreadable;
     if (read != MacroFileRead::Unreadable) {
-        QString name = macroName;
         // False when the file holds more key events than the block has slots;
         // a file too large to read holds far more.
-        *ok = read == MacroFileRead::Done && BuildMacroBlock(name.remove(QChar(0)), content.items, block);
+        *ok = read == MacroFileRead::Done && BuildMacroBlock(macroName, content.items, block);
         if (!*ok)
             std::memset(block, 0, sizeof block);
         if (tooManyEvents)

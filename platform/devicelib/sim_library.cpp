@@ -184,7 +184,6 @@ void SimLibrary::replaceWorld(const SimWorld& newWorld, bool loaded)
     // Flashing, reports and requests belong to the old world.
     m_queue.clear();
     m_pipe.clear();
-    m_busFreeUs = 0;
     m_wake.notify_all();
     worldChanged();
 }
@@ -329,7 +328,6 @@ void SimLibrary::closeConnection()
         it = it->second.isReport ? m_queue.erase(it) : std::next(it);
     // Reads have nobody left to answer; writes and commands still go through.
     m_pipe.erase(std::remove_if(m_pipe.begin(), m_pipe.end(), [](const Transfer& t) { return t.read; }), m_pipe.end());
-    freeBusAfterPipe();
     m_wake.notify_all();
 }
 
@@ -519,9 +517,9 @@ void SimLibrary::enqueue(Transfer transfer, int reports)
         apply(transfer);
         return;
     }
-    transfer.startUs = std::max(nowUs(), m_busFreeUs);
+    // The bus is free once the last request under way has ended.
+    transfer.startUs = std::max(nowUs(), m_pipe.empty() ? qint64(0) : m_pipe.back().endUs);
     transfer.endUs = transfer.startUs + qint64(reports) * interval;
-    m_busFreeUs = transfer.endUs;
     const quint64 id = transfer.id;
     const qint64 due = ceilMs(transfer.endUs);
     m_pipe.push_back(std::move(transfer));
@@ -553,17 +551,12 @@ void SimLibrary::finishTransfer(quint64 id)
         m_pipe.erase(m_pipe.begin());
         apply(transfer);
     }
-    freeBusAfterPipe();
 }
 
 void SimLibrary::settleTransfers()
 {
-    while (!m_pipe.empty()) {
-        const Transfer transfer = std::move(m_pipe.front());
-        m_pipe.erase(m_pipe.begin());
-        apply(transfer);
-    }
-    m_busFreeUs = 0;
+    if (!m_pipe.empty())
+        finishTransfer(m_pipe.back().id);
 }
 
 // A device that stops answering drops every request it had not finished,
@@ -586,13 +579,7 @@ void SimLibrary::loseUnreachableTransfers()
     if (kept == m_pipe.end())
         return;
     m_pipe.erase(kept, m_pipe.end());
-    freeBusAfterPipe();
     m_wake.notify_all();
-}
-
-void SimLibrary::freeBusAfterPipe()
-{
-    m_busFreeUs = m_pipe.empty() ? 0 : m_pipe.back().endUs;
 }
 
 void SimLibrary::recordImageSent(const uint8_t* image)
@@ -622,35 +609,32 @@ void SimLibrary::factoryResetNow(SimMouse& mouse)
 
 void SimLibrary::requestProfile(SimMouse& mouse, int profile)
 {
-    const SimMouse* connected = connectionMouse();
-    if (!connected || connected->id != mouse.id) {
-        mouse.currentProfile = profile;
-        return;
-    }
-    Transfer command;
-    command.mouseId = mouse.id;
-    command.effect = [this, id = mouse.id, profile] {
-        if (SimMouse* m = world.mouse(id))
-            switchProfileNow(*m, profile);
-    };
     // The command, then the new profile's dump.
-    enqueue(std::move(command), 1 + reportsFor(DumpCodec::DumpSize));
+    requestOfMouse(mouse, 1 + reportsFor(DumpCodec::DumpSize),
+                   [this, profile](SimMouse& m) { switchProfileNow(m, profile); });
 }
 
 void SimLibrary::requestFactoryReset(SimMouse& mouse)
 {
+    requestOfMouse(mouse, 1, [this](SimMouse& m) { factoryResetNow(m); });
+}
+
+// A mouse on the open connection takes the command in its turn; any other
+// mouse (its own button, say) acts at once.
+void SimLibrary::requestOfMouse(SimMouse& mouse, int reports, std::function<void(SimMouse&)> effect)
+{
     const SimMouse* connected = connectionMouse();
     if (!connected || connected->id != mouse.id) {
-        factoryResetNow(mouse);
+        effect(mouse);
         return;
     }
     Transfer command;
     command.mouseId = mouse.id;
-    command.effect = [this, id = mouse.id] {
+    command.effect = [this, id = mouse.id, effect] {
         if (SimMouse* m = world.mouse(id))
-            factoryResetNow(*m);
+            effect(*m);
     };
-    enqueue(std::move(command), 1);
+    enqueue(std::move(command), reports);
 }
 
 bool SimLibrary::requestPairing(uint8_t cid)

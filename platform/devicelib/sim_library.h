@@ -166,7 +166,7 @@ private:
     void finishTransfer(quint64 id);
     void settleTransfers();
     void loseUnreachableTransfers();
-    void freeBusAfterPipe();
+    void requestOfMouse(SimMouse& mouse, int reports, std::function<void(SimMouse&)> effect);
     void switchProfileNow(SimMouse& mouse, int profile);
     void factoryResetNow(SimMouse& mouse);
     void beginFlash(const QString& id, uint32_t version, UpgradeCallback callback);
@@ -202,7 +202,6 @@ private:
 
     std::vector<Transfer> m_pipe; // oldest first
     quint64 m_transferSequence = 0;
-    qint64 m_busFreeUs = 0;
     bool m_recording = false;
 
     HotplugCallback m_hotplug = nullptr;

@@ -470,8 +470,8 @@ void DeviceLibContract::profilesAndFactoryReset()
     QVERIFY(UsbServer_SetCurrentConfig(2));
     QVERIFY(!UsbServer_SetCurrentConfig(4));
     QVERIFY(!SimControl::switchProfile("m4", 4));
-    QCOMPARE(SimControl::currentProfile("m4"), 2);
     QList<RecordedReport> reports = deliveredReports();
+    QCOMPARE(SimControl::currentProfile("m4"), 2);
     QCOMPARE(reports.size(), 2);
     QCOMPARE(reports[0].type(), int(DEVICELIB_REPORT_CONFIG_LIST));
     QCOMPARE(reports[0].payload, QByteArray(1, char(2)));
@@ -481,6 +481,7 @@ void DeviceLibContract::profilesAndFactoryReset()
     QCOMPARE(deliveredReports().size(), 2);
 
     QVERIFY(UsbServer_SetClearSetting());
+    SimControl::waitIdle(); // the reset takes effect in its turn
     QCOMPARE(SimControl::currentProfile("m4"), 0);
     for (int profile = 0; profile < SimControl::ProfileCount; ++profile)
         QCOMPARE(SimControl::mouseImage("m4", profile), SimControl::factoryImage("m4"));
