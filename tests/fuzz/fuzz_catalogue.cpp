@@ -2,18 +2,18 @@
 // and of the Option group.
 #include "fuzz_support.h"
 
-#include <QGuiApplication>
-
 #include "config_store.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::StartProgram<QGuiApplication>(argc, argv);
+    fuzz::StartProgram(argc, argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
+    if (fuzz::HoldsSerialisedQtValue(data, size))
+        return 0;
     ConfigStore store(fuzz::AsFile(data, size, QStringLiteral("Config.ini")));
     const QString option = QStringLiteral("Option");
     store.IntValue(option, QStringLiteral("DeviceTotal"));

@@ -4,8 +4,6 @@
 // the searches compare with each image's.
 #include "fuzz_support.h"
 
-#include <QGuiApplication>
-
 #include "device_all_info.h"
 #include "firmware_images.h"
 #include "native_settings.h"
@@ -15,13 +13,15 @@
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::StartProgram<QGuiApplication>(argc, argv);
+    fuzz::StartProgram(argc, argv);
     NativeSettings::SetRootFolder(fuzz::Home().path());
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
+    if (fuzz::HoldsSerialisedQtValue(data, size))
+        return 0;
     const QString file = NativeSettings::FilePath();
     QDir().mkpath(QFileInfo(file).path());
     QFile out(file);

@@ -26,16 +26,12 @@ inline QTemporaryDir& Home()
     return home;
 }
 
-// Call from LLVMFuzzerInitialize. Readers of settings files take
-// QGuiApplication: QSettings turns "@Variant(...)" values into Qt's own types,
-// pictures among them, and the program reads those files only once its
-// application object (a QApplication) exists.
+// Call from LLVMFuzzerInitialize (with QGuiApplication for readers of
+// pictures).
 template <typename Application = QCoreApplication>
 inline void StartProgram(int* argc, char*** argv)
 {
     qputenv("HOME", QFile::encodeName(Home().path()));
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     // Never destroyed: what the application holds stays reachable at exit
     // rather than showing up as leaks of the platform plugin.
@@ -56,6 +52,18 @@ inline QString AsFile(const uint8_t* data, std::size_t size, const QString& name
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(reinterpret_cast<const char*>(data), qint64(size));
     return path;
+}
+
+// QSettings hands a value written as "@Variant(...)" to Qt's decoder of
+// serialised objects (pictures, lists of any length, ...). The program never
+// writes one: it stores texts, and QSettings keeps a text starting with "@"
+// as "@@". What Qt does with a damaged one is Qt's own, so readers of
+// settings files leave such inputs out, together with backslash escapes,
+// which could spell the marker in other characters.
+inline bool HoldsSerialisedQtValue(const uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes = Bytes(data, size);
+    return bytes.contains("@Variant(") || bytes.contains('\\');
 }
 
 } // namespace fuzz

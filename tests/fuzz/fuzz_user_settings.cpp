@@ -3,8 +3,6 @@
 // language choice written back into the same file.
 #include "fuzz_support.h"
 
-#include <QGuiApplication>
-
 #include "label_file.h"
 #include "user_setting_store.h"
 
@@ -12,12 +10,14 @@
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::StartProgram<QGuiApplication>(argc, argv);
+    fuzz::StartProgram(argc, argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
+    if (fuzz::HoldsSerialisedQtValue(data, size))
+        return 0;
     UserSettingStore store(fuzz::AsFile(data, size, QStringLiteral("Macro.ini")));
     LabelFile::PathFor(store.LanguageIndex());
     store.Value(QStringLiteral("AutoStart"), QStringLiteral("Enable")).toInt();
