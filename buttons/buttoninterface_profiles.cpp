@@ -12,6 +12,7 @@
 #include "myconmbobox.h"
 #include "device_image_setters.h"
 #include "inport_fail.h"
+#include "mouse_profile.h"
 #include "notice_style.h"
 #include "post_msg.h"
 #include "up_data_param.h"
@@ -58,10 +59,13 @@ void Buttoninterface::SlotUpDataConfigUI(int ToTalItem, int SelectIndex, bool It
 void Buttoninterface::on_ProjectChoose_activated(int index)
 {
     if (MouseOnline() || g_buttonPageUpdating) {
+        // Recorded first: the mouse's answer may come before the call returns.
+        MouseProfile::SwitchRequested(index);
         if (UsbServer_SetCurrentConfig(static_cast<unsigned char>(index))) {
             ChangeSent();
             return;
         }
+        MouseProfile::SwitchNotSent();
         // Refused: a fill leaves the combo as it is; otherwise it goes back
         // to the profile the mouse still uses, with the notice when the
         // mouse stopped answering after the online test.

@@ -1,6 +1,7 @@
 #include "device_image_setters.h"
 
 #include "app_state.h"
+#include "mouse_profile.h"
 #include "post_msg.h"
 
 #include <devicelib.h>
@@ -31,6 +32,21 @@ bool ValidButton(int button)
     return button >= 0 && button < FlashDataMap::ButtonCount;
 }
 
+bool PageFilling()
+{
+    return g_buttonPageUpdating || g_sensorPageUpdating;
+}
+
+// The image was read from another profile than the one the mouse is on or
+// moving to: sent now, it would land in that profile. The change is refused,
+// with the notice that asks to try again (the pages show the new profile
+// once its dump has come).
+void RefuseForOtherProfile()
+{
+    if (!PageFilling())
+        emit PostMsg::GetInstance()->SigMouseOffLineo(1);
+}
+
 // The common body of every setter. The lock covers the write and the send, so
 // the report thread can never send (or overwrite) a half-written image.
 template <class Write>
@@ -40,6 +56,11 @@ bool WriteAndSend(Write write)
         return false;
     {
         QMutexLocker locker(&g_deviceImageMutex);
+        if (!MouseProfile::ImageFitsMouse()) {
+            locker.unlock();
+            RefuseForOtherProfile();
+            return false;
+        }
         const FlashDataMap before = g_deviceImage;
         write(g_deviceImage);
         if (ProtocolDataUpdate(g_deviceImage.bytes())) {
@@ -187,7 +208,7 @@ bool CheckDeviceOnline()
         return true;
     // A page filling its controls from an image may reach a setter through a
     // change signal; that must not raise the notice.
-    if (!g_buttonPageUpdating && !g_sensorPageUpdating)
+    if (!PageFilling())
         emit PostMsg::GetInstance()->SigMouseOffLineo(0);
     return false;
 }
@@ -195,12 +216,17 @@ bool CheckDeviceOnline()
 bool SendDeviceImage()
 {
     QMutexLocker locker(&g_deviceImageMutex);
-    return ProtocolDataUpdate(g_deviceImage.bytes());
+    return MouseProfile::ImageFitsMouse() && ProtocolDataUpdate(g_deviceImage.bytes());
 }
 
 bool EditAndSendDeviceImage(const std::function<void(FlashDataMap&)>& edit)
 {
     QMutexLocker locker(&g_deviceImageMutex);
+    if (!MouseProfile::ImageFitsMouse()) {
+        locker.unlock();
+        RefuseForOtherProfile();
+        return false;
+    }
     if (edit)
         edit(g_deviceImage);
     if (!ProtocolDataUpdate(g_deviceImage.bytes()))
@@ -213,6 +239,11 @@ bool EditAndSendDeviceImage(const std::function<void(FlashDataMap&)>& edit)
 bool ReplaceDeviceImage(const FlashDataMap& image)
 {
     QMutexLocker locker(&g_deviceImageMutex);
+    if (!MouseProfile::ImageFitsMouse()) {
+        locker.unlock();
+        RefuseForOtherProfile();
+        return false;
+    }
     const FlashDataMap before = g_deviceImage;
     g_deviceImage = image;
     if (ProtocolDataUpdate(g_deviceImage.bytes())) {

@@ -9,6 +9,11 @@
 // restores the image as it was (and raises the same notice when the mouse
 // stopped answering meanwhile), and an index out of range (stage 0-7,
 // button 0-15) writes nothing. Call them on the user-interface thread.
+//
+// No writer sends an image read from another profile than the one the mouse
+// is on (mouse_profile.h): while a profile switch or an applied configuration
+// waits for its dump, every writer refuses, leaves the image as it was and
+// raises the notice with 1 (try again), again not while a page is filling.
 #ifndef DEVICE_IMAGE_SETTERS_H
 #define DEVICE_IMAGE_SETTERS_H
 
@@ -59,7 +64,8 @@ bool SetButtonMacro(int button, const uint8_t* function, const uint8_t* macroBlo
 // The online gate alone: true when the mouse answers, else the offline notice
 // as above and false.
 bool CheckDeviceOnline();
-// Sends g_deviceImage as it is, without the online gate.
+// Sends g_deviceImage as it is, without the online gate and without a
+// notice (false) when the image is not of the mouse's profile.
 bool SendDeviceImage();
 
 // For the other writers of the image (report handler, stage editor, factory

@@ -4,6 +4,7 @@
 #include "config_store.h"
 #include "device_cache.h"
 #include "device_image_setters.h"
+#include "mouse_profile.h"
 #include "post_msg.h"
 #include "registry_values.h"
 
@@ -148,22 +149,27 @@ void HandleDump(const unsigned char* payload)
         QueryReceiver(device);
     g_configApplied = false;
 
-    if (g_resetKeysPending) {
+    const bool cleaned = g_resetKeysPending;
+    if (cleaned) {
         ClearKeyData(parsed, device.modelIndex);
         g_resetKeysPending = false;
     }
 
-    FlashDataMap sent;
     {
         QMutexLocker locker(&g_deviceImageMutex);
         g_deviceImage = parsed;
-        ProtocolDataUpdate(g_deviceImage.bytes());
-        sent = g_deviceImage;
+        MouseProfile::DumpRead();
     }
+    // Only an image the program changed goes back. The dump itself is what
+    // the mouse holds, and by the time an echo of it arrived the mouse may
+    // have moved on to another profile (a quick run of switches), which the
+    // echo would overwrite.
+    if (cleaned)
+        SendDeviceImage();
 
     g_sensorPageApplied = false;
     g_buttonPageApplied = false;
-    EmitImage(sent);
+    EmitImage(parsed);
 
     // g_workerRun is left alone: the pass clears it itself, and clearing it
     // here would cancel a pass the user-interface thread asked for while the
@@ -264,6 +270,8 @@ void HandleStatusChanged(const unsigned char* payload, int payloadLength)
 // light mode. A missing item changes nothing.
 void HandleConfigApplied()
 {
+    // The image in memory is no longer what the mouse holds.
+    MouseProfile::ConfigurationApplied();
     const DeviceAllInfo device = CurrentDeviceCopy();
     const QStringList items = ConfigStore::Instance()->ValueList(ConfigStore::ModelGroup(device.modelIndex),
                                                                  QStringLiteral("Adveanced"));
@@ -294,10 +302,12 @@ void HandleConfigApplied()
 
 void HandleConfigList(const unsigned char* payload, int payloadLength)
 {
-    if (payloadLength == 1)
+    if (payloadLength == 1) {
+        MouseProfile::Reported(payload[0]);
         emit Hub()->SigUpDataConfigUI(4, payload[0], true);
-    else
+    } else {
         emit Hub()->SigUpDataConfigUI(0, 0, false);
+    }
 }
 
 void HandleVersion()

@@ -7,6 +7,7 @@
 #include "device_image_setters.h"
 #include "device_report.h"
 #include "firmware_images.h"
+#include "mouse_profile.h"
 #include "post_msg.h"
 #include "trace_log.h"
 
@@ -237,6 +238,9 @@ void Worker::run()
         lastType = current.connectionType;
 
         if (KeepGoing()) {
+            // Reports of the earlier connection are dropped, a switch's
+            // answer among them.
+            MouseProfile::Reset();
             UsbServerC_Start(path.constData(), path.constData(), &OnDeviceReport);
             qCDebug(lcTrace, "OnlinA");
             UsbServer_SetPCDriverStatus(true);

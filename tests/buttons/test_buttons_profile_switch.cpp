@@ -2,15 +2,19 @@
 // devices' own timing: from the page's profile list and with the mouse's own
 // profile button, 1 -> 2 -> 1 keeps every key function, key record and macro
 // block of both profiles on the mouse and on the page, and leaves the
-// receiver's long range and light alone.
+// receiver's long range and light alone. A quick run of switches, faster than
+// the mouse answers them, changes no profile either, and the page ends on the
+// profile the mouse uses.
 #include "buttoninterface.h"
 
 #include "gui_fixture.h"
 #include "test_image.h"
+#include "world_text.h"
 
 #include "device_image_setters.h"
 #include "key_code_table.h"
 #include "key_function.h"
+#include "mouse_off_line.h"
 #include "myconmbobox.h"
 
 #include <QToolButton>
@@ -86,6 +90,10 @@ class TestButtonsProfileSwitch : public QObject {
 private slots:
     void switchingThereAndBackKeepsBothProfiles_data();
     void switchingThereAndBackKeepsBothProfiles();
+    void quickSwitchesKeepEveryProfile_data();
+    void quickSwitchesKeepEveryProfile();
+    void changeDuringSwitchGoesToTheProfileShown_data();
+    void changeDuringSwitchGoesToTheProfileShown();
 };
 
 void TestButtonsProfileSwitch::switchingThereAndBackKeepsBothProfiles_data()
@@ -140,6 +148,128 @@ void TestButtonsProfileSwitch::switchingThereAndBackKeepsBothProfiles()
         QCOMPARE(SimControl::mouseImage(kMouse, profile), profiles[profile]);
     QCOMPARE(SimControl::receiverLongRange(kReceiver), 1);
     QCOMPARE(SimControl::receiverLightMode(kReceiver), 3);
+}
+
+void TestButtonsProfileSwitch::quickSwitchesKeepEveryProfile_data()
+{
+    QTest::addColumn<int>("receiverClass");
+    QTest::addColumn<bool>("byButton");
+    QTest::addColumn<QList<int>>("switches");
+    // Profiles counted from 0: the button goes 2 -> 1 -> 2, the list 2 -> 3 -> 4.
+    const QList<int> byButton{1, 0, 1};
+    const QList<int> byList{1, 2, 3};
+    QTest::newRow("1K-button") << 1 << true << byButton;
+    QTest::newRow("1K-list") << 1 << false << byList;
+    QTest::newRow("4K-button") << 4 << true << byButton;
+    QTest::newRow("4K-list") << 4 << false << byList;
+}
+
+// Each switch is answered with the new profile's dump; one that comes while
+// the next switch is under way must never be written back into the profile
+// the mouse has moved on to.
+void TestButtonsProfileSwitch::quickSwitchesKeepEveryProfile()
+{
+    QFETCH(int, receiverClass);
+    QFETCH(bool, byButton);
+    QFETCH(QList<int>, switches);
+    GuiFixture gui;
+    QVERIFY(gui.Start(receiverClass == 4 ? QString() : SimWorld::ShippedWithReceiverClass(receiverClass)));
+    SimControl::setReportIntervalUs(-1);
+    QVERIFY(gui.OpenDevice(kReceiver));
+    auto* page = gui.DeviceWindow()->findChild<Buttoninterface*>();
+    QVERIFY(page);
+    auto* list = page->findChild<MyConmboBox*>(QStringLiteral("ProjectChoose"));
+    QVERIFY(list);
+    QList<QByteArray> profiles;
+    for (int profile = 0; profile < SimControl::ProfileCount; ++profile)
+        profiles << ProfileImage(profile);
+
+    for (int gapMs : {0, 20, 40, 80, 150}) {
+        const QByteArray where = "gap " + QByteArray::number(gapMs) + " ms";
+        for (int profile = 0; profile < profiles.size(); ++profile)
+            QVERIFY(SimControl::setMouseImage(kMouse, profiles[profile], profile));
+        QVERIFY(SimControl::switchProfile(kMouse, 0));
+        QVERIFY(Settle());
+        QVERIFY(SimControl::waitWrites());
+        QVERIFY2(ImageBytes(DeviceImageCopy()) == profiles[0], where.constData());
+
+        for (int i = 0; i < switches.size(); ++i) {
+            if (i > 0)
+                QTest::qWait(gapMs);
+            const int profile = switches[i];
+            if (byButton) {
+                QVERIFY(SimControl::switchProfile(kMouse, profile));
+            } else {
+                list->setCurrentIndex(profile);
+                QVERIFY(QMetaObject::invokeMethod(page, "on_ProjectChoose_activated", Q_ARG(int, profile)));
+            }
+        }
+        QVERIFY(Settle());
+        QVERIFY(SimControl::waitWrites());
+
+        for (int profile = 0; profile < profiles.size(); ++profile) {
+            const QByteArray what = where + ", profile " + QByteArray::number(profile + 1);
+            QVERIFY2(SimControl::mouseImage(kMouse, profile) == profiles[profile], what.constData());
+        }
+        const int last = switches.last();
+        QCOMPARE(SimControl::currentProfile(kMouse), last);
+        QVERIFY2(list->currentIndex() == last, where.constData());
+        QVERIFY2(ImageBytes(DeviceImageCopy()) == profiles[last], where.constData());
+    }
+}
+
+void TestButtonsProfileSwitch::changeDuringSwitchGoesToTheProfileShown_data()
+{
+    QTest::addColumn<int>("receiverClass");
+    QTest::newRow("change-1K") << 1;
+    QTest::newRow("change-4K") << 4;
+}
+
+// A setting changed after the list asked for profile 2 and before its dump
+// came: the page still shows profile 1, so the change is refused with the
+// notice; once the page shows profile 2 it goes to profile 2.
+void TestButtonsProfileSwitch::changeDuringSwitchGoesToTheProfileShown()
+{
+    QFETCH(int, receiverClass);
+    GuiFixture gui;
+    QVERIFY(gui.Start(receiverClass == 4 ? QString() : SimWorld::ShippedWithReceiverClass(receiverClass)));
+    SimControl::setReportIntervalUs(-1);
+    QVERIFY(gui.OpenDevice(kReceiver));
+    auto* page = gui.DeviceWindow()->findChild<Buttoninterface*>();
+    QVERIFY(page);
+    auto* list = page->findChild<MyConmboBox*>(QStringLiteral("ProjectChoose"));
+    QVERIFY(list);
+    const QList<QByteArray> profiles{ProfileImage(0), ProfileImage(1)};
+    const uint8_t changed = 20;
+
+    for (int afterMs : {0, 10, 30, 60, 120}) {
+        const QByteArray where = "change " + QByteArray::number(afterMs) + " ms after the switch";
+        for (int profile = 0; profile < profiles.size(); ++profile)
+            QVERIFY(SimControl::setMouseImage(kMouse, profiles[profile], profile));
+        QVERIFY(SimControl::switchProfile(kMouse, 0));
+        QVERIFY(Settle());
+        QVERIFY(SimControl::waitWrites());
+        g_offlineNoticeMode = 0;
+
+        list->setCurrentIndex(1);
+        QVERIFY(QMetaObject::invokeMethod(page, "on_ProjectChoose_activated", Q_ARG(int, 1)));
+        QTest::qWait(afterMs);
+        const bool showsSecond = ImageBytes(DeviceImageCopy()) == profiles[1];
+        const bool accepted = SetDebounceTime(changed);
+        QVERIFY(Settle());
+        QVERIFY(SimControl::waitWrites());
+
+        QVERIFY2(accepted == showsSecond, where.constData());
+        QVERIFY2(SimControl::mouseImage(kMouse, 0) == profiles[0], where.constData());
+        FlashDataMap second = ImageFromBytes(profiles[1]);
+        if (accepted)
+            second.debounceTime = changed;
+        QVERIFY2(SimControl::mouseImage(kMouse, 1) == ImageBytes(second), where.constData());
+        QVERIFY2(ImageBytes(DeviceImageCopy()) == ImageBytes(second), where.constData());
+        QVERIFY2(list->currentIndex() == 1, where.constData());
+        QVERIFY2(g_offlineNoticeMode == (accepted ? 0 : 1), where.constData());
+        QVERIFY2(!MouseOffLine::IsOpen(), where.constData());
+    }
 }
 
 QTEST_MAIN(TestButtonsProfileSwitch)

@@ -8,6 +8,7 @@
 #include "gui_fixture.h"
 #include "hub_recorder.h"
 #include "test_image.h"
+#include "world_text.h"
 
 #include "contain_reset.h"
 #include "device_image_setters.h"
@@ -16,7 +17,6 @@
 #include "window_closer.h"
 #include "up_data_param.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QTimer>
 #include <QToolButton>
@@ -31,21 +31,6 @@ private slots:
     void mouseAsleepDuringReset();
 };
 
-namespace {
-
-// The shipped world with the 4K receiver replaced by one of another class.
-QString WorldWithReceiverClass(int receiverClass)
-{
-    QFile file(SimControl::defaultWorldPath());
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    const QString pid = QStringLiteral("0x7B0%1").arg(receiverClass);
-    return QString::fromUtf8(file.readAll())
-        .replace(QStringLiteral("Class = 4\nPid = 0x7B04"), QStringLiteral("Class = %1\nPid = %2").arg(receiverClass).arg(pid));
-}
-
-} // namespace
-
 void TestButtonsReset::resetRestoresTheFactorySettings_data()
 {
     QTest::addColumn<QString>("world");
@@ -53,7 +38,7 @@ void TestButtonsReset::resetRestoresTheFactorySettings_data()
     QTest::addColumn<QString>("mouse");
     QTest::addColumn<bool>("ownTiming");
     QTest::newRow("instant") << QString() << "aero-r4" << "aero" << false;
-    QTest::newRow("1K") << WorldWithReceiverClass(1) << "aero-r4" << "aero" << true;
+    QTest::newRow("1K") << SimWorld::ShippedWithReceiverClass(1) << "aero-r4" << "aero" << true;
     QTest::newRow("4K") << QString() << "aero-r4" << "aero" << true;
     QTest::newRow("8K") << QString() << "lynx-r8" << "lynx" << true;
     QTest::newRow("cable") << QString() << "orca" << "orca" << true;

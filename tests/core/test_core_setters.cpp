@@ -3,6 +3,7 @@
 // bad indices, and concurrent writers of the image.
 #include "app_state.h"
 #include "device_image_setters.h"
+#include "mouse_profile.h"
 #include "post_msg.h"
 #include "report_thread.h"
 #include "sim_mouse.h"
@@ -159,6 +160,8 @@ const QList<SetterCase>& BadCalls()
     return calls;
 }
 
+enum Departure { SwitchAsked, MouseButton, ConfigurationApplied };
+
 } // namespace
 
 // A page whose slot changes a field while the report thread waits for it.
@@ -190,6 +193,8 @@ private slots:
     void refusedSendReturnsFalseAndKeepsImage();
     void macroThatDoesNotFitIsUndone();
     void sendDeviceImageSkipsTheGate();
+    void writersWaitForTheDumpOfTheMouseProfile_data();
+    void writersWaitForTheDumpOfTheMouseProfile();
     void concurrentWritersNeverSendATornImage();
     void slotOfBlockedReportThreadMayCallSetters();
 };
@@ -384,6 +389,63 @@ void TestCoreSetters::sendDeviceImageSkipsTheGate()
     QVERIFY(SendDeviceImage());
     QCOMPARE(SimControl::lastImageSent(), ImageBytes(PatternImage()));
     QCOMPARE(SimControl::callCount("UsbFinderC_GetDeviceOnLine"), 0);
+}
+
+void TestCoreSetters::writersWaitForTheDumpOfTheMouseProfile_data()
+{
+    // How the image came to hold another profile than the mouse uses: the
+    // program asked for profile 2, the mouse's button chose profile 3, or a
+    // configuration was applied; the mouse's answer ends each with a dump.
+    QTest::addColumn<int>("departure");
+    QTest::addColumn<int>("newProfile");
+    QTest::addColumn<bool>("pageFilling");
+    QTest::newRow("switch asked") << int(SwitchAsked) << 2 << false;
+    QTest::newRow("mouse's button") << int(MouseButton) << 3 << false;
+    QTest::newRow("configuration applied") << int(ConfigurationApplied) << 0 << false;
+    QTest::newRow("switch asked, page filling") << int(SwitchAsked) << 2 << true;
+}
+
+// Every writer refuses, writes nothing and says so with the time-out notice
+// (not while a page fills its controls); once the new profile's dump is the
+// image, they write again.
+void TestCoreSetters::writersWaitForTheDumpOfTheMouseProfile()
+{
+    QFETCH(int, departure);
+    QFETCH(int, newProfile);
+    QFETCH(bool, pageFilling);
+    MouseProfile::Reported(0);
+    MouseProfile::DumpRead();
+    switch (departure) {
+    case SwitchAsked: MouseProfile::SwitchRequested(newProfile); break;
+    case MouseButton: MouseProfile::Reported(newProfile); break;
+    case ConfigurationApplied: MouseProfile::ConfigurationApplied(); break;
+    }
+    g_sensorPageUpdating = pageFilling;
+    QSignalSpy notices(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+
+    FlashDataMap other = PatternImage();
+    other.liftOffDistance = uint8_t(~other.liftOffDistance);
+    QVERIFY(!SetDebounceTime(4));
+    QVERIFY(!SetButtonMacro(15, Data(Bytes({0x09, 0x01, 0x00})), Data(MacroBlock(1, 1))));
+    QVERIFY(!EditAndSendDeviceImage([](FlashDataMap& image) { image.debounceTime = 5; }));
+    QVERIFY(!ReplaceDeviceImage(other));
+    QVERIFY(!SendDeviceImage());
+
+    QCOMPARE(ImageBytes(g_deviceImage), ImageBytes(PatternImage()));
+    QCOMPARE(SimMouse::Sends(), 0);
+    QCOMPARE(notices.count(), pageFilling ? 0 : 4);
+    for (const QList<QVariant>& notice : qAsConst(notices))
+        QCOMPARE(notice.at(0).toInt(), 1);
+
+    MouseProfile::Reported(newProfile);
+    MouseProfile::DumpRead();
+    QVERIFY(SetDebounceTime(4));
+    QVERIFY(EditAndSendDeviceImage([](FlashDataMap& image) { image.debounceTime = 5; }));
+    QVERIFY(ReplaceDeviceImage(other));
+    QVERIFY(SendDeviceImage());
+    QCOMPARE(SimMouse::Sends(), 4);
+    QCOMPARE(SimControl::lastImageSent(), ImageBytes(other));
+    QCOMPARE(notices.count(), pageFilling ? 0 : 4);
 }
 
 // The report thread clears the image and fills it from a dump, then sends it;

@@ -6,6 +6,7 @@
 
 #include "app_state.h"
 #include "device_report.h"
+#include "mouse_profile.h"
 #include "worker.h"
 
 #include <cstring>
@@ -45,6 +46,8 @@ inline void ResetProgramState()
     g_importResult = 0;
     g_offlineNoticeMode = 0;
     SetStatusClock(nullptr);
+    MouseProfile::SetClock(nullptr);
+    MouseProfile::Reset();
     SetRepairDialogVisibleQuery(nullptr);
 }
 

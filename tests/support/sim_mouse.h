@@ -10,6 +10,7 @@
 #define SIM_MOUSE_H
 
 #include "app_state.h"
+#include "mouse_profile.h"
 #include "program_state.h"
 
 #include <devicelib_control.h>
@@ -53,6 +54,7 @@ inline bool Reset(const FlashDataMap& image, bool sendEnabled = true)
     const bool online = SetOnline(true);
     g_deviceImage = image;
     ResetPageFlags(sendEnabled);
+    MouseProfile::Reset();
     SimControl::clearCallLog();
     return online;
 }

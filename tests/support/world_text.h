@@ -7,6 +7,7 @@
 
 #include <devicelib_control.h>
 
+#include <QFile>
 #include <QString>
 
 namespace SimWorld {
@@ -40,6 +41,19 @@ inline QString Mouse(const QString& id, int mid, const QString& receiver, const 
     const QString link =
         receiver.isEmpty() ? QStringLiteral("OnCable = true") : QStringLiteral("Receiver = ") + receiver;
     return QStringLiteral("[Mouse %1]\nCid = %2\nMid = %3\n%4\n%5\n").arg(id).arg(cid).arg(mid).arg(link, extra);
+}
+
+// The shipped world (SimWorld.ini) with its 4K receiver made one of another
+// class (1, 2, 4 or 8); empty when the file cannot be read.
+inline QString ShippedWithReceiverClass(int receiverClass)
+{
+    QFile file(SimControl::defaultWorldPath());
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    const QString pid = QStringLiteral("0x7B0%1").arg(receiverClass);
+    return QString::fromUtf8(file.readAll())
+        .replace(QStringLiteral("Class = 4\nPid = 0x7B04"),
+                 QStringLiteral("Class = %1\nPid = %2").arg(receiverClass).arg(pid));
 }
 
 } // namespace SimWorld
