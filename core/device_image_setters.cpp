@@ -40,11 +40,16 @@ bool PageFilling()
 // The image was read from another profile than the one the mouse is on or
 // moving to: sent now, it would land in that profile. The change is refused,
 // with the notice that asks to try again (the pages show the new profile
-// once its dump has come).
+// once its dump has come). The notice waits until the caller has returned:
+// its own event loop would let the dump in while the caller still holds
+// values of the old profile, and every other part of the same change must be
+// refused as well.
 void RefuseForOtherProfile()
 {
-    if (!PageFilling())
-        emit PostMsg::GetInstance()->SigMouseOffLineo(1);
+    if (PageFilling())
+        return;
+    PostMsg* hub = PostMsg::GetInstance();
+    QMetaObject::invokeMethod(hub, [hub] { emit hub->SigMouseOffLineo(1); }, Qt::QueuedConnection);
 }
 
 // The common body of every setter. The lock covers the write and the send, so
@@ -239,11 +244,8 @@ bool EditAndSendDeviceImage(const std::function<void(FlashDataMap&)>& edit)
 bool ReplaceDeviceImage(const FlashDataMap& image)
 {
     QMutexLocker locker(&g_deviceImageMutex);
-    if (!MouseProfile::ImageFitsMouse()) {
-        locker.unlock();
-        RefuseForOtherProfile();
+    if (!MouseProfile::ImageFitsMouse())
         return false;
-    }
     const FlashDataMap before = g_deviceImage;
     g_deviceImage = image;
     if (ProtocolDataUpdate(g_deviceImage.bytes())) {

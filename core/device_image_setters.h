@@ -12,8 +12,9 @@
 //
 // No writer sends an image read from another profile than the one the mouse
 // is on (mouse_profile.h): while a profile switch or an applied configuration
-// waits for its dump, every writer refuses, leaves the image as it was and
-// raises the notice with 1 (try again), again not while a page is filling.
+// waits for its dump, every writer refuses and leaves the image as it was;
+// the setters and EditAndSendDeviceImage then raise the notice with 1 (try
+// again) once their caller has returned, again not while a page is filling.
 #ifndef DEVICE_IMAGE_SETTERS_H
 #define DEVICE_IMAGE_SETTERS_H
 
@@ -75,7 +76,8 @@ bool SendDeviceImage();
 // holds the lock (it never does: the lock is not held across an emit).
 bool EditAndSendDeviceImage(const std::function<void(FlashDataMap&)>& edit);
 // Replaces g_deviceImage with `image` and sends it, without the online gate;
-// a refused send puts the previous image back and returns false.
+// a refused send puts the previous image back and returns false. No notice:
+// the caller tells the user.
 bool ReplaceDeviceImage(const FlashDataMap& image);
 // A consistent copy of g_deviceImage, e.g. for a hub signal.
 FlashDataMap DeviceImageCopy();
