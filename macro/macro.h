@@ -12,6 +12,7 @@
 #include "macro_event_list.h"
 #include "macro_recorder.h"
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -111,8 +112,8 @@ private:
     // Rebuilds the event list widget from m_events.
     void ShowEvents();
     QIcon ItemIcon(const MacroItem& item) const;
-    // Back to idle after a recording: hook removed, widgets restored, a
-    // wait after the last key dropped.
+    // Back to idle after a recording: hook removed, widgets restored, the
+    // keyboard given back, a wait after the last key dropped.
     void EndRecording();
 
     // Refusal while a recording runs: the please-stop notice, true.
@@ -127,6 +128,13 @@ private:
     QString macroDir;
     QString currentMacroFile;
     KeyboardHook recordHook{KeyboardHook::Recording};
+    // From Start until Stop (or leaving) every key belongs to the recording:
+    // no widget acts on one, and the page itself holds the focus, so that
+    // disabling or hiding the focused control does not hand it on to a
+    // button. At the end the focus goes back where it was, unless the user
+    // has moved it meanwhile.
+    WidgetKeyBlock m_recordingKeyBlock;
+    QPointer<QWidget> m_focusBeforeRecording;
     QButtonGroup* delayModeGroup = nullptr;
     QButtonGroup* repeatModeGroup = nullptr;
     QString buttonColor;

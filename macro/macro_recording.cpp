@@ -18,6 +18,14 @@ void Macro::on_StartRecord_clicked()
         ModalRun::Exec(&notice);
         return;
     }
+    // The focus leaves the control that has it before the page disables or
+    // hides that control, which would pass it on to the next one that takes
+    // keys (the New button after the macro list).
+    QWidget* focused = window()->focusWidget();
+    m_focusBeforeRecording = focused != this ? focused : nullptr;
+    setFocus(Qt::OtherFocusReason);
+    m_recordingKeyBlock.Engage();
+
     emit PostMsg::GetInstance()->SigStartRecord(0);
     m_recorder.Start();
     ui->ChooseEvent->setEnabled(false);
@@ -48,6 +56,7 @@ void Macro::UpdateCapslockTip(int keyCode, bool downOrUp, bool)
         return;
     g_macroRecording = false;
     recordHook.UnHook();
+    // The keyboard stays away from the widgets until Stop, this key included.
     KeyNumberLimit notice;
     PlaceNotice(&notice);
     ModalRun::Exec(&notice);
@@ -65,6 +74,13 @@ void Macro::EndRecording()
     g_macroRecording = false;
     MacroRecorder::DropTrailingDelay(m_events);
     ShowEvents();
+
+    m_recordingKeyBlock.Release();
+    // Unless the user has put the focus elsewhere meanwhile.
+    QWidget* before = m_focusBeforeRecording;
+    m_focusBeforeRecording = nullptr;
+    if (before && window()->focusWidget() == this && before->isEnabled() && before->isVisibleTo(window()))
+        before->setFocus(Qt::OtherFocusReason);
 }
 
 void Macro::on_StopRecord_clicked()

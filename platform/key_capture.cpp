@@ -1,5 +1,6 @@
 #include "key_capture.h"
 
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPointer>
@@ -111,6 +112,32 @@ private:
     }
 };
 
+// The filter of a WidgetKeyBlock, on the application while the block is
+// engaged. Widgets get their keys from the window after the capture has seen
+// them there; the window itself only passes them on, so it keeps them.
+class WidgetKeyFilter : public QObject {
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::ShortcutOverride: // taken: no shortcut is looked for
+            event->accept();
+            return true;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            if (!receiver->isWidgetType())
+                return false;
+            event->accept();
+            return true;
+        case QEvent::ContextMenu:
+            return receiver->isWidgetType()
+                && static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard;
+        default:
+            return false;
+        }
+    }
+};
+
 QPointer<KeyCaptureFilter> g_filter;
 KeyCaptureHandle g_lastHandle = 0;
 
@@ -194,4 +221,36 @@ std::optional<CapturedKey> TranslateKeyEvent(const QKeyEvent& event)
     else
         key.message = system ? KeyMessage::SysKeyUp : KeyMessage::KeyUp;
     return key;
+}
+
+WidgetKeyBlock::WidgetKeyBlock() = default;
+
+WidgetKeyBlock::~WidgetKeyBlock()
+{
+    Release();
+}
+
+void WidgetKeyBlock::Engage()
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (m_engaged || !app)
+        return;
+    if (!m_filter)
+        m_filter = std::make_unique<WidgetKeyFilter>();
+    app->installEventFilter(m_filter.get());
+    m_engaged = true;
+}
+
+void WidgetKeyBlock::Release()
+{
+    if (!m_engaged)
+        return;
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->removeEventFilter(m_filter.get());
+    m_engaged = false;
+}
+
+bool WidgetKeyBlock::IsEngaged() const
+{
+    return m_engaged;
 }

@@ -9,9 +9,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QKeyEvent;
+class QObject;
 
 // The message kinds of a key event. The system kinds are those of the Alt
 // key itself, of F10, and of any key pressed or released while Alt is held
@@ -46,5 +48,29 @@ uint32_t VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers, quint32 native
 // release half of the window system's auto-repeat, which is reported as
 // another press.
 std::optional<CapturedKey> TranslateKeyEvent(const QKeyEvent& event);
+
+// Keeps the keyboard away from the program's widgets while it is engaged:
+// key presses and releases are taken before the focused widget or any of
+// its parents sees them (Tab, arrows and Space move and press nothing), no
+// shortcut fires and the menu key opens no context menu. The key capture
+// still reports every key: it sees the key at the window, before the
+// window hands it on to a widget.
+class WidgetKeyBlock {
+public:
+    WidgetKeyBlock();
+    ~WidgetKeyBlock();
+    WidgetKeyBlock(const WidgetKeyBlock&) = delete;
+    WidgetKeyBlock& operator=(const WidgetKeyBlock&) = delete;
+
+    // Harmless when already engaged; does nothing without an application.
+    void Engage();
+    // Harmless when not engaged.
+    void Release();
+    bool IsEngaged() const;
+
+private:
+    std::unique_ptr<QObject> m_filter;
+    bool m_engaged = false;
+};
 
 #endif // KEY_CAPTURE_H

@@ -6,6 +6,8 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <QWindow>
@@ -50,6 +52,7 @@ private slots:
     void autoRepeatBecomesPresses();
     void eachKeyOnceAndNeverSwallowed();
     void removalFromInsideAProcedure();
+    void blockKeepsKeysFromWidgetsOnly();
 };
 
 void TestKeyCapture::reportsOnlyWhileActive()
@@ -243,6 +246,58 @@ void TestKeyCapture::removalFromInsideAProcedure()
     Send(&window, QEvent::KeyRelease, Qt::Key_A);
     QCOMPARE(laterCalls, 1);
     QCOMPARE(earlierCalls, 0);
+}
+
+void TestKeyCapture::blockKeepsKeysFromWidgetsOnly()
+{
+    QWidget window;
+    auto* edit = new QLineEdit(&window);
+    auto* button = new QPushButton(QStringLiteral("Go"), &window);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(edit);
+    layout->addWidget(button);
+    int clicks = 0;
+    connect(button, &QPushButton::clicked, [&] { ++clicks; });
+    int shortcuts = 0;
+    QShortcut shortcut(QKeySequence(Qt::Key_F5), &window);
+    connect(&shortcut, &QShortcut::activated, [&] { ++shortcuts; });
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    button->setFocus();
+
+    Recorder recorder;
+    recorder.Install();
+    const auto type = [&] {
+        for (const Qt::Key key : {Qt::Key_Space, Qt::Key_F5, Qt::Key_Tab, Qt::Key_A})
+            QTest::keyClick(window.windowHandle(), key);
+    };
+
+    // Engaged: Space presses nothing, F5 fires nothing, Tab moves nothing,
+    // A types nothing; the capture still sees each key once.
+    std::unique_ptr<WidgetKeyBlock> block(new WidgetKeyBlock);
+    block->Engage();
+    QVERIFY(block->IsEngaged());
+    type();
+    QCOMPARE(recorder.keys.size(), 8);
+    QCOMPARE(clicks, 0);
+    QCOMPARE(shortcuts, 0);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(button));
+    QCOMPARE(edit->text(), QString());
+
+    // Released: as if there had never been one.
+    block->Release();
+    type();
+    QCOMPARE(clicks, 1);
+    QCOMPARE(shortcuts, 1);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
+    QCOMPARE(edit->text(), QStringLiteral("a"));
+
+    // Going away releases it too.
+    block->Engage();
+    block.reset();
+    QTest::keyClick(window.windowHandle(), Qt::Key_B);
+    QCOMPARE(edit->text(), QStringLiteral("ab"));
 }
 
 QTEST_MAIN(TestKeyCapture)
