@@ -59,15 +59,27 @@ SwitchingTranslator& Translator()
     return *translator;
 }
 
-// Qt's dialogs that already exist (the DPI editors keep their colour
-// dialogs) take the new texts.
-void RetranslateQtDialogs()
+// The title Qt gives a colour dialog, in the language of the catalogue in use.
+QString ColourDialogTitle()
 {
+    return QColorDialog::tr("Select Color");
+}
+
+// Qt's dialogs that already exist (the DPI editors keep their colour
+// dialogs) take the new texts. A colour dialog retranslates its labels and
+// buttons but gets its title only when it is built: one that still shows
+// Qt's title in the language left (`oldColourTitle`) gets the new one.
+void RetranslateQtDialogs(const QString& oldColourTitle)
+{
+    const QString colourTitle = ColourDialogTitle();
     for (QWidget* widget : QApplication::allWidgets()) {
-        if (qobject_cast<QColorDialog*>(widget) || qobject_cast<QFileDialog*>(widget)) {
+        auto* colourDialog = qobject_cast<QColorDialog*>(widget);
+        if (colourDialog || qobject_cast<QFileDialog*>(widget)) {
             QEvent change(QEvent::LanguageChange);
             QCoreApplication::sendEvent(widget, &change);
         }
+        if (colourDialog && colourDialog->windowTitle() == oldColourTitle)
+            colourDialog->setWindowTitle(colourTitle);
     }
 }
 
@@ -111,8 +123,9 @@ bool SetLanguage(int languageIndex, const QString& folder)
             catalogue.reset();
     }
     const bool loaded = catalogue != nullptr;
+    const QString oldColourTitle = ColourDialogTitle();
     Translator().SetCatalogue(std::move(catalogue));
-    RetranslateQtDialogs();
+    RetranslateQtDialogs(oldColourTitle);
     return loaded;
 }
 

@@ -78,6 +78,8 @@ void TestQtDialogTexts::dialogsFollowTheLanguage()
     const bool english = QtDialogTexts::LocaleName(index).isEmpty();
     QtDialogTexts::SetLanguage(english ? 1 : 0);
     QColorDialog kept; // made before the change, as the DPI editors keep theirs
+    QColorDialog titled;
+    titled.setWindowTitle(QStringLiteral("Stage colour"));
     LanguageChangeCounter window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -96,6 +98,12 @@ void TestQtDialogTexts::dialogsFollowTheLanguage()
         for (const QString& text : dialog.second)
             QVERIFY2(shown.contains(text) == english, qPrintable(dialog.first->metaObject()->className() + (": " + text)));
     }
+
+    // The title as well, which Qt gives a colour dialog only when it builds
+    // it; a title of the program's own stays.
+    QCOMPARE(kept.windowTitle(), made.windowTitle());
+    QCOMPARE(kept.windowTitle() == QStringLiteral("Select Color"), english);
+    QCOMPARE(titled.windowTitle(), QStringLiteral("Stage colour"));
 }
 
 void TestQtDialogTexts::missingCatalogueLeavesEnglish()
