@@ -99,8 +99,8 @@ private slots:
 void TestButtonsProfileSwitch::switchingThereAndBackKeepsBothProfiles_data()
 {
     QTest::addColumn<bool>("byButton");
-    QTest::newRow("page's profile list") << false;
-    QTest::newRow("mouse's profile button") << true;
+    QTest::newRow("there-and-back-list") << false;
+    QTest::newRow("there-and-back-button") << true;
 }
 
 void TestButtonsProfileSwitch::switchingThereAndBackKeepsBothProfiles()
