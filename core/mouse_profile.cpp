@@ -11,21 +11,21 @@ namespace {
 
 const int kUnknown = -1;
 
+// The program's own switch, until the dump of that profile arrives.
+struct Request {
+    int profile = kUnknown;
+    bool answered = false; // the mouse reported the requested profile
+    long long atMs = 0;
+};
+
 struct State {
     int reported = kUnknown;     // the profile the mouse last said it uses
     int imageProfile = kUnknown; // the profile the image was read from
     bool dumpSinceReset = false;
     bool imageOutdated = false;  // a configuration was applied after the last dump
     long long outdatedAtMs = 0;
-
-    // The program's own switch, until the dump of that profile arrives.
-    int requested = kUnknown;
-    bool requestAnswered = false; // the mouse reported the requested profile
-    long long requestedAtMs = 0;
-    // The request before the latest, put back when the latest is not sent.
-    int previousRequested = kUnknown;
-    bool previousAnswered = false;
-    long long previousAtMs = 0;
+    Request request;
+    Request previous; // put back when the latest request is not sent
 };
 
 QMutex s_mutex;
@@ -55,21 +55,15 @@ void Reset()
 void SwitchRequested(int profile)
 {
     QMutexLocker locker(&s_mutex);
-    s_state.previousRequested = s_state.requested;
-    s_state.previousAnswered = s_state.requestAnswered;
-    s_state.previousAtMs = s_state.requestedAtMs;
-    s_state.requested = profile;
-    s_state.requestAnswered = false;
-    s_state.requestedAtMs = NowMs();
+    s_state.previous = s_state.request;
+    s_state.request = Request{profile, false, NowMs()};
 }
 
 void SwitchNotSent()
 {
     QMutexLocker locker(&s_mutex);
-    s_state.requested = s_state.previousRequested;
-    s_state.requestAnswered = s_state.previousAnswered;
-    s_state.requestedAtMs = s_state.previousAtMs;
-    s_state.previousRequested = kUnknown;
+    s_state.request = s_state.previous;
+    s_state.previous = Request();
 }
 
 void Reported(int profile)
@@ -78,8 +72,8 @@ void Reported(int profile)
     s_state.reported = profile;
     // The dump that answers the request follows this report; a report of
     // another profile belongs to an earlier switch.
-    if (s_state.requested != kUnknown)
-        s_state.requestAnswered = profile == s_state.requested;
+    if (s_state.request.profile != kUnknown)
+        s_state.request.answered = profile == s_state.request.profile;
     // The first report after a dump of an unnamed profile names it: the
     // mouse is asked for its profile right after each dump.
     if (s_state.dumpSinceReset && s_state.imageProfile == kUnknown && !s_state.imageOutdated)
@@ -101,10 +95,8 @@ void DumpRead()
     s_state.imageProfile = s_state.reported;
     s_state.dumpSinceReset = true;
     s_state.imageOutdated = false;
-    if (s_state.requested != kUnknown && s_state.requestAnswered) {
-        s_state.requested = kUnknown;
-        s_state.requestAnswered = false;
-    }
+    if (s_state.request.answered)
+        s_state.request = Request();
 }
 
 bool ImageFitsMouse()
@@ -113,11 +105,10 @@ bool ImageFitsMouse()
     // A dump that never comes (the request was lost, the mouse refused it)
     // holds back sends for a while only; the mouse then kept its profile.
     const long long now = NowMs();
-    if (s_state.requested != kUnknown) {
-        if (now - s_state.requestedAtMs <= kAnswerMs)
+    if (s_state.request.profile != kUnknown) {
+        if (now - s_state.request.atMs <= kAnswerMs)
             return false;
-        s_state.requested = kUnknown;
-        s_state.requestAnswered = false;
+        s_state.request = Request();
     }
     if (s_state.imageOutdated) {
         if (now - s_state.outdatedAtMs <= kAnswerMs)

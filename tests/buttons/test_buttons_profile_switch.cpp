@@ -83,6 +83,45 @@ QStringList KeyTexts(Buttoninterface* page)
     return texts;
 }
 
+// The button page of the shipped mouse behind a receiver of the given class,
+// with the devices' own timing.
+struct SwitchingPage {
+    GuiFixture gui;
+    Buttoninterface* page = nullptr;
+    MyConmboBox* list = nullptr;
+
+    bool Open(int receiverClass)
+    {
+        if (!gui.Start(receiverClass == 4 ? QString() : SimWorld::ShippedWithReceiverClass(receiverClass)))
+            return false;
+        SimControl::setReportIntervalUs(-1);
+        if (!gui.OpenDevice(kReceiver))
+            return false;
+        page = gui.DeviceWindow()->findChild<Buttoninterface*>();
+        list = page ? page->findChild<MyConmboBox*>(QStringLiteral("ProjectChoose")) : nullptr;
+        return list != nullptr;
+    }
+
+    // As the user picks the entry in the list.
+    bool Choose(int profile)
+    {
+        list->setCurrentIndex(profile);
+        return QMetaObject::invokeMethod(page, "on_ProjectChoose_activated", Q_ARG(int, profile));
+    }
+
+    // The profiles stored in the mouse, the mouse on the first and the page
+    // showing it.
+    static bool StartOnFirst(const QList<QByteArray>& profiles)
+    {
+        for (int profile = 0; profile < profiles.size(); ++profile) {
+            if (!SimControl::setMouseImage(kMouse, profiles[profile], profile))
+                return false;
+        }
+        return SimControl::switchProfile(kMouse, 0) && Settle() && SimControl::waitWrites()
+               && ImageBytes(DeviceImageCopy()) == profiles[0];
+    }
+};
+
 } // namespace
 
 class TestButtonsProfileSwitch : public QObject {
@@ -172,37 +211,20 @@ void TestButtonsProfileSwitch::quickSwitchesKeepEveryProfile()
     QFETCH(int, receiverClass);
     QFETCH(bool, byButton);
     QFETCH(QList<int>, switches);
-    GuiFixture gui;
-    QVERIFY(gui.Start(receiverClass == 4 ? QString() : SimWorld::ShippedWithReceiverClass(receiverClass)));
-    SimControl::setReportIntervalUs(-1);
-    QVERIFY(gui.OpenDevice(kReceiver));
-    auto* page = gui.DeviceWindow()->findChild<Buttoninterface*>();
-    QVERIFY(page);
-    auto* list = page->findChild<MyConmboBox*>(QStringLiteral("ProjectChoose"));
-    QVERIFY(list);
+    SwitchingPage at;
+    QVERIFY(at.Open(receiverClass));
     QList<QByteArray> profiles;
     for (int profile = 0; profile < SimControl::ProfileCount; ++profile)
         profiles << ProfileImage(profile);
 
     for (int gapMs : {0, 20, 40, 80, 150}) {
         const QByteArray where = "gap " + QByteArray::number(gapMs) + " ms";
-        for (int profile = 0; profile < profiles.size(); ++profile)
-            QVERIFY(SimControl::setMouseImage(kMouse, profiles[profile], profile));
-        QVERIFY(SimControl::switchProfile(kMouse, 0));
-        QVERIFY(Settle());
-        QVERIFY(SimControl::waitWrites());
-        QVERIFY2(ImageBytes(DeviceImageCopy()) == profiles[0], where.constData());
-
+        QVERIFY2(at.StartOnFirst(profiles), where.constData());
         for (int i = 0; i < switches.size(); ++i) {
             if (i > 0)
                 QTest::qWait(gapMs);
             const int profile = switches[i];
-            if (byButton) {
-                QVERIFY(SimControl::switchProfile(kMouse, profile));
-            } else {
-                list->setCurrentIndex(profile);
-                QVERIFY(QMetaObject::invokeMethod(page, "on_ProjectChoose_activated", Q_ARG(int, profile)));
-            }
+            QVERIFY(byButton ? SimControl::switchProfile(kMouse, profile) : at.Choose(profile));
         }
         QVERIFY(Settle());
         QVERIFY(SimControl::waitWrites());
@@ -213,7 +235,7 @@ void TestButtonsProfileSwitch::quickSwitchesKeepEveryProfile()
         }
         const int last = switches.last();
         QCOMPARE(SimControl::currentProfile(kMouse), last);
-        QVERIFY2(list->currentIndex() == last, where.constData());
+        QVERIFY2(at.list->currentIndex() == last, where.constData());
         QVERIFY2(ImageBytes(DeviceImageCopy()) == profiles[last], where.constData());
     }
 }
@@ -231,28 +253,17 @@ void TestButtonsProfileSwitch::changeDuringSwitchGoesToTheProfileShown_data()
 void TestButtonsProfileSwitch::changeDuringSwitchGoesToTheProfileShown()
 {
     QFETCH(int, receiverClass);
-    GuiFixture gui;
-    QVERIFY(gui.Start(receiverClass == 4 ? QString() : SimWorld::ShippedWithReceiverClass(receiverClass)));
-    SimControl::setReportIntervalUs(-1);
-    QVERIFY(gui.OpenDevice(kReceiver));
-    auto* page = gui.DeviceWindow()->findChild<Buttoninterface*>();
-    QVERIFY(page);
-    auto* list = page->findChild<MyConmboBox*>(QStringLiteral("ProjectChoose"));
-    QVERIFY(list);
+    SwitchingPage at;
+    QVERIFY(at.Open(receiverClass));
     const QList<QByteArray> profiles{ProfileImage(0), ProfileImage(1)};
     const uint8_t changed = 20;
 
     for (int afterMs : {0, 10, 30, 60, 120}) {
         const QByteArray where = "change " + QByteArray::number(afterMs) + " ms after the switch";
-        for (int profile = 0; profile < profiles.size(); ++profile)
-            QVERIFY(SimControl::setMouseImage(kMouse, profiles[profile], profile));
-        QVERIFY(SimControl::switchProfile(kMouse, 0));
-        QVERIFY(Settle());
-        QVERIFY(SimControl::waitWrites());
+        QVERIFY2(at.StartOnFirst(profiles), where.constData());
         g_offlineNoticeMode = 0;
 
-        list->setCurrentIndex(1);
-        QVERIFY(QMetaObject::invokeMethod(page, "on_ProjectChoose_activated", Q_ARG(int, 1)));
+        QVERIFY(at.Choose(1));
         QTest::qWait(afterMs);
         const bool showsSecond = ImageBytes(DeviceImageCopy()) == profiles[1];
         const bool accepted = SetDebounceTime(changed);
@@ -266,7 +277,7 @@ void TestButtonsProfileSwitch::changeDuringSwitchGoesToTheProfileShown()
             second.debounceTime = changed;
         QVERIFY2(SimControl::mouseImage(kMouse, 1) == ImageBytes(second), where.constData());
         QVERIFY2(ImageBytes(DeviceImageCopy()) == ImageBytes(second), where.constData());
-        QVERIFY2(list->currentIndex() == 1, where.constData());
+        QVERIFY2(at.list->currentIndex() == 1, where.constData());
         QVERIFY2(g_offlineNoticeMode == (accepted ? 0 : 1), where.constData());
         QVERIFY2(!MouseOffLine::IsOpen(), where.constData());
     }
