@@ -11,6 +11,7 @@
 #include "macro_file.h"
 #include "macro_key_rules.h"
 #include "macro_name.h"
+#include "macro_save.h"
 #include "post_msg.h"
 
 #include <devicelib.h>
@@ -196,11 +197,8 @@ void Buttoninterface::SlotMacroRename(QString MacroName, QString NewName)
         if (!KeyCarriesMacro(key, MacroName))
             continue;
         KeyButton(key)->setText(MacroPrefix + NewName);
-        const FlashDataMap image = DeviceImageCopy();
-        MacroBlockBytes block;
-        std::memcpy(block, image.macroBlocks[key], sizeof block);
-        SetMacroBlockName(block, NewName);
-        SetButtonMacro(key, image.keyFunctions[key], block);
+        // Renamed in the image as it is when sent, in one step.
+        EditDeviceImage([key, &NewName](FlashDataMap& image) { SetMacroBlockName(image.macroBlocks[key], NewName); });
     }
 }
 
@@ -216,11 +214,10 @@ void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
         for (int key : keys)
             emit PostMsg::GetInstance()->SigMacroDownLoadData(MacroName, key);
     } else if (index == 1) {
-        const int repeat = MacroRepeat::FromText(ReadMacroRepeatCode(MacroName));
+        const uint8_t repeat = uint8_t(MacroRepeat::FromText(ReadMacroRepeatCode(MacroName)));
         for (int key : keys) {
-            const FlashDataMap image = DeviceImageCopy();
-            const uint8_t function[3] = {image.keyFunctions[key][0], image.keyFunctions[key][1], uint8_t(repeat)};
-            SetButtonMacro(key, function, image.macroBlocks[key]);
+            EditDeviceImage([key, repeat](FlashDataMap& image) { image.keyFunctions[key][2] = repeat; },
+                            MacroSave::Target());
         }
     }
 }

@@ -12,6 +12,7 @@
 #include "myconmbobox.h"
 #include "device_image_setters.h"
 #include "inport_fail.h"
+#include "macro_save.h"
 #include "mouse_profile.h"
 #include "notice_style.h"
 #include "post_msg.h"
@@ -58,6 +59,12 @@ void Buttoninterface::SlotUpDataConfigUI(int ToTalItem, int SelectIndex, bool It
 
 void Buttoninterface::on_ProjectChoose_activated(int index)
 {
+    // A macro save under way sends to the profile shown when it began: the
+    // switch follows once it is done (a later choice replaces this one).
+    if (!g_buttonPageUpdating && MacroSave::Target()) {
+        MacroSave::WhenDone([this, index] { on_ProjectChoose_activated(index); });
+        return;
+    }
     if (MouseOnline() || g_buttonPageUpdating) {
         // Recorded first: the mouse's answer may come before the call returns.
         MouseProfile::SwitchRequested(index);
@@ -135,6 +142,7 @@ void Buttoninterface::on_ImportData_clicked()
         wait.SetTimeout();
         wait.importMode = true;
         wait.importFile = path;
+        wait.importTarget = DeviceImageTarget();
         wait.move(NoticeStyle::CentredOn(this, &wait, kDialogShift));
         wait.exec();
         g_importRequested = 0;
@@ -144,10 +152,22 @@ void Buttoninterface::on_ImportData_clicked()
 
 void Buttoninterface::on_OutputData_clicked()
 {
-    // No online check: the image last read or edited is written.
+    // No online check: the image last read or edited is written, or while
+    // the mouse sleeps its cache; never the image of another device.
+    // Asked before and after the file dialog, which processes events.
+    FlashDataMap image;
+    const auto noImage = [&image] {
+        if (OpenedDeviceImage(&image))
+            return false;
+        emit PostMsg::GetInstance()->SigMouseOffLineo(0);
+        return true;
+    };
+    if (noImage())
+        return;
     const QString path = ConfigFileDialog::AskPath(this, ConfigFileDialog::Mode::Save);
-    if (!path.isEmpty())
-        WriteConfigFile(path, DeviceImageCopy());
+    if (path.isEmpty() || noImage())
+        return;
+    WriteConfigFile(path, image);
 }
 
 void Buttoninterface::WriteConfigFile(const QString& path, FlashDataMap image)

@@ -70,8 +70,8 @@ extern unsigned char g_statusChangedFlags[7];
 extern unsigned char g_batteryStatus[4];
 
 // --- cache file names --------------------------------------------------------
-extern QString g_cacheNameOnSelect;
-extern QString g_cacheNameOnDump;
+extern QString g_cacheNameOnSelect; // of the selected device; under g_currentDeviceMutex
+extern QString g_cacheNameOnDump;   // of the device g_deviceImage holds; under g_deviceImageMutex
 
 // --- flags -------------------------------------------------------------------
 extern std::atomic<int> g_deviceSelected;

@@ -1,6 +1,7 @@
 #include "device_cache.h"
 
 #include "app_state.h"
+#include "mouse_profile.h"
 #include "paths.h"
 
 #include <QDataStream>
@@ -30,8 +31,22 @@ QString DeviceCacheName(uint8_t cid, uint8_t mid)
 
 QString CacheNameOnDump()
 {
-    QMutexLocker locker(&g_currentDeviceMutex);
+    QMutexLocker locker(&g_deviceImageMutex);
     return g_cacheNameOnDump;
+}
+
+bool SaveDeviceImageToCache()
+{
+    FlashDataMap image;
+    QString name;
+    {
+        QMutexLocker locker(&g_deviceImageMutex);
+        if (!MouseProfile::ImageIsOwnDump())
+            return false;
+        image = g_deviceImage;
+        name = g_cacheNameOnDump;
+    }
+    return WriteDeviceCache(name, image);
 }
 
 QString DeviceCachePath(const QString& fileName)

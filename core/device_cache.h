@@ -17,9 +17,14 @@
 // e.g. customer id 0x05 and model id 0x1A give "Device_CID05_MID1A.bin".
 QString DeviceCacheName(uint8_t cid, uint8_t mid);
 
-// g_cacheNameOnDump, which the report thread rewrites on every dump, read
-// under g_currentDeviceMutex.
+// g_cacheNameOnDump, the cache file of the device whose image g_deviceImage
+// holds; it changes with the image, under g_deviceImageMutex.
 QString CacheNameOnDump();
+
+// Writes g_deviceImage into its device's cache file when it is the opened
+// device's own dump (taken with its name under the image lock); false when
+// it is not, or nothing was written.
+bool SaveDeviceImageToCache();
 
 // The full path of a cache file: per-user folder + "/Device_Info/" + name.
 QString DeviceCachePath(const QString& fileName);

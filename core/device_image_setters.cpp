@@ -37,6 +37,13 @@ bool PageFilling()
     return g_buttonPageUpdating || g_sensorPageUpdating;
 }
 
+// Under g_deviceImageMutex: the image may be sent, and a change decided
+// earlier still belongs to it.
+bool ImageTakesChange(const MouseProfile::Target* decidedFor)
+{
+    return MouseProfile::ImageFitsMouse() && (!decidedFor || MouseProfile::TargetHolds(*decidedFor));
+}
+
 // The image was read from another profile than the one the mouse is on or
 // moving to: sent now, it would land in that profile. The change is refused,
 // with the notice that asks to try again (the pages show the new profile
@@ -54,14 +61,16 @@ void RefuseForOtherProfile()
 
 // The common body of every setter. The lock covers the write and the send, so
 // the report thread can never send (or overwrite) a half-written image.
+// decidedFor: a change decided earlier goes only to the image it was decided
+// on (mouse_profile.h).
 template <class Write>
-bool WriteAndSend(Write write)
+bool WriteAndSend(Write write, const MouseProfile::Target* decidedFor = nullptr)
 {
     if (!CheckDeviceOnline())
         return false;
     {
         QMutexLocker locker(&g_deviceImageMutex);
-        if (!MouseProfile::ImageFitsMouse()) {
+        if (!ImageTakesChange(decidedFor)) {
             locker.unlock();
             RefuseForOtherProfile();
             return false;
@@ -205,6 +214,14 @@ bool SetButtonMacro(int button, const uint8_t* function, const uint8_t* macroBlo
     });
 }
 
+bool EditDeviceImage(const std::function<void(FlashDataMap&)>& write, const MouseProfile::Target* decidedFor)
+{
+    return WriteAndSend([&](FlashDataMap& image) {
+        if (write)
+            write(image);
+    }, decidedFor);
+}
+
 bool CheckDeviceOnline()
 {
     // A copy of the path: the user-interface thread may replace it meanwhile.
@@ -227,7 +244,7 @@ bool SendDeviceImage()
 bool EditAndSendDeviceImage(const std::function<void(FlashDataMap&)>& edit)
 {
     QMutexLocker locker(&g_deviceImageMutex);
-    if (!MouseProfile::ImageFitsMouse()) {
+    if (!ImageTakesChange(nullptr)) {
         locker.unlock();
         RefuseForOtherProfile();
         return false;
@@ -241,10 +258,10 @@ bool EditAndSendDeviceImage(const std::function<void(FlashDataMap&)>& edit)
     return true;
 }
 
-bool ReplaceDeviceImage(const FlashDataMap& image)
+bool ReplaceDeviceImage(const FlashDataMap& image, const MouseProfile::Target* decidedFor)
 {
     QMutexLocker locker(&g_deviceImageMutex);
-    if (!MouseProfile::ImageFitsMouse())
+    if (!ImageTakesChange(decidedFor))
         return false;
     const FlashDataMap before = g_deviceImage;
     g_deviceImage = image;
@@ -261,6 +278,21 @@ FlashDataMap DeviceImageCopy()
 {
     QMutexLocker locker(&g_deviceImageMutex);
     return g_deviceImage;
+}
+
+MouseProfile::Target DeviceImageTarget()
+{
+    QMutexLocker locker(&g_deviceImageMutex);
+    return MouseProfile::CurrentTarget();
+}
+
+bool OpenedDeviceImage(FlashDataMap* image)
+{
+    QMutexLocker locker(&g_deviceImageMutex);
+    if (!MouseProfile::ImageOfOpenedDevice())
+        return false;
+    *image = g_deviceImage;
+    return true;
 }
 
 void ChangeSent()

@@ -10,15 +10,19 @@
 // stopped answering meanwhile), and an index out of range (stage 0-7,
 // button 0-15) writes nothing. Call them on the user-interface thread.
 //
-// No writer sends an image read from another profile than the one the mouse
-// is on (mouse_profile.h): while a profile switch or an applied configuration
-// waits for its dump, every writer refuses and leaves the image as it was;
-// the setters and EditAndSendDeviceImage then raise the notice with 1 (try
-// again) once their caller has returned, again not while a page is filling.
+// No writer sends an image read from another device or profile than the one
+// the mouse is on (mouse_profile.h): until an opened device's own dump has
+// been read, and while a profile switch or an applied configuration waits for
+// its dump, every writer refuses and leaves the image as it was; the setters,
+// EditDeviceImage and EditAndSendDeviceImage then raise the notice with 1
+// (try again) once their caller has returned, again not while a page is
+// filling. A change decided earlier passes the MouseProfile::Target it was
+// decided for, and is refused the same way once that no longer holds.
 #ifndef DEVICE_IMAGE_SETTERS_H
 #define DEVICE_IMAGE_SETTERS_H
 
 #include "flash_data_map.h"
+#include "mouse_profile.h"
 
 #include <cstdint>
 #include <functional>
@@ -62,11 +66,18 @@ bool SetButtonFunction(int button, int type, int param1, int param2);
 bool SetButtonKeys(int button, const uint8_t* function, const uint8_t* keyRecord);
 bool SetButtonMacro(int button, const uint8_t* function, const uint8_t* macroBlock);
 
+// A change computed from the image itself (fields kept as they are, several
+// fields at once), with the setters' rules: online gate, write and send in
+// one step under the lock, a refused send undone. Never hand it values read
+// from the image earlier: read them inside `write`.
+bool EditDeviceImage(const std::function<void(FlashDataMap&)>& write,
+                     const MouseProfile::Target* decidedFor = nullptr);
+
 // The online gate alone: true when the mouse answers, else the offline notice
 // as above and false.
 bool CheckDeviceOnline();
 // Sends g_deviceImage as it is, without the online gate and without a
-// notice (false) when the image is not of the mouse's profile.
+// notice (false) when the image is not of the mouse's device and profile.
 bool SendDeviceImage();
 
 // For the other writers of the image (report handler, stage editor, factory
@@ -78,9 +89,15 @@ bool EditAndSendDeviceImage(const std::function<void(FlashDataMap&)>& edit);
 // Replaces g_deviceImage with `image` and sends it, without the online gate;
 // a refused send puts the previous image back and returns false. No notice:
 // the caller tells the user.
-bool ReplaceDeviceImage(const FlashDataMap& image);
+bool ReplaceDeviceImage(const FlashDataMap& image, const MouseProfile::Target* decidedFor = nullptr);
 // A consistent copy of g_deviceImage, e.g. for a hub signal.
 FlashDataMap DeviceImageCopy();
+// What a change decided now is decided for (mouse_profile.h).
+MouseProfile::Target DeviceImageTarget();
+// The image when it is the opened device's (its own dump, or its cache while
+// its mouse sleeps): what an export writes. False, image untouched, when the
+// program holds no image of it.
+bool OpenedDeviceImage(FlashDataMap* image);
 
 // A change went to the mouse: an image the library accepted from a setter or
 // the edit and replace helpers (they tell it themselves), a factory reset or

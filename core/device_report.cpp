@@ -128,17 +128,14 @@ void EmitImage(const FlashDataMap& image)
 
 void HandleDump(const unsigned char* payload)
 {
+    // A device opened meanwhile gets its own dump; this one is not its.
+    const quint64 opening = MouseProfile::Opening();
     // Parsed aside: the user-interface thread may be sending the image.
     FlashDataMap parsed;
     std::memset(parsed.bytes(), 0, FlashDataMap::Size);
     ProtocolDataParser(payload, parsed.bytes());
 
-    DeviceAllInfo device;
-    {
-        QMutexLocker locker(&g_currentDeviceMutex);
-        device = g_currentDevice;
-        g_cacheNameOnDump = DeviceCacheName(device.cid, device.mid);
-    }
+    const DeviceAllInfo device = CurrentDeviceCopy();
 
     UsbServer_ReadDPILed();
     UsbServer_ReadBatteryLevel();
@@ -156,9 +153,18 @@ void HandleDump(const unsigned char* payload)
     }
 
     {
+        // The image and the name of its cache file change together: a save
+        // of the cache never writes one device's image into another's file.
         QMutexLocker locker(&g_deviceImageMutex);
+        const FlashDataMap before = g_deviceImage;
+        const QString beforeName = g_cacheNameOnDump;
         g_deviceImage = parsed;
-        MouseProfile::DumpRead();
+        g_cacheNameOnDump = DeviceCacheName(device.cid, device.mid);
+        if (!MouseProfile::DumpRead(opening)) {
+            g_deviceImage = before;
+            g_cacheNameOnDump = beforeName;
+            return;
+        }
     }
     // Only an image the program changed goes back. The dump itself is what
     // the mouse holds, and by the time an echo of it arrived the mouse may

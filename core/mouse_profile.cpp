@@ -18,6 +18,16 @@ struct Request {
     long long atMs = 0;
 };
 
+// The device the user opened last.
+struct OpenedDevice {
+    quint64 count = 0;       // openings so far; 0: none yet
+    bool waitsOwnDump = false; // its own dump has not been read since
+    bool cacheShown = false; // meanwhile the image holds its cache
+    bool asked = false;      // its dump was asked for, at askedAtMs
+    long long askedAtMs = 0;
+};
+
+// Of the current connection.
 struct State {
     int reported = kUnknown;     // the profile the mouse last said it uses
     int imageProfile = kUnknown; // the profile the image was read from
@@ -30,6 +40,8 @@ struct State {
 
 QMutex s_mutex;
 State s_state;
+OpenedDevice s_opened;
+quint64 s_dumps = 0; // dumps read so far
 std::function<long long()> s_clock;
 
 long long NowMs()
@@ -45,6 +57,60 @@ long long NowMs()
 }
 
 } // namespace
+
+void StartOver()
+{
+    QMutexLocker locker(&s_mutex);
+    s_state = State();
+    s_opened = OpenedDevice();
+    s_dumps = 0;
+}
+
+void DeviceOpened()
+{
+    QMutexLocker locker(&s_mutex);
+    s_opened = OpenedDevice{s_opened.count + 1, true, false, false, 0};
+}
+
+quint64 Opening()
+{
+    QMutexLocker locker(&s_mutex);
+    return s_opened.count;
+}
+
+void DumpAsked()
+{
+    QMutexLocker locker(&s_mutex);
+    s_opened.asked = true;
+    s_opened.askedAtMs = NowMs();
+}
+
+bool OwnDumpOverdue()
+{
+    QMutexLocker locker(&s_mutex);
+    return s_opened.waitsOwnDump && s_opened.asked && NowMs() - s_opened.askedAtMs > kAnswerMs;
+}
+
+bool TakeCache()
+{
+    QMutexLocker locker(&s_mutex);
+    if (!s_opened.waitsOwnDump)
+        return false;
+    s_opened.cacheShown = true;
+    return true;
+}
+
+bool ImageOfOpenedDevice()
+{
+    QMutexLocker locker(&s_mutex);
+    return !s_opened.waitsOwnDump || s_opened.cacheShown;
+}
+
+bool ImageIsOwnDump()
+{
+    QMutexLocker locker(&s_mutex);
+    return !s_opened.waitsOwnDump;
+}
 
 void Reset()
 {
@@ -89,19 +155,33 @@ void ConfigurationApplied()
     s_state.outdatedAtMs = NowMs();
 }
 
-void DumpRead()
+bool DumpRead(quint64 opening)
 {
     QMutexLocker locker(&s_mutex);
+    if (opening != s_opened.count)
+        return false;
+    ++s_dumps;
+    s_opened.waitsOwnDump = false;
+    s_opened.cacheShown = false;
     s_state.imageProfile = s_state.reported;
     s_state.dumpSinceReset = true;
     s_state.imageOutdated = false;
     if (s_state.request.answered)
         s_state.request = Request();
+    return true;
+}
+
+void DumpRead()
+{
+    DumpRead(Opening());
 }
 
 bool ImageFitsMouse()
 {
     QMutexLocker locker(&s_mutex);
+    // Never the image of another device, nor a cache.
+    if (s_opened.waitsOwnDump)
+        return false;
     // A dump that never comes (the request was lost, the mouse refused it)
     // holds back sends for a while only; the mouse then kept its profile.
     const long long now = NowMs();
@@ -117,6 +197,22 @@ bool ImageFitsMouse()
     }
     return s_state.imageProfile == kUnknown || s_state.reported == kUnknown
            || s_state.imageProfile == s_state.reported;
+}
+
+Target CurrentTarget()
+{
+    QMutexLocker locker(&s_mutex);
+    return Target{s_opened.count, s_dumps, s_state.imageProfile};
+}
+
+bool TargetHolds(const Target& target)
+{
+    QMutexLocker locker(&s_mutex);
+    if (target.opening != s_opened.count || s_opened.waitsOwnDump)
+        return false;
+    if (target.dump == s_dumps)
+        return true;
+    return target.profile != kUnknown && target.profile == s_state.imageProfile;
 }
 
 void SetClock(std::function<long long()> nowMs)

@@ -1,24 +1,60 @@
-// Which of the mouse's on-board profiles the device image was read from, and
-// whether the mouse is still on it.
+// Which mouse, and which of its on-board profiles, the device image was read
+// from, and whether the mouse is still on that profile.
 //
 // The mouse stores a whole image into the profile it uses when the image
 // arrives, and it answers a profile switch (asked by the program or made with
 // its own button) with its profile report and then the new profile's dump.
 // Between a switch and that dump the image still holds the profile that was
-// left: sent then, it would overwrite the profile the mouse moved on to. The
-// report handler tells this module what the mouse reports, the profile list
-// what the program asks for, and every sender of the image asks
+// left: sent then, it would overwrite the profile the mouse moved on to. In
+// the same way, a device just opened (or a mouse just paired with the
+// receiver) must not be sent the image of the device before it: nothing is
+// sent until its own dump has been read. The report handler tells this module
+// what the mouse reports, the profile list what the program asks for, the
+// connection which device it opens, and every sender of the image asks
 // ImageFitsMouse first.
 //
-// Thread-safe. A sender checks ImageFitsMouse under g_deviceImageMutex, and
-// the report handler records a dump under the same lock, so a check never
-// sees the new profile with the old image.
+// A change decided at one moment and sent later (after a wait, a dialog)
+// takes a Target when it is decided and is sent only while TargetHolds.
+//
+// Thread-safe. A sender checks ImageFitsMouse (and TargetHolds) under
+// g_deviceImageMutex, and the report handler records a dump under the same
+// lock, so a check never sees the new profile with the old image.
 #ifndef MOUSE_PROFILE_H
 #define MOUSE_PROFILE_H
+
+#include <QtGlobal>
 
 #include <functional>
 
 namespace MouseProfile {
+
+// The state at program start: no device opened, nothing known.
+void StartOver();
+
+// The user opened a device, or paired another mouse with the receiver of the
+// open one: the image is not that mouse's until its own dump has been read,
+// and nothing may be sent before. Any Target taken earlier no longer holds.
+void DeviceOpened();
+// Counts the openings; a report handler that began before another opening
+// hands its dump to DumpRead with the count it saw, and the dump is dropped.
+quint64 Opening();
+
+// The program asked for the whole flash content of the opened device.
+void DumpAsked();
+// The opened device's own dump has not come although it was asked for more
+// than kAnswerMs ago: the read was lost (the mouse dropped out meanwhile) and
+// must be asked for again once the mouse answers.
+bool OwnDumpOverdue();
+
+// The opened device's mouse does not answer and the pages show its cached
+// image: true when the image may take the cache, i.e. the device's own dump
+// has not been read yet. Call it under g_deviceImageMutex.
+bool TakeCache();
+// The image belongs to the opened device: its own dump, or the cache shown
+// while its mouse sleeps. What an export may write, and the cache keep.
+bool ImageOfOpenedDevice();
+// The image is the opened device's own dump (not its cache).
+bool ImageIsOwnDump();
 
 // A new connection to the mouse: nothing is known of its profile.
 void Reset();
@@ -36,16 +72,36 @@ void Reported(int profile);
 // not named; the image is outdated until the next dump.
 void ConfigurationApplied();
 
-// A whole dump became the device image. Call it under g_deviceImageMutex,
-// right after the image was replaced.
+// A whole dump of the device opened as `opening` became the device image.
+// Call it under g_deviceImageMutex, right after the image was replaced; false
+// (nothing recorded) when another device was opened since, and the caller
+// then puts the image back.
+bool DumpRead(quint64 opening);
+// The same for the device open now (tests, and callers that hold no count).
 void DumpRead();
 
-// True when the image may be sent: no switch is under way, no applied
-// configuration waits for its dump and, as far as the mouse has said, it is
-// on the profile the image was read from. A switch or configuration whose
-// dump never comes holds back sends for kAnswerMs at most.
+// True when the image may be sent: it is the opened device's own dump, no
+// switch is under way, no applied configuration waits for its dump and, as
+// far as the mouse has said, it is on the profile the image was read from. A
+// switch or configuration whose dump never comes holds back sends for
+// kAnswerMs at most.
 bool ImageFitsMouse();
 const int kAnswerMs = 3000;
+
+// What a change was decided for: the opening of the device, the dump the
+// image held and the profile it was read from (-1 while not named).
+struct Target {
+    quint64 opening = 0;
+    quint64 dump = 0;
+    int profile = -1;
+};
+// The image as it is now. Take it under g_deviceImageMutex (or through
+// DeviceImageTarget) when the change is decided.
+Target CurrentTarget();
+// The image is still of the device and the profile `target` was taken of:
+// the same opening, its own dump, and the same dump or a later dump of the
+// same named profile.
+bool TargetHolds(const Target& target);
 
 // Tests may give the answer time-out another monotonic clock (milliseconds);
 // an empty function restores the steady clock.

@@ -194,10 +194,20 @@ bool Worker::ClearRunFlag()
 void Worker::FillFromCache()
 {
     FlashDataMap cached;
-    if (!ReadDeviceCache(CacheNameOnSelect(), cached)) {
+    const QString name = CacheNameOnSelect();
+    if (!ReadDeviceCache(name, cached)) {
         if (KeepGoing())
             emit Hub()->SigFormReset();
         return;
+    }
+    {
+        // Until the mouse answers, the image is what the pages show: the
+        // device's cache, never the image of the device opened before it.
+        QMutexLocker locker(&g_deviceImageMutex);
+        if (MouseProfile::TakeCache()) {
+            g_deviceImage = cached;
+            g_cacheNameOnDump = name;
+        }
     }
     for (auto signal : {&PostMsg::SigUpDataLightUIButton, &PostMsg::SigUpDataLightLight,
                         &PostMsg::SigUpDataLightSensor}) {
@@ -217,8 +227,9 @@ void Worker::run()
         g_deviceOnline = DeviceOnline(path);
 
     const DeviceAllInfo current = CurrentDeviceCopy();
+    const bool newSelection = g_deviceSelected == 1 && m_newSelection.exchange(false);
     const bool changed = current.path != lastPath || current.connectionType != lastType
-        || g_lastOnline != g_deviceOnline || g_forceReconnect;
+        || g_lastOnline != g_deviceOnline || g_forceReconnect || newSelection;
 
     if (changed && g_deviceSelected == 1) {
         if (DeviceOnline(path)) {
@@ -244,6 +255,8 @@ void Worker::run()
             UsbServerC_Start(path.constData(), path.constData(), &OnDeviceReport);
             qCDebug(lcTrace, "OnlinA");
             UsbServer_SetPCDriverStatus(true);
+            // A mouse asleep gets the request once it answers.
+            MouseProfile::DumpAsked();
             UsbServer_ReadAllFlashData();
             g_lastOnline = bool(g_deviceOnline);
             qCDebug(lcTrace, "OnlinB");
@@ -255,6 +268,10 @@ void Worker::run()
 
 void Worker::SlotSelectMouseInfo(DeviceAllInfo SelectInfo)
 {
+    // Nothing decided for the device before reaches this one, and the next
+    // pass connects to it even when it is the same device, asleep again.
+    MouseProfile::DeviceOpened();
+    m_newSelection = true;
     QMutexLocker locker(&g_currentDeviceMutex);
     g_currentDevice = SelectInfo;
     g_cacheNameOnSelect = DeviceCacheName(SelectInfo.cid, SelectInfo.mid);
@@ -277,6 +294,9 @@ void Worker::SlotCheckOnline()
                 return;
             emit Hub()->SigCloseOffOnline();
             g_waitingForDevice = false;
+            // A read held while the mouse slept goes out now.
+            if (!MouseProfile::ImageIsOwnDump())
+                MouseProfile::DumpAsked();
         } else {
             // Back on the home page (the device went, or the user left): the
             // notice waited for a device no window shows now.
@@ -292,7 +312,22 @@ void Worker::SlotCheckOnline()
         g_restartNeeded = false;
         g_workerRun = true;
         start();
+        return;
     }
+    AskOwnDumpAgain();
+}
+
+void Worker::AskOwnDumpAgain()
+{
+    // The opened device's dump was lost on the way (the mouse dropped out
+    // during the read): nothing may be sent to it until it has come, so it
+    // is asked for again once the mouse answers.
+    if (g_deviceSelected != 1 || !g_deviceAccessAllowed || isRunning() || !MouseProfile::OwnDumpOverdue())
+        return;
+    if (!DeviceOnline(g_devicePath.bytes()))
+        return;
+    MouseProfile::DumpAsked();
+    UsbServer_ReadAllFlashData();
 }
 
 void Worker::WatchSentChange()

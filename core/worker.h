@@ -4,7 +4,8 @@
 // the pass opens the library connection with OnDeviceReport and asks for the
 // whole flash content, and fills the pages from the cached image when the
 // mouse does not answer. A 1300 ms online check on the user-interface thread
-// starts a new pass when a waiting mouse is back or the mouse asked for one.
+// starts a new pass when a waiting mouse is back or the mouse asked for one,
+// and asks again for an opened device's dump that was lost on the way.
 // After each change sent to the mouse a shorter watch makes sure that the
 // mouse kept answering until it must have the change; one that stopped
 // raises the offline notice, and the pass after its return shows what it
@@ -67,6 +68,7 @@ protected:
 
 private:
     void WatchSentChange();
+    void AskOwnDumpAgain();
 
     // Checked before each blocking-queued emit of a pass.
     bool KeepGoing() const { return !m_shuttingDown; }
@@ -76,6 +78,7 @@ private:
     int lastType = 0;   // connection type the connection was last opened for
     QString lastPath;   // path of the device it was last opened for
     std::atomic<bool> m_shuttingDown{false};
+    std::atomic<bool> m_newSelection{false}; // a device was selected since the last pass
     QTimer* m_changeWatch = nullptr;
     QElapsedTimer m_sinceChangeSent;
 };

@@ -8,6 +8,7 @@
 #include "macro_file.h"
 #include "macro_key_names.h"
 #include "macro_name.h"
+#include "macro_save.h"
 #include "notice_style.h"
 #include "paths.h"
 #include "post_msg.h"
@@ -461,6 +462,9 @@ void Macro::on_Save_clicked()
         ShowFileFailure(m_fileFailText);
         return;
     }
+    // What follows reaches the mouse after a wait, and only the device and
+    // profile shown now.
+    const MacroSave::Scope saving(name);
     PostMsg* hub = PostMsg::GetInstance();
     if (eventsModified) {
         eventsModified = false;

@@ -14,6 +14,7 @@
 #include "macro_file.h"
 #include "macro_key_names.h"
 #include "macro_name.h"
+#include "macro_save.h"
 #include "modal_run.h"
 #include "post_msg.h"
 
@@ -22,6 +23,8 @@
 #include <QFileDialog>
 #include <QSaveFile>
 #include <QSignalBlocker>
+
+#include <cstring>
 
 namespace {
 
@@ -76,8 +79,11 @@ void Macro::SlotMacroDownLoadData(QString MacroName, int index)
         ModalRun::Exec(&notice);
         return;
     }
-    const FlashDataMap image = DeviceImageCopy();
-    SetButtonMacro(index, image.keyFunctions[index], block);
+    // The key keeps its function; the block goes to the profile the save
+    // was decided for, or nowhere.
+    EditDeviceImage([&block, index](FlashDataMap& image) {
+        std::memcpy(image.macroBlocks[index], block, FlashDataMap::MacroBlockSize);
+    }, MacroSave::Target());
 }
 
 void Macro::SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer)
@@ -86,6 +92,10 @@ void Macro::SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer)
         return;
     const MacroBlockContent block = ParseMacroBlock(DataMap.macroBlocks[KeyNumer]);
     if (!IsValidMacroName(block.name))
+        return;
+    // Its file was just saved and its new events are on their way to the
+    // mouse: what the mouse holds until then is older.
+    if (MacroSave::Saving(block.name))
         return;
     MacroItems items = block.items;
     for (MacroItem& item : items) {

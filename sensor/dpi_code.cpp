@@ -168,9 +168,14 @@ bool WriteDpiStage(int stage, int dpi)
 {
     if (stage < 0 || stage >= FlashDataMap::StageCount)
         return false;
-    const int currentFlags = DeviceImageCopy().dpiStages[stage].flags;
-    const DpiStageCode encoded = EncodeDpiStage(dpi, currentFlags);
-    return SetDpiStageValue(stage, encoded.code & 0xFF, encoded.code & 0xFF, encoded.flags);
+    // The stage's other flag bits as the image holds them when it is sent.
+    return EditDeviceImage([stage, dpi](FlashDataMap& image) {
+        DPIStage& record = image.dpiStages[stage];
+        const DpiStageCode encoded = EncodeDpiStage(dpi, record.flags);
+        record.x = uint8_t(encoded.code & 0xFF);
+        record.y = uint8_t(encoded.code & 0xFF);
+        record.flags = uint8_t(encoded.flags & 0xFF);
+    });
 }
 
 int ReadDpiStage(const DPIStage& record)

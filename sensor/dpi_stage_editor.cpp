@@ -89,24 +89,19 @@ void DpiStageEditor::StageCountChosen(int index)
     if (!change.apply)
         return;
 
-    if (!g_sensorPageUpdating) {
-        previousStage = currentStage;
-        if (change.exchange) {
-            // The current stage would be hidden: it changes places with the
-            // new last stage, on screen and in the mouse.
-            const int o = change.from;
-            const int n = change.to;
-            ExchangeStagesOnScreen(o, n);
-            stageCount = n + 1;
-            currentStage = n;
-            if (g_sendEnabled) {
-                const FlashDataMap image = DeviceImageCopy();
-                SetDpiStagePair(image.dpiStages[n], image.dpiStages[o], n, o, n);
-            }
-        }
-        ShowStages(index);
+    if (g_sensorPageUpdating)
+        return;
+    previousStage = currentStage;
+    if (change.exchange) {
+        // The current stage would be hidden: it changes places with the new
+        // last stage, on screen and in the mouse.
+        ExchangeStagesOnScreen(change.from, change.to);
+        stageCount = change.to + 1;
+        currentStage = change.to;
     }
+    ShowStages(index);
 
-    if (g_sendEnabled && !g_sensorPageUpdating && CheckDeviceOnline())
-        EditAndSendDeviceImage([index](FlashDataMap& image) { image.dpiStageCount = uint8_t(index + 1); });
+    // The exchange and the new count reach the mouse in one send, or neither.
+    if (g_sendEnabled)
+        EditDeviceImage([change, index](FlashDataMap& image) { ApplyStageCountChange(image, change, index); });
 }

@@ -3,6 +3,7 @@
 #include "dpi_code.h"
 
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -130,6 +131,17 @@ MarkerDrop DecideMarkerDrop(bool releasedOnMarker, int x, int currentPointX, int
         }
     }
     return drop;
+}
+
+void ApplyStageCountChange(FlashDataMap& image, const StageCountChange& change, int index)
+{
+    if (!change.apply)
+        return;
+    if (change.exchange) {
+        std::swap(image.dpiStages[change.from], image.dpiStages[change.to]);
+        image.currentDpiStage = uint8_t(change.to);
+    }
+    image.dpiStageCount = uint8_t(index + 1);
 }
 
 StageCountChange PlanStageCountChange(int currentStage, int index)

@@ -5,6 +5,8 @@
 #ifndef SENSOR_DPI_RULES_H
 #define SENSOR_DPI_RULES_H
 
+#include "flash_data_map.h"
+
 #include <QStringList>
 #include <QVector>
 
@@ -70,5 +72,8 @@ struct StageCountChange {
     int to = -1;
 };
 StageCountChange PlanStageCountChange(int currentStage, int index);
+// The planned change in the image: the exchanged stages with the new last
+// one current, and the count index + 1.
+void ApplyStageCountChange(FlashDataMap& image, const StageCountChange& change, int index);
 
 #endif // SENSOR_DPI_RULES_H

@@ -146,11 +146,13 @@ void UpDataParam::onTimeupDestroy()
             // them; otherwise image and mouse stay as they were. The online
             // gate raises the offline notice itself.
             if (CheckDeviceOnline()) {
-                if (ReplaceDeviceImage(image)) {
+                if (ReplaceDeviceImage(image, &importTarget)) {
                     EmitPageImages(image);
                     WaitWithEvents(kImportRedrawMs);
                 } else {
-                    emit hub->SigMouseOffLineo(0);
+                    // The mouse went to another profile (or another mouse
+                    // answers) during the wait: nothing was sent, try again.
+                    emit hub->SigMouseOffLineo(MouseProfile::TargetHolds(importTarget) ? 0 : 1);
                 }
             }
         } else {
@@ -178,7 +180,7 @@ void UpDataParam::onTimeupDestroy()
         qCDebug(lcTrace) << "vv";
         FlashDataMap cached;
         if (g_deviceOnline && !ReadDeviceCache(g_cacheNameOnSelect, cached))
-            WriteDeviceCache(CacheNameOnDump(), DeviceImageCopy());
+            SaveDeviceImageToCache();
         return;
     }
 

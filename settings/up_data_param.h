@@ -8,6 +8,7 @@
 #define UP_DATA_PARAM_H
 
 #include "flash_data_map.h"
+#include "mouse_profile.h"
 
 #include <QDialog>
 #include <QString>
@@ -26,6 +27,9 @@ public:
     // Set by the openers between SetTimeout and exec().
     QString importFile;        // the configuration file to import
     bool importMode = false;   // import importFile; cleared when done
+    // The device and profile the import was chosen for (DeviceImageTarget
+    // when the file was chosen): the file goes to them only.
+    MouseProfile::Target importTarget;
     bool waitForPages = false; // wait until both pages took the new image;
                                // cleared when the wait is over
 

@@ -194,7 +194,7 @@ void Dialog::WindowMin()
 
 void Dialog::SaveDeviceImage()
 {
-    WriteDeviceCache(CacheNameOnDump(), DeviceImageCopy());
+    SaveDeviceImageToCache();
 }
 
 void Dialog::on_CloseButton_clicked()

@@ -9,6 +9,7 @@
 #include "devicelib.h"
 #include "dialog_change.h"
 #include "label_file.h"
+#include "mouse_profile.h"
 #include "notice_style.h"
 #include "paths.h"
 #include "post_msg.h"
@@ -384,9 +385,22 @@ void RunPairingDialog(const QWidget* opener, const QPoint& shift, bool devicePag
     match.InitPair();
     match.move(NoticeStyle::CentredOn(opener, &match, shift));
     match.exec();
+    // Another mouse may now answer through the device window's receiver: the
+    // image (and anything decided on it) is the first mouse's, so nothing is
+    // sent until the new one's dump has been read and shown.
+    const bool newMouse = devicePage && g_pairState == PairDone;
+    if (newMouse) {
+        MouseProfile::DeviceOpened();
+        MouseProfile::Reset();
+    }
     // The pairing dialog took the connection's report callback: give it back.
     const QByteArray path = g_devicePath.bytes();
     UsbServerC_Start(path.constData(), path.constData(), OnDeviceReport);
+    if (newMouse) {
+        UsbServer_SetPCDriverStatus(true);
+        MouseProfile::DumpAsked();
+        UsbServer_ReadAllFlashData();
+    }
     if (devicePage)
         StartUsbChanged(OnDevicePageUsbChanged, kHotplugIntervalMs);
 }

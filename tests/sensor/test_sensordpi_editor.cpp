@@ -765,8 +765,9 @@ void TestSensorDpiEditor::stageCountExchangesCurrentStage()
     std::swap(expected.dpiStages[3], expected.dpiStages[6]);
     expected.currentDpiStage = 3;
     expected.dpiStageCount = 4;
-    // The current stage from the stage button, the exchanged pair, the count.
-    ExpectImage(expected, 3);
+    // The current stage from the stage button, then the exchanged pair with
+    // the count in one send.
+    ExpectImage(expected, 2);
     QCOMPARE(m_editor->CurrentStage(), 3);
     QCOMPARE(m_editor->StageCountValue(), 4);
     QCOMPARE(Button(3)->text(), QString::number(kStageDpi[6]));
@@ -848,7 +849,7 @@ void TestSensorDpiEditor::stageCountIgnoresBadIndexes()
     std::swap(expected.dpiStages[0], expected.dpiStages[6]);
     expected.currentDpiStage = 0;
     expected.dpiStageCount = 1;
-    ExpectImage(expected, 3);
+    ExpectImage(expected, 2);
 }
 
 void TestSensorDpiEditor::currentStageFromBadImageByte()

@@ -89,6 +89,7 @@ void TestSettingsWorld::importedConfigurationReachesTheMouse()
     UpDataParam dialog;
     dialog.importMode = true;
     dialog.importFile = path;
+    dialog.importTarget = DeviceImageTarget();
     QMetaObject::invokeMethod(&dialog, "onTimeupDestroy");
     QCOMPARE(g_importResult.load(), 0);
     QCOMPARE(SimControl::mouseImage(QStringLiteral("aero")), ImageBytes(image));

@@ -1,5 +1,5 @@
 // Plays the report thread rewriting the cache name of the dump: it holds
-// g_currentDeviceMutex, writes an interim name and only after a while the
+// g_deviceImageMutex, writes an interim name and only after a while the
 // final one. A reader that takes the lock sees the final name; one that does
 // not sees the interim one.
 //
@@ -22,7 +22,7 @@ public:
     CacheNameRewrite(const QString& interim, const QString& final, int holdMs = 300)
     {
         m_thread = std::thread([this, interim, final, holdMs] {
-            QMutexLocker locker(&g_currentDeviceMutex);
+            QMutexLocker locker(&g_deviceImageMutex);
             g_cacheNameOnDump = interim;
             m_locked.release();
             std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));

@@ -47,7 +47,7 @@ inline void ResetProgramState()
     g_offlineNoticeMode = 0;
     SetStatusClock(nullptr);
     MouseProfile::SetClock(nullptr);
-    MouseProfile::Reset();
+    MouseProfile::StartOver();
     SetRepairDialogVisibleQuery(nullptr);
 }
 
