@@ -13,6 +13,7 @@
 #include "macro_name.h"
 #include "macro_repeat_code.h"
 #include "post_msg.h"
+#include "setting_ranges.h"
 #include "user_setting_store.h"
 
 #include <QButtonGroup>
@@ -51,9 +52,7 @@ void Buttoninterface::SlotUpDataButtonUIB(FlashDataMap DataMap)
 void Buttoninterface::RenderKeyTexts(const FlashDataMap& image)
 {
     const QString group = ConfigStore::ModelGroup(CurrentDeviceCopy().modelIndex);
-    // The image holds 16 function records.
-    const int keys = std::max(0, std::min(ConfigStore::Instance()->Value(group, QStringLiteral("KeyNumber")).toInt(),
-                                          int(FlashDataMap::ButtonCount)));
+    const int keys = SettingRanges::ButtonLimit(ConfigStore::Instance()->Value(group, QStringLiteral("KeyNumber")).toInt());
     keyStore = KeyFunctionStore::FromImage(image, keys);
     for (int key = 0; key < keys; ++key)
         ShowKeyFunction(key, keyStore.Type(key), keyStore.Param1(key), keyStore.Param2(key), image);

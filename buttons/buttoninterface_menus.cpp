@@ -11,55 +11,36 @@
 #include "key_notices.h"
 #include "modal_run.h"
 #include "notice_style.h"
+#include "setting_ranges.h"
 
 #include <QButtonGroup>
 #include <QScrollBar>
+
+#include <iterator>
 
 namespace {
 
 using FormItem = QToolButton* Ui::Buttoninterface::*;
 
-// The multimedia list, in list order: each item's full consumer usage.
-struct MediaRow {
-    int usage;
-    FormItem item;
+// The multimedia list's items, in the list order of their usages.
+const FormItem kMediaItems[] = {
+    &Ui::Buttoninterface::Player,        &Ui::Buttoninterface::StartPause_2,  &Ui::Buttoninterface::BackMusic_2,
+    &Ui::Buttoninterface::TopMusic_2,    &Ui::Buttoninterface::Mute,          &Ui::Buttoninterface::VolumeUp,
+    &Ui::Buttoninterface::VolumeDown,    &Ui::Buttoninterface::VolumeDown_4,  &Ui::Buttoninterface::VolumeDown_5,
+    &Ui::Buttoninterface::VolumeDown_6,  &Ui::Buttoninterface::VolumeDown_3,  &Ui::Buttoninterface::VolumeDown_8,
+    &Ui::Buttoninterface::VolumeDown_9,  &Ui::Buttoninterface::VolumeDown_7,  &Ui::Buttoninterface::VolumeDown_10,
+    &Ui::Buttoninterface::VolumeDown_12, &Ui::Buttoninterface::VolumeDown_13, &Ui::Buttoninterface::VolumeDown_11,
 };
-const MediaRow kMediaRows[] = {
-    {0x0183, &Ui::Buttoninterface::Player},        {0x00CD, &Ui::Buttoninterface::StartPause_2},
-    {0x00B5, &Ui::Buttoninterface::BackMusic_2},   {0x00B6, &Ui::Buttoninterface::TopMusic_2},
-    {0x00B7, &Ui::Buttoninterface::Mute},          {0x00E2, &Ui::Buttoninterface::VolumeUp},
-    {0x00E9, &Ui::Buttoninterface::VolumeDown},    {0x00EA, &Ui::Buttoninterface::VolumeDown_4},
-    {0x018A, &Ui::Buttoninterface::VolumeDown_5},  {0x0192, &Ui::Buttoninterface::VolumeDown_6},
-    {0x0194, &Ui::Buttoninterface::VolumeDown_3},  {0x0223, &Ui::Buttoninterface::VolumeDown_8},
-    {0x0221, &Ui::Buttoninterface::VolumeDown_9},  {0x0225, &Ui::Buttoninterface::VolumeDown_7},
-    {0x0224, &Ui::Buttoninterface::VolumeDown_10}, {0x0226, &Ui::Buttoninterface::VolumeDown_12},
-    {0x0227, &Ui::Buttoninterface::VolumeDown_13}, {0x022A, &Ui::Buttoninterface::VolumeDown_11},
-};
-constexpr int kMediaRowCount = int(sizeof(kMediaRows) / sizeof(kMediaRows[0]));
+static_assert(std::size(kMediaItems) == std::size(SettingRanges::kMediaUsages), "one item per multimedia usage");
 
-// The row of a low byte in the multimedia list; -1 for none.
-int MediaRowOf(int lowByte)
-{
-    for (int row = 0; row < kMediaRowCount; ++row) {
-        if ((kMediaRows[row].usage & 0xFF) == lowByte)
-            return row;
-    }
-    return -1;
-}
-
-// The DPI-lock list, in list order.
-struct LockRow {
-    int dpi;
-    FormItem item;
+// The DPI-lock list's items, in the list order of their DPI values.
+const FormItem kLockItems[] = {
+    &Ui::Buttoninterface::VolumeUp_11, &Ui::Buttoninterface::VolumeUp_12, &Ui::Buttoninterface::VolumeUp_13,
+    &Ui::Buttoninterface::VolumeUp_16, &Ui::Buttoninterface::VolumeUp_15, &Ui::Buttoninterface::VolumeUp_19,
+    &Ui::Buttoninterface::VolumeUp_20, &Ui::Buttoninterface::VolumeUp_22, &Ui::Buttoninterface::VolumeUp_18,
+    &Ui::Buttoninterface::VolumeUp_24, &Ui::Buttoninterface::VolumeUp_23, &Ui::Buttoninterface::VolumeUp_21,
 };
-const LockRow kLockRows[] = {
-    {100, &Ui::Buttoninterface::VolumeUp_11}, {200, &Ui::Buttoninterface::VolumeUp_12},
-    {300, &Ui::Buttoninterface::VolumeUp_13}, {400, &Ui::Buttoninterface::VolumeUp_16},
-    {500, &Ui::Buttoninterface::VolumeUp_15}, {600, &Ui::Buttoninterface::VolumeUp_19},
-    {700, &Ui::Buttoninterface::VolumeUp_20}, {800, &Ui::Buttoninterface::VolumeUp_22},
-    {900, &Ui::Buttoninterface::VolumeUp_18}, {1000, &Ui::Buttoninterface::VolumeUp_24},
-    {1100, &Ui::Buttoninterface::VolumeUp_23}, {1200, &Ui::Buttoninterface::VolumeUp_21},
-};
+static_assert(std::size(kLockItems) == std::size(SettingRanges::kDpiLockValues), "one item per DPI-lock value");
 
 constexpr int kRowPixels = 15;
 const QString kKeyAreaShown = QStringLiteral("QScrollBar {width:10px;}");
@@ -77,8 +58,8 @@ void Buttoninterface::RunOnPage(QDialog& dialog)
 
 QToolButton* Buttoninterface::MediaItem(int lowByte) const
 {
-    const int row = MediaRowOf(lowByte);
-    return row < 0 ? nullptr : ui->*kMediaRows[row].item;
+    const int row = SettingRanges::MediaRowOfLowByte(lowByte);
+    return row < 0 ? nullptr : ui->*kMediaItems[row];
 }
 
 // --- opening a key's menu ------------------------------------------------------------
@@ -156,10 +137,10 @@ void Buttoninterface::OpenKeyMenu(int key, const QString& keyAreaStyle)
         KeyEventRecord record;
         std::copy(image.keyEvents[key], image.keyEvents[key] + KeyEventRecord::Size, record.bytes);
         const KeyEvent first = record.Event(0);
-        mediaRow = first.kind == KindConsumer ? MediaRowOf(first.code & 0xFF) : -1;
+        mediaRow = first.kind == KindConsumer ? SettingRanges::MediaRowOfLowByte(first.code & 0xFF) : -1;
         if (mediaRow >= 0) {
             subPage = ui->page_3;
-            checked << ui->DPI_12 << ui->*kMediaRows[mediaRow].item;
+            checked << ui->DPI_12 << ui->*kMediaItems[mediaRow];
             topRow = 16;
         } else {
             checked << ui->DPI_8;
@@ -198,9 +179,9 @@ void Buttoninterface::OpenKeyMenu(int key, const QString& keyAreaStyle)
         checked << ui->DPI_4;
         topRow = 15;
         const int dpi = SensorCodeToDpi(p1);
-        for (int row = 0; row < int(sizeof(kLockRows) / sizeof(kLockRows[0])); ++row) {
-            if (kLockRows[row].dpi == dpi) {
-                checked << ui->*kLockRows[row].item;
+        for (int row = 0; row < int(std::size(kLockItems)); ++row) {
+            if (SettingRanges::kDpiLockValues[row] == dpi) {
+                checked << ui->*kLockItems[row];
                 lockRow = row;
             }
         }
@@ -340,16 +321,16 @@ void Buttoninterface::AssignMediaItem(int row, bool checked)
         return;
     const int key = SelectedKey();
     if (key >= 0)
-        WriteMediaKey(key, kMediaRows[row].usage, ui->*kMediaRows[row].item);
+        WriteMediaKey(key, SettingRanges::kMediaUsages[row], ui->*kMediaItems[row]);
     CloseMenus();
 }
 
 void Buttoninterface::AssignMediaKey(int button, int code)
 {
-    const int row = code >= 0 && code <= 0xFF ? MediaRowOf(code) : -1;
+    const int row = code >= 0 && code <= 0xFF ? SettingRanges::MediaRowOfLowByte(code) : -1;
     if (row < 0 || !KeyButton(button))
         return;
-    WriteMediaKey(button, kMediaRows[row].usage, ui->*kMediaRows[row].item);
+    WriteMediaKey(button, SettingRanges::kMediaUsages[row], ui->*kMediaItems[row]);
 }
 
 void Buttoninterface::on_Player_clicked(bool checked) { AssignMediaItem(0, checked); }
