@@ -16,11 +16,20 @@
 #include <QButtonGroup>
 #include <QScrollBar>
 
+#include <array>
 #include <iterator>
 
 namespace {
 
 using FormItem = QToolButton* Ui::Buttoninterface::*;
+
+// The parameters the function items write.
+using SettingRanges::kDpiLockValues;
+using SettingRanges::kDpiSwitchCodes;
+using SettingRanges::kLightsCodes;
+using SettingRanges::kMouseButtonCodes;
+using SettingRanges::kTiltCodes;
+using SettingRanges::kWheelCodes;
 
 // The multimedia list's items, in the list order of their usages.
 const FormItem kMediaItems[] = {
@@ -40,7 +49,7 @@ const FormItem kLockItems[] = {
     &Ui::Buttoninterface::VolumeUp_20, &Ui::Buttoninterface::VolumeUp_22, &Ui::Buttoninterface::VolumeUp_18,
     &Ui::Buttoninterface::VolumeUp_24, &Ui::Buttoninterface::VolumeUp_23, &Ui::Buttoninterface::VolumeUp_21,
 };
-static_assert(std::size(kLockItems) == std::size(SettingRanges::kDpiLockValues), "one item per DPI-lock value");
+static_assert(std::size(kLockItems) == std::size(kDpiLockValues), "one item per DPI-lock value");
 
 constexpr int kRowPixels = 15;
 const QString kKeyAreaShown = QStringLiteral("QScrollBar {width:10px;}");
@@ -93,37 +102,30 @@ void Buttoninterface::OpenKeyMenu(int key, const QString& keyAreaStyle)
     int topRow = 0;
     int lockRow = 0;
     int mediaRow = -1;
-    auto pick = [](int value, std::initializer_list<std::pair<int, QAbstractButton*>> items) -> QAbstractButton* {
-        for (const auto& item : items) {
-            if (item.first == value)
-                return item.second;
-        }
-        return nullptr;
-    };
+    using Items = std::array<QAbstractButton*, 2>;
     switch (type) {
     case int(KeyFunctionType::Disabled):
         checked << ui->DPI_5;
         topRow = 9;
         break;
     case int(KeyFunctionType::MouseButton): {
-        const int rows[] = {1, 2, 4, 8, 16};
+        const int row = SettingRanges::IndexIn(kMouseButtonCodes, p1);
         QAbstractButton* items[] = {ui->LeftKey_3, ui->RightKey_3, ui->MidKey, ui->BackKey_2, ui->ForWardKey};
-        for (int row = 0; row < 5; ++row) {
-            if (rows[row] == p1) {
-                checked << items[row];
-                topRow = row;
-            }
+        if (row >= 0) {
+            checked << items[row];
+            topRow = row;
         }
         break;
     }
     case int(KeyFunctionType::DpiSwitch):
         subPage = ui->page_7;
-        checked << ui->DPI_7 << pick(p1, {{1, ui->VolumeUp_8}, {2, ui->VolumeUp_9}, {3, ui->VolumeUp_10}});
+        checked << ui->DPI_7 << SettingRanges::EntryFor<QAbstractButton*>(
+                                         kDpiSwitchCodes, p1, {ui->VolumeUp_8, ui->VolumeUp_9, ui->VolumeUp_10});
         topRow = 13;
         break;
     case int(KeyFunctionType::TiltWheel):
         subPage = ui->page_4;
-        checked << ui->DPI_11 << pick(p1, {{1, ui->VolumeUp_2}, {2, ui->VolumeDown_2}});
+        checked << ui->DPI_11 << SettingRanges::EntryFor(kTiltCodes, p1, Items{ui->VolumeUp_2, ui->VolumeDown_2});
         topRow = 10;
         break;
     case int(KeyFunctionType::FireKey):
@@ -167,7 +169,8 @@ void Buttoninterface::OpenKeyMenu(int key, const QString& keyAreaStyle)
         break;
     case int(KeyFunctionType::Lights):
         subPage = ui->page_6;
-        checked << ui->DPI_9 << pick(p1, {{0, ui->VolumeUp_4}, {1, ui->VolumeUp_5}, {3, ui->VolumeUp_6}, {4, ui->VolumeUp_7}});
+        checked << ui->DPI_9 << SettingRanges::EntryFor<QAbstractButton*>(
+                                         kLightsCodes, p1, {ui->VolumeUp_4, ui->VolumeUp_5, ui->VolumeUp_6, ui->VolumeUp_7});
         topRow = 12;
         break;
     case int(KeyFunctionType::ProfileSwitch):
@@ -180,7 +183,7 @@ void Buttoninterface::OpenKeyMenu(int key, const QString& keyAreaStyle)
         topRow = 15;
         const int dpi = SensorCodeToDpi(p1);
         for (int row = 0; row < int(std::size(kLockItems)); ++row) {
-            if (SettingRanges::kDpiLockValues[row] == dpi) {
+            if (kDpiLockValues[row] == dpi) {
                 checked << ui->*kLockItems[row];
                 lockRow = row;
             }
@@ -189,7 +192,7 @@ void Buttoninterface::OpenKeyMenu(int key, const QString& keyAreaStyle)
     }
     case int(KeyFunctionType::Wheel):
         subPage = ui->page_10;
-        checked << ui->DPI_13 << pick(p1, {{1, ui->VolumeUp_14}, {2, ui->VolumeDown_14}});
+        checked << ui->DPI_13 << SettingRanges::EntryFor(kWheelCodes, p1, Items{ui->VolumeUp_14, ui->VolumeDown_14});
         topRow = 10;
         break;
     default:
@@ -269,39 +272,39 @@ void Buttoninterface::AssignKeyFunction(QAbstractButton* item, bool checked, int
     CloseMenus();
 }
 
-void Buttoninterface::on_LeftKey_3_clicked(bool checked) { AssignKeyFunction(ui->LeftKey_3, checked, 1, 1); }
-void Buttoninterface::on_RightKey_3_clicked(bool checked) { AssignKeyFunction(ui->RightKey_3, checked, 1, 2); }
-void Buttoninterface::on_MidKey_clicked(bool checked) { AssignKeyFunction(ui->MidKey, checked, 1, 4); }
-void Buttoninterface::on_BackKey_2_clicked(bool checked) { AssignKeyFunction(ui->BackKey_2, checked, 1, 8); }
-void Buttoninterface::on_ForWardKey_clicked(bool checked) { AssignKeyFunction(ui->ForWardKey, checked, 1, 16); }
+void Buttoninterface::on_LeftKey_3_clicked(bool checked) { AssignKeyFunction(ui->LeftKey_3, checked, 1, kMouseButtonCodes[0]); }
+void Buttoninterface::on_RightKey_3_clicked(bool checked) { AssignKeyFunction(ui->RightKey_3, checked, 1, kMouseButtonCodes[1]); }
+void Buttoninterface::on_MidKey_clicked(bool checked) { AssignKeyFunction(ui->MidKey, checked, 1, kMouseButtonCodes[2]); }
+void Buttoninterface::on_BackKey_2_clicked(bool checked) { AssignKeyFunction(ui->BackKey_2, checked, 1, kMouseButtonCodes[3]); }
+void Buttoninterface::on_ForWardKey_clicked(bool checked) { AssignKeyFunction(ui->ForWardKey, checked, 1, kMouseButtonCodes[4]); }
 void Buttoninterface::on_DPI_2_clicked(bool checked) { AssignKeyFunction(ui->DPI_2, checked, 7, 0); }
 void Buttoninterface::on_DPI_3_clicked(bool checked) { AssignKeyFunction(ui->DPI_3, checked, 9, 0); }
 void Buttoninterface::on_DPI_5_clicked(bool checked) { AssignKeyFunction(ui->DPI_5, checked, 0, 0); }
 
-void Buttoninterface::on_VolumeUp_8_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_8, checked, 2, 1); }
-void Buttoninterface::on_VolumeUp_9_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_9, checked, 2, 2); }
-void Buttoninterface::on_VolumeUp_10_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_10, checked, 2, 3); }
-void Buttoninterface::on_VolumeUp_2_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_2, checked, 3, 1); }
-void Buttoninterface::on_VolumeDown_2_clicked(bool checked) { AssignKeyFunction(ui->VolumeDown_2, checked, 3, 2); }
-void Buttoninterface::on_VolumeUp_14_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_14, checked, 11, 1); }
-void Buttoninterface::on_VolumeDown_14_clicked(bool checked) { AssignKeyFunction(ui->VolumeDown_14, checked, 11, 2); }
-void Buttoninterface::on_VolumeUp_4_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_4, checked, 8, 0); }
-void Buttoninterface::on_VolumeUp_5_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_5, checked, 8, 1); }
-void Buttoninterface::on_VolumeUp_6_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_6, checked, 8, 3); }
-void Buttoninterface::on_VolumeUp_7_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_7, checked, 8, 4); }
+void Buttoninterface::on_VolumeUp_8_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_8, checked, 2, kDpiSwitchCodes[0]); }
+void Buttoninterface::on_VolumeUp_9_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_9, checked, 2, kDpiSwitchCodes[1]); }
+void Buttoninterface::on_VolumeUp_10_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_10, checked, 2, kDpiSwitchCodes[2]); }
+void Buttoninterface::on_VolumeUp_2_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_2, checked, 3, kTiltCodes[0]); }
+void Buttoninterface::on_VolumeDown_2_clicked(bool checked) { AssignKeyFunction(ui->VolumeDown_2, checked, 3, kTiltCodes[1]); }
+void Buttoninterface::on_VolumeUp_14_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_14, checked, 11, kWheelCodes[0]); }
+void Buttoninterface::on_VolumeDown_14_clicked(bool checked) { AssignKeyFunction(ui->VolumeDown_14, checked, 11, kWheelCodes[1]); }
+void Buttoninterface::on_VolumeUp_4_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_4, checked, 8, kLightsCodes[0]); }
+void Buttoninterface::on_VolumeUp_5_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_5, checked, 8, kLightsCodes[1]); }
+void Buttoninterface::on_VolumeUp_6_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_6, checked, 8, kLightsCodes[2]); }
+void Buttoninterface::on_VolumeUp_7_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_7, checked, 8, kLightsCodes[3]); }
 
-void Buttoninterface::on_VolumeUp_11_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_11, checked, 10, 100); }
-void Buttoninterface::on_VolumeUp_12_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_12, checked, 10, 200); }
-void Buttoninterface::on_VolumeUp_13_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_13, checked, 10, 300); }
-void Buttoninterface::on_VolumeUp_16_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_16, checked, 10, 400); }
-void Buttoninterface::on_VolumeUp_15_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_15, checked, 10, 500); }
-void Buttoninterface::on_VolumeUp_19_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_19, checked, 10, 600); }
-void Buttoninterface::on_VolumeUp_20_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_20, checked, 10, 700); }
-void Buttoninterface::on_VolumeUp_22_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_22, checked, 10, 800); }
-void Buttoninterface::on_VolumeUp_18_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_18, checked, 10, 900); }
-void Buttoninterface::on_VolumeUp_24_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_24, checked, 10, 1000); }
-void Buttoninterface::on_VolumeUp_23_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_23, checked, 10, 1100); }
-void Buttoninterface::on_VolumeUp_21_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_21, checked, 10, 1200); }
+void Buttoninterface::on_VolumeUp_11_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_11, checked, 10, kDpiLockValues[0]); }
+void Buttoninterface::on_VolumeUp_12_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_12, checked, 10, kDpiLockValues[1]); }
+void Buttoninterface::on_VolumeUp_13_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_13, checked, 10, kDpiLockValues[2]); }
+void Buttoninterface::on_VolumeUp_16_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_16, checked, 10, kDpiLockValues[3]); }
+void Buttoninterface::on_VolumeUp_15_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_15, checked, 10, kDpiLockValues[4]); }
+void Buttoninterface::on_VolumeUp_19_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_19, checked, 10, kDpiLockValues[5]); }
+void Buttoninterface::on_VolumeUp_20_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_20, checked, 10, kDpiLockValues[6]); }
+void Buttoninterface::on_VolumeUp_22_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_22, checked, 10, kDpiLockValues[7]); }
+void Buttoninterface::on_VolumeUp_18_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_18, checked, 10, kDpiLockValues[8]); }
+void Buttoninterface::on_VolumeUp_24_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_24, checked, 10, kDpiLockValues[9]); }
+void Buttoninterface::on_VolumeUp_23_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_23, checked, 10, kDpiLockValues[10]); }
+void Buttoninterface::on_VolumeUp_21_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_21, checked, 10, kDpiLockValues[11]); }
 
 // --- multimedia keys -------------------------------------------------------------------
 

@@ -9,6 +9,7 @@
 
 #include <QString>
 
+#include <array>
 #include <cstddef>
 
 namespace SettingRanges {
@@ -35,6 +36,15 @@ template <std::size_t N>
 constexpr bool Holds(const int (&table)[N], int value)
 {
     return IndexIn(table, value) >= 0;
+}
+
+// What stands for value in entries, which follow the table's order; none
+// when value is not in the table.
+template <class T, std::size_t N>
+T EntryFor(const int (&table)[N], int value, const std::array<T, N>& entries, T none = T())
+{
+    const int index = IndexIn(table, value);
+    return index < 0 ? none : entries[std::size_t(index)];
 }
 
 // --- sensor page ------------------------------------------------------------------
