@@ -13,12 +13,14 @@
 #include "macro_name.h"
 #include "macro_repeat_code.h"
 #include "post_msg.h"
+#include "setting_ranges.h"
 #include "user_setting_store.h"
 
 #include <QButtonGroup>
 #include <QToolButton>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 void Buttoninterface::SlotUpDataButtonUIButton(FlashDataMap DataMap)
@@ -51,9 +53,7 @@ void Buttoninterface::SlotUpDataButtonUIB(FlashDataMap DataMap)
 void Buttoninterface::RenderKeyTexts(const FlashDataMap& image)
 {
     const QString group = ConfigStore::ModelGroup(CurrentDeviceCopy().modelIndex);
-    // The image holds 16 function records.
-    const int keys = std::max(0, std::min(ConfigStore::Instance()->Value(group, QStringLiteral("KeyNumber")).toInt(),
-                                          int(FlashDataMap::ButtonCount)));
+    const int keys = SettingRanges::ButtonLimit(ConfigStore::Instance()->Value(group, QStringLiteral("KeyNumber")).toInt());
     keyStore = KeyFunctionStore::FromImage(image, keys);
     for (int key = 0; key < keys; ++key)
         ShowKeyFunction(key, keyStore.Type(key), keyStore.Param1(key), keyStore.Param2(key), image);
@@ -61,6 +61,7 @@ void Buttoninterface::RenderKeyTexts(const FlashDataMap& image)
 
 void Buttoninterface::ShowKeyFunction(int key, int type, int p1, int p2, FlashDataMap image)
 {
+    using Items = std::array<QAbstractButton*, 2>;
     QToolButton* button = KeyButton(key);
     if (!button)
         return;
@@ -71,14 +72,15 @@ void Buttoninterface::ShowKeyFunction(int key, int type, int p1, int p2, FlashDa
         item = ui->DPI_5;
         break;
     case KeyFunctionType::MouseButton:
-        item = p1 == 1 ? ui->LeftKey_3 : p1 == 2 ? ui->RightKey_3 : p1 == 4 ? ui->MidKey : p1 == 8 ? ui->BackKey_2
-             : p1 == 16 ? ui->ForWardKey : nullptr;
+        item = SettingRanges::EntryFor<QAbstractButton*>(
+            SettingRanges::kMouseButtonCodes, p1, {ui->LeftKey_3, ui->RightKey_3, ui->MidKey, ui->BackKey_2, ui->ForWardKey});
         break;
     case KeyFunctionType::DpiSwitch:
-        item = p1 == 1 ? ui->VolumeUp_8 : p1 == 2 ? ui->VolumeUp_9 : p1 == 3 ? ui->VolumeUp_10 : nullptr;
+        item = SettingRanges::EntryFor<QAbstractButton*>(SettingRanges::kDpiSwitchCodes, p1,
+                                                         {ui->VolumeUp_8, ui->VolumeUp_9, ui->VolumeUp_10});
         break;
     case KeyFunctionType::TiltWheel:
-        item = p1 == 1 ? ui->VolumeUp_2 : p1 == 2 ? ui->VolumeDown_2 : nullptr;
+        item = SettingRanges::EntryFor(SettingRanges::kTiltCodes, p1, Items{ui->VolumeUp_2, ui->VolumeDown_2});
         break;
     case KeyFunctionType::FireKey:
         item = ui->DPI_6;
@@ -109,8 +111,8 @@ void Buttoninterface::ShowKeyFunction(int key, int type, int p1, int p2, FlashDa
         item = ui->DPI_2;
         break;
     case KeyFunctionType::Lights:
-        item = p1 == 0 ? ui->VolumeUp_4 : p1 == 1 ? ui->VolumeUp_5 : p1 == 3 ? ui->VolumeUp_6 : p1 == 4 ? ui->VolumeUp_7
-             : nullptr;
+        item = SettingRanges::EntryFor<QAbstractButton*>(SettingRanges::kLightsCodes, p1,
+                                                         {ui->VolumeUp_4, ui->VolumeUp_5, ui->VolumeUp_6, ui->VolumeUp_7});
         break;
     case KeyFunctionType::ProfileSwitch:
         item = ui->DPI_3;
@@ -119,7 +121,7 @@ void Buttoninterface::ShowKeyFunction(int key, int type, int p1, int p2, FlashDa
         button->setText(ui->DPI_4->text() + QLatin1Char('-') + QString::number(SensorCodeToDpi(p1)));
         break;
     case KeyFunctionType::Wheel:
-        item = p1 == 1 ? ui->VolumeUp_14 : p1 == 2 ? ui->VolumeDown_14 : nullptr;
+        item = SettingRanges::EntryFor(SettingRanges::kWheelCodes, p1, Items{ui->VolumeUp_14, ui->VolumeDown_14});
         break;
     }
     if (item)

@@ -11,55 +11,45 @@
 #include "key_notices.h"
 #include "modal_run.h"
 #include "notice_style.h"
+#include "setting_ranges.h"
 
 #include <QButtonGroup>
 #include <QScrollBar>
+
+#include <array>
+#include <iterator>
 
 namespace {
 
 using FormItem = QToolButton* Ui::Buttoninterface::*;
 
-// The multimedia list, in list order: each item's full consumer usage.
-struct MediaRow {
-    int usage;
-    FormItem item;
-};
-const MediaRow kMediaRows[] = {
-    {0x0183, &Ui::Buttoninterface::Player},        {0x00CD, &Ui::Buttoninterface::StartPause_2},
-    {0x00B5, &Ui::Buttoninterface::BackMusic_2},   {0x00B6, &Ui::Buttoninterface::TopMusic_2},
-    {0x00B7, &Ui::Buttoninterface::Mute},          {0x00E2, &Ui::Buttoninterface::VolumeUp},
-    {0x00E9, &Ui::Buttoninterface::VolumeDown},    {0x00EA, &Ui::Buttoninterface::VolumeDown_4},
-    {0x018A, &Ui::Buttoninterface::VolumeDown_5},  {0x0192, &Ui::Buttoninterface::VolumeDown_6},
-    {0x0194, &Ui::Buttoninterface::VolumeDown_3},  {0x0223, &Ui::Buttoninterface::VolumeDown_8},
-    {0x0221, &Ui::Buttoninterface::VolumeDown_9},  {0x0225, &Ui::Buttoninterface::VolumeDown_7},
-    {0x0224, &Ui::Buttoninterface::VolumeDown_10}, {0x0226, &Ui::Buttoninterface::VolumeDown_12},
-    {0x0227, &Ui::Buttoninterface::VolumeDown_13}, {0x022A, &Ui::Buttoninterface::VolumeDown_11},
-};
-constexpr int kMediaRowCount = int(sizeof(kMediaRows) / sizeof(kMediaRows[0]));
+// The parameters the function items write.
+using SettingRanges::kDpiLockValues;
+using SettingRanges::kDpiSwitchCodes;
+using SettingRanges::kLightsCodes;
+using SettingRanges::kMouseButtonCodes;
+using SettingRanges::kTiltCodes;
+using SettingRanges::kWheelCodes;
 
-// The row of a low byte in the multimedia list; -1 for none.
-int MediaRowOf(int lowByte)
-{
-    for (int row = 0; row < kMediaRowCount; ++row) {
-        if ((kMediaRows[row].usage & 0xFF) == lowByte)
-            return row;
-    }
-    return -1;
-}
+// The multimedia list's items, in the list order of their usages.
+const FormItem kMediaItems[] = {
+    &Ui::Buttoninterface::Player,        &Ui::Buttoninterface::StartPause_2,  &Ui::Buttoninterface::BackMusic_2,
+    &Ui::Buttoninterface::TopMusic_2,    &Ui::Buttoninterface::Mute,          &Ui::Buttoninterface::VolumeUp,
+    &Ui::Buttoninterface::VolumeDown,    &Ui::Buttoninterface::VolumeDown_4,  &Ui::Buttoninterface::VolumeDown_5,
+    &Ui::Buttoninterface::VolumeDown_6,  &Ui::Buttoninterface::VolumeDown_3,  &Ui::Buttoninterface::VolumeDown_8,
+    &Ui::Buttoninterface::VolumeDown_9,  &Ui::Buttoninterface::VolumeDown_7,  &Ui::Buttoninterface::VolumeDown_10,
+    &Ui::Buttoninterface::VolumeDown_12, &Ui::Buttoninterface::VolumeDown_13, &Ui::Buttoninterface::VolumeDown_11,
+};
+static_assert(std::size(kMediaItems) == std::size(SettingRanges::kMediaUsages), "one item per multimedia usage");
 
-// The DPI-lock list, in list order.
-struct LockRow {
-    int dpi;
-    FormItem item;
+// The DPI-lock list's items, in the list order of their DPI values.
+const FormItem kLockItems[] = {
+    &Ui::Buttoninterface::VolumeUp_11, &Ui::Buttoninterface::VolumeUp_12, &Ui::Buttoninterface::VolumeUp_13,
+    &Ui::Buttoninterface::VolumeUp_16, &Ui::Buttoninterface::VolumeUp_15, &Ui::Buttoninterface::VolumeUp_19,
+    &Ui::Buttoninterface::VolumeUp_20, &Ui::Buttoninterface::VolumeUp_22, &Ui::Buttoninterface::VolumeUp_18,
+    &Ui::Buttoninterface::VolumeUp_24, &Ui::Buttoninterface::VolumeUp_23, &Ui::Buttoninterface::VolumeUp_21,
 };
-const LockRow kLockRows[] = {
-    {100, &Ui::Buttoninterface::VolumeUp_11}, {200, &Ui::Buttoninterface::VolumeUp_12},
-    {300, &Ui::Buttoninterface::VolumeUp_13}, {400, &Ui::Buttoninterface::VolumeUp_16},
-    {500, &Ui::Buttoninterface::VolumeUp_15}, {600, &Ui::Buttoninterface::VolumeUp_19},
-    {700, &Ui::Buttoninterface::VolumeUp_20}, {800, &Ui::Buttoninterface::VolumeUp_22},
-    {900, &Ui::Buttoninterface::VolumeUp_18}, {1000, &Ui::Buttoninterface::VolumeUp_24},
-    {1100, &Ui::Buttoninterface::VolumeUp_23}, {1200, &Ui::Buttoninterface::VolumeUp_21},
-};
+static_assert(std::size(kLockItems) == std::size(kDpiLockValues), "one item per DPI-lock value");
 
 constexpr int kRowPixels = 15;
 const QString kKeyAreaShown = QStringLiteral("QScrollBar {width:10px;}");
@@ -77,8 +67,8 @@ void Buttoninterface::RunOnPage(QDialog& dialog)
 
 QToolButton* Buttoninterface::MediaItem(int lowByte) const
 {
-    const int row = MediaRowOf(lowByte);
-    return row < 0 ? nullptr : ui->*kMediaRows[row].item;
+    const int row = SettingRanges::MediaRowOfLowByte(lowByte);
+    return row < 0 ? nullptr : ui->*kMediaItems[row];
 }
 
 // --- opening a key's menu ------------------------------------------------------------
@@ -112,37 +102,30 @@ void Buttoninterface::OpenKeyMenu(int key, const QString& keyAreaStyle)
     int topRow = 0;
     int lockRow = 0;
     int mediaRow = -1;
-    auto pick = [](int value, std::initializer_list<std::pair<int, QAbstractButton*>> items) -> QAbstractButton* {
-        for (const auto& item : items) {
-            if (item.first == value)
-                return item.second;
-        }
-        return nullptr;
-    };
+    using Items = std::array<QAbstractButton*, 2>;
     switch (type) {
     case int(KeyFunctionType::Disabled):
         checked << ui->DPI_5;
         topRow = 9;
         break;
     case int(KeyFunctionType::MouseButton): {
-        const int rows[] = {1, 2, 4, 8, 16};
+        const int row = SettingRanges::IndexIn(kMouseButtonCodes, p1);
         QAbstractButton* items[] = {ui->LeftKey_3, ui->RightKey_3, ui->MidKey, ui->BackKey_2, ui->ForWardKey};
-        for (int row = 0; row < 5; ++row) {
-            if (rows[row] == p1) {
-                checked << items[row];
-                topRow = row;
-            }
+        if (row >= 0) {
+            checked << items[row];
+            topRow = row;
         }
         break;
     }
     case int(KeyFunctionType::DpiSwitch):
         subPage = ui->page_7;
-        checked << ui->DPI_7 << pick(p1, {{1, ui->VolumeUp_8}, {2, ui->VolumeUp_9}, {3, ui->VolumeUp_10}});
+        checked << ui->DPI_7 << SettingRanges::EntryFor<QAbstractButton*>(
+                                         kDpiSwitchCodes, p1, {ui->VolumeUp_8, ui->VolumeUp_9, ui->VolumeUp_10});
         topRow = 13;
         break;
     case int(KeyFunctionType::TiltWheel):
         subPage = ui->page_4;
-        checked << ui->DPI_11 << pick(p1, {{1, ui->VolumeUp_2}, {2, ui->VolumeDown_2}});
+        checked << ui->DPI_11 << SettingRanges::EntryFor(kTiltCodes, p1, Items{ui->VolumeUp_2, ui->VolumeDown_2});
         topRow = 10;
         break;
     case int(KeyFunctionType::FireKey):
@@ -156,10 +139,10 @@ void Buttoninterface::OpenKeyMenu(int key, const QString& keyAreaStyle)
         KeyEventRecord record;
         std::copy(image.keyEvents[key], image.keyEvents[key] + KeyEventRecord::Size, record.bytes);
         const KeyEvent first = record.Event(0);
-        mediaRow = first.kind == KindConsumer ? MediaRowOf(first.code & 0xFF) : -1;
+        mediaRow = first.kind == KindConsumer ? SettingRanges::MediaRowOfLowByte(first.code & 0xFF) : -1;
         if (mediaRow >= 0) {
             subPage = ui->page_3;
-            checked << ui->DPI_12 << ui->*kMediaRows[mediaRow].item;
+            checked << ui->DPI_12 << ui->*kMediaItems[mediaRow];
             topRow = 16;
         } else {
             checked << ui->DPI_8;
@@ -186,7 +169,8 @@ void Buttoninterface::OpenKeyMenu(int key, const QString& keyAreaStyle)
         break;
     case int(KeyFunctionType::Lights):
         subPage = ui->page_6;
-        checked << ui->DPI_9 << pick(p1, {{0, ui->VolumeUp_4}, {1, ui->VolumeUp_5}, {3, ui->VolumeUp_6}, {4, ui->VolumeUp_7}});
+        checked << ui->DPI_9 << SettingRanges::EntryFor<QAbstractButton*>(
+                                         kLightsCodes, p1, {ui->VolumeUp_4, ui->VolumeUp_5, ui->VolumeUp_6, ui->VolumeUp_7});
         topRow = 12;
         break;
     case int(KeyFunctionType::ProfileSwitch):
@@ -198,9 +182,9 @@ void Buttoninterface::OpenKeyMenu(int key, const QString& keyAreaStyle)
         checked << ui->DPI_4;
         topRow = 15;
         const int dpi = SensorCodeToDpi(p1);
-        for (int row = 0; row < int(sizeof(kLockRows) / sizeof(kLockRows[0])); ++row) {
-            if (kLockRows[row].dpi == dpi) {
-                checked << ui->*kLockRows[row].item;
+        for (int row = 0; row < int(std::size(kLockItems)); ++row) {
+            if (kDpiLockValues[row] == dpi) {
+                checked << ui->*kLockItems[row];
                 lockRow = row;
             }
         }
@@ -208,7 +192,7 @@ void Buttoninterface::OpenKeyMenu(int key, const QString& keyAreaStyle)
     }
     case int(KeyFunctionType::Wheel):
         subPage = ui->page_10;
-        checked << ui->DPI_13 << pick(p1, {{1, ui->VolumeUp_14}, {2, ui->VolumeDown_14}});
+        checked << ui->DPI_13 << SettingRanges::EntryFor(kWheelCodes, p1, Items{ui->VolumeUp_14, ui->VolumeDown_14});
         topRow = 10;
         break;
     default:
@@ -288,39 +272,39 @@ void Buttoninterface::AssignKeyFunction(QAbstractButton* item, bool checked, int
     CloseMenus();
 }
 
-void Buttoninterface::on_LeftKey_3_clicked(bool checked) { AssignKeyFunction(ui->LeftKey_3, checked, 1, 1); }
-void Buttoninterface::on_RightKey_3_clicked(bool checked) { AssignKeyFunction(ui->RightKey_3, checked, 1, 2); }
-void Buttoninterface::on_MidKey_clicked(bool checked) { AssignKeyFunction(ui->MidKey, checked, 1, 4); }
-void Buttoninterface::on_BackKey_2_clicked(bool checked) { AssignKeyFunction(ui->BackKey_2, checked, 1, 8); }
-void Buttoninterface::on_ForWardKey_clicked(bool checked) { AssignKeyFunction(ui->ForWardKey, checked, 1, 16); }
+void Buttoninterface::on_LeftKey_3_clicked(bool checked) { AssignKeyFunction(ui->LeftKey_3, checked, 1, kMouseButtonCodes[0]); }
+void Buttoninterface::on_RightKey_3_clicked(bool checked) { AssignKeyFunction(ui->RightKey_3, checked, 1, kMouseButtonCodes[1]); }
+void Buttoninterface::on_MidKey_clicked(bool checked) { AssignKeyFunction(ui->MidKey, checked, 1, kMouseButtonCodes[2]); }
+void Buttoninterface::on_BackKey_2_clicked(bool checked) { AssignKeyFunction(ui->BackKey_2, checked, 1, kMouseButtonCodes[3]); }
+void Buttoninterface::on_ForWardKey_clicked(bool checked) { AssignKeyFunction(ui->ForWardKey, checked, 1, kMouseButtonCodes[4]); }
 void Buttoninterface::on_DPI_2_clicked(bool checked) { AssignKeyFunction(ui->DPI_2, checked, 7, 0); }
 void Buttoninterface::on_DPI_3_clicked(bool checked) { AssignKeyFunction(ui->DPI_3, checked, 9, 0); }
 void Buttoninterface::on_DPI_5_clicked(bool checked) { AssignKeyFunction(ui->DPI_5, checked, 0, 0); }
 
-void Buttoninterface::on_VolumeUp_8_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_8, checked, 2, 1); }
-void Buttoninterface::on_VolumeUp_9_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_9, checked, 2, 2); }
-void Buttoninterface::on_VolumeUp_10_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_10, checked, 2, 3); }
-void Buttoninterface::on_VolumeUp_2_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_2, checked, 3, 1); }
-void Buttoninterface::on_VolumeDown_2_clicked(bool checked) { AssignKeyFunction(ui->VolumeDown_2, checked, 3, 2); }
-void Buttoninterface::on_VolumeUp_14_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_14, checked, 11, 1); }
-void Buttoninterface::on_VolumeDown_14_clicked(bool checked) { AssignKeyFunction(ui->VolumeDown_14, checked, 11, 2); }
-void Buttoninterface::on_VolumeUp_4_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_4, checked, 8, 0); }
-void Buttoninterface::on_VolumeUp_5_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_5, checked, 8, 1); }
-void Buttoninterface::on_VolumeUp_6_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_6, checked, 8, 3); }
-void Buttoninterface::on_VolumeUp_7_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_7, checked, 8, 4); }
+void Buttoninterface::on_VolumeUp_8_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_8, checked, 2, kDpiSwitchCodes[0]); }
+void Buttoninterface::on_VolumeUp_9_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_9, checked, 2, kDpiSwitchCodes[1]); }
+void Buttoninterface::on_VolumeUp_10_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_10, checked, 2, kDpiSwitchCodes[2]); }
+void Buttoninterface::on_VolumeUp_2_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_2, checked, 3, kTiltCodes[0]); }
+void Buttoninterface::on_VolumeDown_2_clicked(bool checked) { AssignKeyFunction(ui->VolumeDown_2, checked, 3, kTiltCodes[1]); }
+void Buttoninterface::on_VolumeUp_14_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_14, checked, 11, kWheelCodes[0]); }
+void Buttoninterface::on_VolumeDown_14_clicked(bool checked) { AssignKeyFunction(ui->VolumeDown_14, checked, 11, kWheelCodes[1]); }
+void Buttoninterface::on_VolumeUp_4_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_4, checked, 8, kLightsCodes[0]); }
+void Buttoninterface::on_VolumeUp_5_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_5, checked, 8, kLightsCodes[1]); }
+void Buttoninterface::on_VolumeUp_6_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_6, checked, 8, kLightsCodes[2]); }
+void Buttoninterface::on_VolumeUp_7_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_7, checked, 8, kLightsCodes[3]); }
 
-void Buttoninterface::on_VolumeUp_11_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_11, checked, 10, 100); }
-void Buttoninterface::on_VolumeUp_12_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_12, checked, 10, 200); }
-void Buttoninterface::on_VolumeUp_13_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_13, checked, 10, 300); }
-void Buttoninterface::on_VolumeUp_16_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_16, checked, 10, 400); }
-void Buttoninterface::on_VolumeUp_15_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_15, checked, 10, 500); }
-void Buttoninterface::on_VolumeUp_19_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_19, checked, 10, 600); }
-void Buttoninterface::on_VolumeUp_20_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_20, checked, 10, 700); }
-void Buttoninterface::on_VolumeUp_22_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_22, checked, 10, 800); }
-void Buttoninterface::on_VolumeUp_18_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_18, checked, 10, 900); }
-void Buttoninterface::on_VolumeUp_24_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_24, checked, 10, 1000); }
-void Buttoninterface::on_VolumeUp_23_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_23, checked, 10, 1100); }
-void Buttoninterface::on_VolumeUp_21_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_21, checked, 10, 1200); }
+void Buttoninterface::on_VolumeUp_11_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_11, checked, 10, kDpiLockValues[0]); }
+void Buttoninterface::on_VolumeUp_12_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_12, checked, 10, kDpiLockValues[1]); }
+void Buttoninterface::on_VolumeUp_13_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_13, checked, 10, kDpiLockValues[2]); }
+void Buttoninterface::on_VolumeUp_16_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_16, checked, 10, kDpiLockValues[3]); }
+void Buttoninterface::on_VolumeUp_15_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_15, checked, 10, kDpiLockValues[4]); }
+void Buttoninterface::on_VolumeUp_19_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_19, checked, 10, kDpiLockValues[5]); }
+void Buttoninterface::on_VolumeUp_20_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_20, checked, 10, kDpiLockValues[6]); }
+void Buttoninterface::on_VolumeUp_22_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_22, checked, 10, kDpiLockValues[7]); }
+void Buttoninterface::on_VolumeUp_18_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_18, checked, 10, kDpiLockValues[8]); }
+void Buttoninterface::on_VolumeUp_24_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_24, checked, 10, kDpiLockValues[9]); }
+void Buttoninterface::on_VolumeUp_23_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_23, checked, 10, kDpiLockValues[10]); }
+void Buttoninterface::on_VolumeUp_21_clicked(bool checked) { AssignKeyFunction(ui->VolumeUp_21, checked, 10, kDpiLockValues[11]); }
 
 // --- multimedia keys -------------------------------------------------------------------
 
@@ -340,16 +324,16 @@ void Buttoninterface::AssignMediaItem(int row, bool checked)
         return;
     const int key = SelectedKey();
     if (key >= 0)
-        WriteMediaKey(key, kMediaRows[row].usage, ui->*kMediaRows[row].item);
+        WriteMediaKey(key, SettingRanges::kMediaUsages[row], ui->*kMediaItems[row]);
     CloseMenus();
 }
 
 void Buttoninterface::AssignMediaKey(int button, int code)
 {
-    const int row = code >= 0 && code <= 0xFF ? MediaRowOf(code) : -1;
+    const int row = code >= 0 && code <= 0xFF ? SettingRanges::MediaRowOfLowByte(code) : -1;
     if (row < 0 || !KeyButton(button))
         return;
-    WriteMediaKey(button, kMediaRows[row].usage, ui->*kMediaRows[row].item);
+    WriteMediaKey(button, SettingRanges::kMediaUsages[row], ui->*kMediaItems[row]);
 }
 
 void Buttoninterface::on_Player_clicked(bool checked) { AssignMediaItem(0, checked); }

@@ -4,6 +4,7 @@
 #include "label_file.h"
 #include "notice_style.h"
 #include "post_msg.h"
+#include "setting_ranges.h"
 #include "user_setting_store.h"
 
 FireKey::FireKey(QWidget* parent)
@@ -11,6 +12,8 @@ FireKey::FireKey(QWidget* parent)
     , ui(new Ui::FireKey)
 {
     ui->setupUi(this);
+    ui->Time->setRange(SettingRanges::kFireIntervalMinimum, SettingRanges::kFireIntervalMaximum);
+    ui->Count->setRange(0, SettingRanges::kFireCountMaximum);
     connect(PostMsg::GetInstance(), SIGNAL(SigChangeLanguage(int)), this, SLOT(SlotChangeLanguage(int)));
 
     NoticeStyle::Elements parts = NoticeStyle::EntryDialogParts(ui->FireKeyA, ui->CloseButton, ui->label, ui->NewHong,

@@ -4,6 +4,8 @@
 #ifndef DEBOUNCE_TIME_H
 #define DEBOUNCE_TIME_H
 
+#include "setting_ranges.h"
+
 #include <QFrame>
 #include <QString>
 
@@ -16,7 +18,7 @@ class DebounceTime;
 class DebounceTime : public QFrame {
     Q_OBJECT
 public:
-    static constexpr int kMaxMs = 20;
+    static constexpr int kMaxMs = SettingRanges::kDebounceMaxMs;
 
     explicit DebounceTime(QWidget* parent = nullptr);
     ~DebounceTime() override;

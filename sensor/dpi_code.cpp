@@ -18,15 +18,15 @@ const int kHighCodeBitsY = 0xC0;
 const int kLargestCode = 0xFF;
 const int kLargestTenBitCode = 0x3FF;
 
-QString DefinePrefix()
+QString DefinePrefix(const QString& sensor)
 {
-    return QStringLiteral("SENSOR_") + g_sensorModel + QStringLiteral("_DPI");
+    return QStringLiteral("SENSOR_") + sensor + QStringLiteral("_DPI");
 }
 
 // Sensors whose codes have ten bits, the upper two kept in the flags byte.
-bool HasTenBitCodes()
+bool HasTenBitCodes(const QString& sensor)
 {
-    return g_sensorModel == QLatin1String("3395") || g_sensorModel == QLatin1String("3950");
+    return sensor == QLatin1String("3395") || sensor == QLatin1String("3950");
 }
 
 int DefineValue(int index)
@@ -96,7 +96,12 @@ void ChooseRangeRule(int dpi, int* flags, int* multiplier)
 
 bool LoadDpiRangeModel(const QStringList& list)
 {
-    DPIRangeModel& model = g_dpiRangeModel;
+    return ParseDpiRangeModel(list, &g_dpiRangeModel);
+}
+
+bool ParseDpiRangeModel(const QStringList& list, DPIRangeModel* range)
+{
+    DPIRangeModel& model = *range;
     model.minima.clear();
     model.maxima.clear();
     model.mode = 0;
@@ -137,7 +142,7 @@ DpiStageCode EncodeDpiStage(int dpi, int currentFlags)
     int multiplier = 1;
     ChooseRangeRule(dpi, &result.flags, &multiplier);
 
-    const QString prefix = DefinePrefix();
+    const QString prefix = DefinePrefix(g_sensorModel);
     if (HasDefinitions(prefix)) {
         // Beyond the sensor's table there is nothing to look up: take its
         // largest DPI instead of a fallback code the sensor reads otherwise.
@@ -155,9 +160,10 @@ DpiStageCode EncodeDpiStage(int dpi, int currentFlags)
         return result;
     }
 
-    const int largestCode = HasTenBitCodes() ? kLargestTenBitCode : kLargestCode;
+    const bool tenBits = HasTenBitCodes(g_sensorModel);
+    const int largestCode = tenBits ? kLargestTenBitCode : kLargestCode;
     result.code = qBound(0, dpi / (50 * multiplier) - 1, largestCode);
-    if (HasTenBitCodes()) {
+    if (tenBits) {
         const int high = result.code >> 8;
         result.flags |= (high << 2) | (high << 6);
     }
@@ -180,9 +186,14 @@ bool WriteDpiStage(int stage, int dpi)
 
 int ReadDpiStage(const DPIStage& record)
 {
+    return ReadDpiStage(record, g_sensorModel);
+}
+
+int ReadDpiStage(const DPIStage& record, const QString& sensor)
+{
     const int x = record.x;
     const int flags = record.flags;
-    const QString prefix = DefinePrefix();
+    const QString prefix = DefinePrefix(sensor);
 
     // The DPI of one code unit: the definition whose value is the code, or
     // 50 per code step. Wide enough for any definition and both doublings.
@@ -197,7 +208,7 @@ int ReadDpiStage(const DPIStage& record)
         }
     } else {
         int code = x;
-        if (HasTenBitCodes())
+        if (HasTenBitCodes(sensor))
             code |= (flags & kHighCodeBitsY) << 2;
         dpi = (code + 1) * 50;
     }

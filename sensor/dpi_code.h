@@ -41,6 +41,8 @@ extern QVector<int> g_sensorDefineValues;  // their values, same positions
 // earlier segment texts and leaves no minima and maxima. True when the list
 // holds 1 to 4 segments.
 bool LoadDpiRangeModel(const QStringList& list);
+// The same into another model; g_dpiRangeModel stays as it is.
+bool ParseDpiRangeModel(const QStringList& list, DPIRangeModel* model);
 
 // The first segment's minimum and the last segment's maximum of a model with
 // 1 to 4 segments; false (texts untouched) for any other model.
@@ -63,7 +65,9 @@ DpiStageCode EncodeDpiStage(int dpi, int currentFlags);
 // any other stage outside 0..7 write nothing.
 bool WriteDpiStage(int stage, int dpi);
 
-// The DPI value a stage record shows.
+// The DPI value a stage record shows for the selected sensor, or for
+// another sensor's name.
 int ReadDpiStage(const DPIStage& record);
+int ReadDpiStage(const DPIStage& record, const QString& sensor);
 
 #endif // DPI_CODE_H

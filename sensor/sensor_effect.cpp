@@ -2,15 +2,7 @@
 #include "ui_sensor_effect.h"
 
 #include "frame_style.h"
-
-#include <algorithm>
-#include <iterator>
-
-namespace {
-
-const int kBrightnessBytes[] = {16, 30, 60, 90, 128, 150, 180, 210, 230, 255};
-
-} // namespace
+#include "setting_ranges.h"
 
 SensorEffect::SensorEffect(QWidget* parent)
     : SensorEffectBase(parent)
@@ -28,16 +20,12 @@ SensorEffect::~SensorEffect() = default;
 
 int SensorEffect::BrightnessByte(int level)
 {
-    const int index = std::clamp(level, 1, int(std::size(kBrightnessBytes))) - 1;
-    return kBrightnessBytes[index];
+    return SettingRanges::DpiLedBrightnessByte(level);
 }
 
 int SensorEffect::BrightnessLevel(int byte)
 {
-    const auto* found = std::find(std::begin(kBrightnessBytes), std::end(kBrightnessBytes), byte);
-    if (found == std::end(kBrightnessBytes))
-        return byte;
-    return int(found - std::begin(kBrightnessBytes)) + 1;
+    return SettingRanges::DpiLedBrightnessLevel(byte);
 }
 
 void SensorEffect::SetMode(int mode)

@@ -5,6 +5,7 @@
 #include "frame_style.h"
 #include "paths.h"
 #include "sensor_effect.h"
+#include "setting_ranges.h"
 
 #include <QLabel>
 #include <QSlider>
@@ -28,6 +29,8 @@ SensorEffectBase::SensorEffectBase(QWidget* parent)
 void SensorEffectBase::AttachRows(const Rows& rows, FrameStyle::SliderLook look)
 {
     m_rows = rows;
+    m_rows.speed->setRange(SettingRanges::kDpiLedSpeedMinimum, SettingRanges::kDpiLedSpeedMaximum);
+    m_rows.brightness->setRange(SettingRanges::kDpiLedLevelMinimum, SettingRanges::kDpiLedLevelMaximum);
 
     const QString caption = FrameStyle::CaptionStyle();
     m_rows.title->setStyleSheet(caption);

@@ -5,14 +5,7 @@
 #include "device_image_setters.h"
 #include "frame_style.h"
 #include "paths.h"
-
-namespace {
-
-// Device codes by combo index, for the two layouts.
-const int kTwoItemCodes[] = {1, 2};
-const int kThreeItemCodes[] = {3, 1, 2};
-
-} // namespace
+#include "setting_ranges.h"
 
 SensorLOD::SensorLOD(QWidget* parent)
     : QFrame(parent)
@@ -88,10 +81,8 @@ void SensorLOD::on_LOD_currentIndexChanged(int index)
     // Fills add, remove and select items with the page's updating flag raised.
     if (!g_sendEnabled || g_sensorPageUpdating)
         return;
-    if (ui->LOD->count() == 3) {
-        if (index >= 0 && index < 3)
-            SetLiftOffDistance(kThreeItemCodes[index]);
-    } else if (index >= 0 && index < 2) {
-        SetLiftOffDistance(kTwoItemCodes[index]);
-    }
+    const int code = ui->LOD->count() == 3 ? SettingRanges::EntryAt(SettingRanges::kLiftOffCodesWithSmall, index)
+                                           : SettingRanges::EntryAt(SettingRanges::kLiftOffCodes, index);
+    if (code >= 0)
+        SetLiftOffDistance(code);
 }

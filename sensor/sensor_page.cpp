@@ -9,6 +9,7 @@
 #include "label_file.h"
 #include "paths.h"
 #include "post_msg.h"
+#include "setting_ranges.h"
 #include "user_setting_store.h"
 
 #include <QDir>
@@ -16,7 +17,7 @@
 
 namespace {
 
-const int kCordedRow = 2;
+const int kCordedRow = SettingRanges::CordedItem;
 
 // The DPI light area moves up into the sensor section's place when the
 // compact layout hides that section.
@@ -201,7 +202,7 @@ void Sensor::FillPage(const FlashDataMap& image, bool handshake)
     const ConfigStore* config = ConfigStore::Instance();
     const QString group = ConfigStore::ModelGroup(device.modelIndex);
     g_sensorModel = config->Value(group, QStringLiteral("Sensor"));
-    if (g_sensorModel == QLatin1String("3950"))
+    if (SettingRanges::OffersSmallLiftOff(g_sensorModel))
         ui->frameLOD->AddSmallLevel();
     else
         ui->frameLOD->RemoveSmallLevel();
@@ -227,7 +228,7 @@ void Sensor::FillPage(const FlashDataMap& image, bool handshake)
 
     // The image has eight stage records: a larger grade in the catalogue
     // must not read past them.
-    const int stages = qBound(0, config->IntValue(group, QStringLiteral("DPIMaxGrade")), int(FlashDataMap::StageCount));
+    const int stages = SettingRanges::StageLimit(config->IntValue(group, QStringLiteral("DPIMaxGrade")));
     dpi->BlockStageCountSignals(true);
     for (int j = 0; j < stages; ++j) {
         dpi->SetStageColor(j, StageColour(image.dpiStages[j]));
@@ -272,7 +273,7 @@ void Sensor::ApplyDpiLight(const FlashDataMap& image)
     const bool enabled = image.dpiLed[3] != 0;
     if (!enabled)
         ui->frameEffect->SetMode(0);
-    else if (mode == 1 || mode == 2)
+    else if (SettingRanges::Holds(SettingRanges::kDpiLedModes, mode))
         ui->frameEffect->SetMode(mode);
     ui->frameEffect->SetSpeed(speed);
     ui->frameEffect->SetBrightnessLevel(SensorEffect::BrightnessLevel(brightness));
@@ -443,7 +444,7 @@ void Sensor::on_ModelChoose_currentIndexChanged(int index)
 {
     // "Corded" is forced by the connection, never chosen; an emptied or
     // out-of-range selection (-1) is no mode either.
-    if (!g_sendEnabled || g_sensorPageUpdating || (index != 0 && index != 1))
+    if (!g_sendEnabled || g_sensorPageUpdating || !SettingRanges::IsStoredSensorMode(index))
         return;
     SetSensorMode(index);
 }

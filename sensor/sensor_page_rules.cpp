@@ -2,12 +2,12 @@
 
 #include "device_all_info.h"
 #include "sensor_rate.h"
+#include "setting_ranges.h"
 
 namespace SensorPageRules {
 
 namespace {
 
-const int kPerformanceTimes[6] = {3, 6, 12, 30, 60, 90};
 const int kThousandHzLevel = 3;
 
 // 2000 and 4000 Hz: a cable mouse reporting them shows 1000 Hz.
@@ -32,16 +32,12 @@ bool IsFastReceiver(int connectionType)
 
 int PerformanceIndexOfTime(int tenSeconds)
 {
-    for (int index = 0; index < 6; ++index) {
-        if (kPerformanceTimes[index] == tenSeconds)
-            return index;
-    }
-    return -1;
+    return SettingRanges::IndexIn(SettingRanges::kPerformanceTimes, tenSeconds);
 }
 
 int PerformanceTimeOfIndex(int index)
 {
-    return index >= 0 && index < 6 ? kPerformanceTimes[index] : -1;
+    return SettingRanges::EntryAt(SettingRanges::kPerformanceTimes, index);
 }
 
 int FillRateLevel(int code, bool wired)

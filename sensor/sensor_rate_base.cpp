@@ -5,30 +5,23 @@
 #include "frame_style.h"
 #include "paths.h"
 #include "post_msg.h"
+#include "setting_ranges.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 
-namespace {
+#include <iterator>
 
-const int kCodes[SensorRateBase::kLevelCount] = {0x08, 0x04, 0x02, 0x01, 0x10, 0x20, 0x40};
-
-} // namespace
+static_assert(std::size(SettingRanges::kRateCodes) == SensorRateBase::kLevelCount, "one code per rate level");
 
 int SensorRateBase::CodeOfLevel(int level)
 {
-    if (level < 0 || level >= kLevelCount)
-        return -1;
-    return kCodes[level];
+    return SettingRanges::EntryAt(SettingRanges::kRateCodes, level);
 }
 
 int SensorRateBase::LevelOfCode(int code)
 {
-    for (int level = 0; level < kLevelCount; ++level) {
-        if (kCodes[level] == code)
-            return level;
-    }
-    return -1;
+    return SettingRanges::IndexIn(SettingRanges::kRateCodes, code);
 }
 
 void SensorRateBase::SendClickedLevel(bool checked, int level)

@@ -6,26 +6,17 @@
 #include "frame_style.h"
 #include "paths.h"
 
-namespace {
-
-const int kDeviceValues[StopCloseTime::kItemCount] = {1, 3, 6, 30, 60, 90, 120, 150, 180, 210, 240};
-
-} // namespace
-
 int StopCloseTime::DeviceValue(int item)
 {
-    if (item < 0 || item >= kItemCount)
-        return -1;
-    return kDeviceValues[item];
+    return SettingRanges::EntryAt(SettingRanges::kLightOffTimes, item);
 }
 
 int StopCloseTime::ItemOfSeconds(int seconds)
 {
-    for (int item = 0; item < kItemCount; ++item) {
-        if (kDeviceValues[item] * 10 == seconds)
-            return item;
-    }
-    return -1;
+    // The device counts in 10 s.
+    if (seconds % 10 != 0)
+        return -1;
+    return SettingRanges::IndexIn(SettingRanges::kLightOffTimes, seconds / 10);
 }
 
 StopCloseTime::StopCloseTime(QWidget* parent)

@@ -4,8 +4,12 @@
 #ifndef STOP_CLOSE_TIME_H
 #define STOP_CLOSE_TIME_H
 
+#include "setting_ranges.h"
+
 #include <QFrame>
 #include <QString>
+
+#include <iterator>
 
 #include <memory>
 
@@ -16,7 +20,7 @@ class StopCloseTime;
 class StopCloseTime : public QFrame {
     Q_OBJECT
 public:
-    static constexpr int kItemCount = 11;
+    static constexpr int kItemCount = int(std::size(SettingRanges::kLightOffTimes));
     // Device value of an item (1, 3, 6, 30, ... 240); -1 outside 0-10.
     static int DeviceValue(int item);
     // The item of a time in seconds (10, 30, 60, 300, ... 2400); -1 for any

@@ -3,6 +3,7 @@
 
 #include "app_state.h"
 #include "config_export_file.h"
+#include "config_image_check.h"
 #include "config_store.h"
 #include "device_cache.h"
 #include "device_image_setters.h"
@@ -99,15 +100,20 @@ int UpDataParam::ReadConfigFile(const QString& path, FlashDataMap* image)
     if (!contents.complete || contents.image.size() != FlashDataMap::Size)
         return 1;
 
-    ConfigStore* config = ConfigStore::Instance();
-    const QString group = ConfigStore::ModelGroup(CurrentDeviceCopy().modelIndex);
+    const SettingRanges::ModelRanges model = SettingRanges::ModelRangesOf(CurrentDeviceCopy().modelIndex);
     // The file holds the name cut to its field; compare like with like.
-    if (contents.sensorName != ConfigExportFile::StoredSensorName(config->Value(group, QStringLiteral("Sensor"))))
+    if (contents.sensorName != ConfigExportFile::StoredSensorName(model.sensor))
         return 2;
     std::memcpy(static_cast<void*>(image), contents.image.constData(), FlashDataMap::Size);
 
-    const int maxStages = config->Value(group, QStringLiteral("DPIMaxGrade")).toInt();
-    return image->dpiStageCount > maxStages ? 2 : 0;
+    // The mouse stores whatever it is sent: only values the pages offer for
+    // this model may reach it.
+    const QString fault = ConfigImageCheck::FirstFault(*image, model);
+    if (!fault.isEmpty()) {
+        qCDebug(lcTrace) << "import refused:" << fault;
+        return 2;
+    }
+    return 0;
 }
 
 bool UpDataParam::WaitForPages()

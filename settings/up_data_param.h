@@ -46,7 +46,8 @@ public:
 
     // Reads a configuration export file for the current model: 0 accepted
     // (image filled), 1 unreadable, not an export file or no whole image,
-    // 2 made for another sensor or with more DPI stages than the model has.
+    // 2 made for another sensor, or holding a setting outside what the
+    // pages offer for the model (a stage count above its DPIMaxGrade, say).
     static int ReadConfigFile(const QString& path, FlashDataMap* image);
 
     // Polls both page flags up to 12 times, 500 ms apart (processing

@@ -77,6 +77,7 @@ Dialog::Dialog(QWidget* parent)
     SetStyleSheets();
     ui->label->hide();
     ui->SetButton->hide();
+    m_unreportedBattery = {ui->progressBar->value(), ui->label_2->text(), ui->progressBar->styleSheet()};
 
     m_spareGroup = new QButtonGroup(this);
     m_spareGroup->setExclusive(true);
@@ -103,6 +104,7 @@ Dialog::Dialog(QWidget* parent)
     connect(hub, SIGNAL(SigUpDataParam(int)), this, SLOT(SlotUpDataParam(int)));
     connect(hub, SIGNAL(SigStartRecord(int)), this, SLOT(SlotStartRecord(int)));
     connect(hub, SIGNAL(SigMouseIndex(int)), this, SLOT(SlotMouseIndex(int)));
+    connect(hub, SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this, SLOT(SlotSelectMouseInfo(DeviceAllInfo)));
     // The report thread waits until the display shows the new level.
     connect(hub, SIGNAL(SigBattery(bool,int,bool)), this, SLOT(SlotBattery(bool,int,bool)),
             Qt::BlockingQueuedConnection);
@@ -228,6 +230,7 @@ void Dialog::SlotSecondDialog()
 
 void Dialog::SlotBattery(bool IsCharg, int Number, bool IsText)
 {
+    m_batteryDevicePath = CurrentDeviceCopy().path;
     ui->label->setVisible(IsCharg);
     ui->progressBar->setValue(Number);
     ui->label_2->setText(QString::number(Number) + (IsText ? QStringLiteral("%") : QString()));
@@ -235,6 +238,24 @@ void Dialog::SlotBattery(bool IsCharg, int Number, bool IsText)
     ui->progressBar->setStyleSheet(QStringLiteral("#progressBar{border: none;background-color: transparent;}"
                                                   "#progressBar::chunk {background-color: %1;}")
                                        .arg(chunk));
+}
+
+void Dialog::ShowUnreportedBattery()
+{
+    ui->label->hide();
+    ui->progressBar->setValue(m_unreportedBattery.level);
+    ui->label_2->setText(m_unreportedBattery.text);
+    ui->progressBar->setStyleSheet(m_unreportedBattery.barStyle);
+}
+
+void Dialog::SlotSelectMouseInfo(DeviceAllInfo SelectInfo)
+{
+    // Another mouse may sleep for a long while before its first report:
+    // until then it has no battery to show, least of all the last one's.
+    if (SelectInfo.path == m_batteryDevicePath)
+        return;
+    m_batteryDevicePath.clear();
+    ShowUnreportedBattery();
 }
 
 void Dialog::SlotStartRecord(int index)

@@ -6,6 +6,8 @@
 #ifndef DIALOG_H
 #define DIALOG_H
 
+#include "device_all_info.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -51,6 +53,7 @@ public slots:
     void SlotStartRecord(int index);
     void SlotUpDataParam(int index);
     void SlotMouseIndex(int index);
+    void SlotSelectMouseInfo(DeviceAllInfo SelectInfo);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -59,6 +62,7 @@ protected:
 private:
     void SaveDeviceImage();
     void SetStyleSheets();
+    void ShowUnreportedBattery();
 
     std::unique_ptr<Ui::Dialog> ui;
     QButtonGroup* m_spareGroup = nullptr;
@@ -70,6 +74,16 @@ private:
     UpDataParam* m_importDialog = nullptr;
     std::unique_ptr<CrashHandler> m_crashHandler;
     QString m_imageFolder;
+
+    // The battery display as constructed, shown until the opened device
+    // reports its battery, and the device whose report is shown.
+    struct BatteryLook {
+        int level = 0;
+        QString text;
+        QString barStyle;
+    };
+    BatteryLook m_unreportedBattery;
+    QString m_batteryDevicePath;
 };
 
 #endif // DIALOG_H

@@ -88,7 +88,7 @@ FlashDataMap ChangedMouseImage(int debounce, int stages)
     FlashDataMap image = ImageFromBytes(SimControl::mouseImage(QString::fromLatin1(SimMouse::kMouse)));
     image.debounceTime = uint8_t(debounce);
     image.dpiStageCount = uint8_t(stages);
-    image.lightOffTime = 9;
+    image.lightOffTime = 30; // 5 min
     return image;
 }
 

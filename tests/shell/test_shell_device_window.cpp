@@ -4,7 +4,9 @@
 #include "cache_name_rewrite.h"
 #include "gui_fixture.h"
 #include "report_thread.h"
+#include "window_closer.h"
 #include "window_signals.h"
+#include "world_text.h"
 
 #include "app_state.h"
 #include "buttoninterface.h"
@@ -13,6 +15,7 @@
 #include "form_setting.h"
 #include "macro.h"
 #include "match.h"
+#include "mouse_off_line.h"
 #include "sensor_page.h"
 #include "up_data_param.h"
 #include "worker.h"
@@ -67,6 +70,7 @@ private slots:
     void settingsPageStaysInsideThePanel();
     void batteryDisplay_data();
     void batteryDisplay();
+    void anotherMouseShowsNoBatteryUntilItReports();
     void recordingLocksThePageButtons();
     void onlyAReconnectionWaitsForThePages();
     void backButtonSavesAndGoesHomeInOrder();
@@ -177,6 +181,41 @@ void TestShellDeviceWindow::batteryDisplay()
     QCOMPARE(bar->value(), level);
     QVERIFY2(bar->styleSheet().contains(QStringLiteral("::chunk {background-color: ") + chunk), qPrintable(bar->styleSheet()));
     QCOMPARE(gui.FindInDeviceWindow<QLabel>(QStringLiteral("label_2"))->text(), text);
+}
+
+// A mouse that sleeps when it is opened reports no battery for a while; the
+// window must not go on showing the mouse opened before it.
+void TestShellDeviceWindow::anotherMouseShowsNoBatteryUntilItReports()
+{
+    QVERIFY(gui.Start(SimWorld::Receiver(QStringLiteral("r1"), 4, 1)
+                      + SimWorld::Mouse(QStringLiteral("low"), 1, QStringLiteral("r1"), QStringLiteral("Battery = 15\nCharging = true"))
+                      + SimWorld::Receiver(QStringLiteral("r2"), 4, 2)
+                      + SimWorld::Mouse(QStringLiteral("asleep"), 2, QStringLiteral("r2"), QStringLiteral("Battery = 80\nAwake = false"))));
+    auto* charging = gui.FindInDeviceWindow<QLabel>(QStringLiteral("label"));
+    auto* bar = gui.FindInDeviceWindow<QProgressBar>(QStringLiteral("progressBar"));
+    auto* text = gui.FindInDeviceWindow<QLabel>(QStringLiteral("label_2"));
+    const int builtLevel = bar->value();
+    const QString builtText = text->text();
+    const QString builtStyle = bar->styleSheet();
+    QVERIFY(charging->isHidden());
+
+    WindowCloser<MouseOffLine> offlineNotices;
+    QVERIFY(gui.OpenDevice(QStringLiteral("r1")));
+    QTRY_COMPARE(text->text(), QStringLiteral("15%"));
+    QVERIFY(!charging->isHidden());
+
+    QTest::mouseClick(gui.FindInDeviceWindow<QToolButton>(QStringLiteral("UpArrow")), Qt::LeftButton);
+    QTRY_COMPARE(gui.MainPageIndex(), 0);
+    QVERIFY(gui.OpenDevice(QStringLiteral("r2")));
+    QVERIFY(charging->isHidden());
+    QCOMPARE(bar->value(), builtLevel);
+    QCOMPARE(text->text(), builtText);
+    QCOMPARE(bar->styleSheet(), builtStyle);
+
+    // Awake, it reports, and the window shows its own battery.
+    QVERIFY(SimControl::setMouseAwake(QStringLiteral("asleep"), true));
+    QTRY_COMPARE_WITH_TIMEOUT(text->text(), QStringLiteral("80%"), 15000);
+    QVERIFY(charging->isHidden());
 }
 
 void TestShellDeviceWindow::recordingLocksThePageButtons()

@@ -7,12 +7,20 @@
 
 #include "app_state.h"
 #include "config_export_file.h"
+#include "config_store.h"
 #include "device_cache.h"
 #include "device_report.h"
 #include "inport_fail.h"
 #include "paths.h"
 #include "startup.h"
+#include "dpi_code.h"
+#include "key_code_table.h"
+#include "key_function.h"
+#include "macro_block.h"
+#include "sensor_feature_file.h"
+#include "setting_ranges.h"
 #include "up_data_param.h"
+#include "window_closer.h"
 
 #include <devicelib_control.h>
 
@@ -49,12 +57,40 @@ QByteArray Field(const char* text)
     return field;
 }
 
-QByteArray ImageWithStages(int stages)
+// An image whose settings all hold values the pages offer to every model
+// of the catalogue (its stage count aside).
+FlashDataMap OfferedImage(int stages = 4)
 {
     FlashDataMap image;
+    image.reportRate = 0x01; // 1000 Hz
     image.dpiStageCount = uint8_t(stages);
+    image.liftOffDistance = 1;
     image.debounceTime = 4;
-    return ImageBytes(image);
+    image.lightOffTime = 6; // 1 min
+    for (DPIStage& stage : image.dpiStages)
+        stage.x = stage.y = 8;
+    const uint8_t dpiLight[4] = {1, 128, 3, 1}; // steady, level 5, speed 3, on
+    std::memcpy(image.dpiLed, dpiLight, sizeof dpiLight);
+    return image;
+}
+
+QByteArray ImageWithStages(int stages)
+{
+    return ImageBytes(OfferedImage(stages));
+}
+
+// The image with bytes replaced: "offset:bytes" pieces in hexadecimal,
+// "4A:060001 3DB:47" writes 06 00 01 at 0x4A and 47 at 0x3DB.
+FlashDataMap Patched(FlashDataMap image, const QString& patches)
+{
+    for (const QString& patch : patches.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const int colon = patch.indexOf(QLatin1Char(':'));
+        const int offset = patch.left(colon).toInt(nullptr, 16);
+        const QByteArray bytes = QByteArray::fromHex(patch.mid(colon + 1).toLatin1());
+        for (int i = 0; i < bytes.size(); ++i)
+            image.at(std::size_t(offset + i)) = uint8_t(bytes.at(i));
+    }
+    return image;
 }
 
 void SetModel(int modelIndex)
@@ -65,6 +101,68 @@ void SetModel(int modelIndex)
 }
 
 void NoReport(const unsigned char*, int, const unsigned char*, int) {}
+
+// A mouse's image with every setting the pages show moved to an end of what
+// they offer for the model, written the way the pages write it, and with
+// everything the pages do not show filled with 0xFF.
+FlashDataMap EditedToTheLimits(FlashDataMap image, int modelIndex)
+{
+    using namespace SettingRanges;
+    const ModelRanges model = ModelRangesOf(modelIndex);
+    const ConfigStore* config = ConfigStore::Instance();
+    g_sensorModel = model.sensor;
+    LoadDpiRangeModel(config->ValueList(ConfigStore::ModelGroup(modelIndex), QStringLiteral("DPIRange")));
+
+    image.byte3 = image.byte4 = image.reserved7A[0] = image.reserved7A[1] = 0xFF;
+    image.dpiStageCount = uint8_t(model.maxStages);
+    image.currentDpiStage = uint8_t(model.maxStages - 1);
+    for (int stage = 0; stage < FlashDataMap::StageCount; ++stage) {
+        DPIStage& record = image.dpiStages[stage];
+        if (stage >= model.maxStages) {
+            record = DPIStage{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+            continue;
+        }
+        const DpiStageCode code = EncodeDpiStage(stage == 0 ? model.dpiMinimum : model.dpiMaximum, record.flags);
+        record.x = record.y = uint8_t(code.code);
+        record.flags = uint8_t(code.flags);
+    }
+    image.liftOffDistance = OffersSmallLiftOff(model.sensor) ? 3 : 2;
+    image.debounceTime = kDebounceMaxMs;
+    image.lightOffTime = 240;
+    image.sensorMode = HighPerformanceMode;
+    image.performanceMode = 1;
+    image.performanceTime = 90;
+    image.rippleControl = image.straightLine = image.motionSync = 1;
+    const uint8_t dpiLight[4] = {2, 255, kDpiLedSpeedMaximum, 1};
+    std::memcpy(image.dpiLed, dpiLight, sizeof dpiLight);
+    std::memset(image.ledBar, 0xFF, sizeof image.ledBar);
+
+    // One function of each kind with parameters, on as many buttons as the
+    // model has; the records of the others are not the model's.
+    const uint8_t lockCode = uint8_t(DpiLockCode(1200, model.sensor, g_sensorDefineNames.toVector(), g_sensorDefineValues));
+    const uint8_t functions[6][3] = {{4, 255, 3}, {6, 1, 255}, {10, lockCode, 0}, {5, 0, 0}, {11, 2, 0}, {8, 4, 0}};
+    for (int button = 0; button < FlashDataMap::ButtonCount; ++button) {
+        if (button < model.buttons && button < 6)
+            std::memcpy(image.keyFunctions[button], functions[button], 3);
+        else
+            std::memset(image.keyFunctions[button], 0xFF, 3);
+    }
+    // The macro fills its block; the fire key's block is no macro's.
+    MacroItems items;
+    for (int key = 0; key < MacroBlockLayout::MaxEvents / 2; ++key)
+        items << MacroItem::Press(KindKeyboard, 0x04) << MacroItem::Release(KindKeyboard, 0x04);
+    MacroBlockBytes block = {};
+    BuildMacroBlock(QString(MacroBlockLayout::NameBytes, QLatin1Char('M')), items, block);
+    std::memcpy(image.macroBlocks[1], block, sizeof block);
+    std::memset(image.macroBlocks[0], 0xFF, sizeof image.macroBlocks[0]);
+    // The last multimedia item.
+    KeyEventRecord media;
+    media.bytes[0] = 2;
+    media.SetEvent(0, {0, KindConsumer, kMediaUsages[std::size(kMediaUsages) - 1], 10});
+    media.SetEvent(1, {1, KindConsumer, kMediaUsages[std::size(kMediaUsages) - 1], 10});
+    std::memcpy(image.keyEvents[3], media.bytes, sizeof media.bytes);
+    return image;
+}
 
 } // namespace
 
@@ -86,6 +184,10 @@ private slots:
     void unsentImportKeepsTheImage_data();
     void unsentImportKeepsTheImage();
     void refusedImportShowsTheNotice();
+    void importTakesOnlyOfferedValues_data();
+    void importTakesOnlyOfferedValues();
+    void everyModelsExportImports_data();
+    void everyModelsExportImports();
     void waitPathKeepsTheFlags();
     void pageWaitRequestClearsTheFlags();
     void reconnectionClearsTheFlags();
@@ -105,7 +207,16 @@ void TestShellImportDialog::initTestCase()
     QVERIFY(m_dir.isValid());
     PrepareUserData();
     SimControl::loadWorldFile(SimControl::defaultWorldPath());
+    // The catalogue's fourth model, on its cable, as the factory makes it.
+    SimControl::MouseSetup pico(QStringLiteral("pico"), 23, 4);
+    pico.onCable = true;
+    QVERIFY(SimControl::addMouse(pico));
     SimControl::setLatencyMs(0);
+    // The sensor page reads the DPI codes of the sensors when it is made.
+    SensorFeatureFile features;
+    QVERIFY(features.Read(AppFolder() + QStringLiteral("/driver_sensor.h")));
+    g_sensorDefineNames = features.defineNames;
+    g_sensorDefineValues = features.defineValues;
 }
 
 void TestShellImportDialog::init()
@@ -261,8 +372,9 @@ void TestShellImportDialog::readsAConfigurationFile_data()
     QTest::newRow("ends inside the image") << 0 << ExportFile(pelvo, sensor, ImageWithStages(2)).left(5000) << 1;
     QTest::newRow("image too long") << 0 << ExportFile(pelvo, sensor, ImageWithStages(2) + QByteArray(8, '\0')) << 1;
     QTest::newRow("model without a stage limit") << 20 << ExportFile(pelvo, QByteArray(""), ImageWithStages(1)) << 2;
+    // Without stages no page has anything to show: the mouse may not get it.
     QTest::newRow("model without a stage limit, no stages") << 20 << ExportFile(pelvo, QByteArray(""), ImageWithStages(0))
-                                                            << 0;
+                                                            << 2;
 }
 
 void TestShellImportDialog::readsAConfigurationFile()
@@ -281,9 +393,8 @@ void TestShellImportDialog::readsAConfigurationFile()
 
 void TestShellImportDialog::acceptedImportReplacesAndSendsTheImage()
 {
-    FlashDataMap imported;
-    imported.dpiStageCount = 3;
-    imported.lightOffTime = 7;
+    FlashDataMap imported = OfferedImage(3);
+    imported.lightOffTime = 30;
     const QByteArray path = SimControl::devicePath(QStringLiteral("aero-r4"));
     g_devicePath.set(path);
     QVERIFY(UsbServerC_Start(path.constData(), path.constData(), NoReport));
@@ -321,8 +432,8 @@ void TestShellImportDialog::unsentImportKeepsTheImage()
     QVERIFY(SimControl::setMouseOnline(QStringLiteral("aero"), mouseOnline));
     g_deviceImage.lightOffTime = 5;
     const QByteArray before = ImageBytes(g_deviceImage);
-    FlashDataMap imported;
-    imported.lightOffTime = 9;
+    FlashDataMap imported = OfferedImage();
+    imported.lightOffTime = 60;
 
     UpDataParam dialog;
     dialog.importMode = true;
@@ -364,6 +475,117 @@ void TestShellImportDialog::refusedImportShowsTheNotice()
     QCOMPARE(SimControl::callCount(QStringLiteral("ProtocolDataUpdate")), 0);
     QCOMPARE(hub.events, QStringList{QStringLiteral("SigSetver(4)")});
     QVERIFY(!dialog.importMode);
+}
+
+void TestShellImportDialog::importTakesOnlyOfferedValues_data()
+{
+    QTest::addColumn<QString>("patches");
+    // The aero's factory image: 4 stages of 400 to 3200 DPI, the sensor 3950
+    // (0.7, 1 and 2 mm), DPI 50 to 30000, six buttons.
+    QTest::newRow("no DPI stages") << "01:00";
+    QTest::newRow("more stages than the model has") << "01:09";
+    QTest::newRow("current stage 7 of 4") << "02:07";
+    QTest::newRow("current stage at the count") << "02:04";
+    QTest::newRow("first stage above the DPI range") << "0F:FFFFFF";
+    QTest::newRow("last used stage above the DPI range") << "21:FFFFFF";
+    QTest::newRow("polling-rate code 3") << "00:03";
+    QTest::newRow("polling-rate code 0") << "00:00";
+    QTest::newRow("lift-off code 6") << "05:06";
+    QTest::newRow("lift-off code 0") << "05:00";
+    QTest::newRow("debounce 200 ms") << "06:C8";
+    QTest::newRow("debounce 21 ms") << "06:15";
+    QTest::newRow("sensor mode 9") << "0E:09";
+    QTest::newRow("sensor mode Corded") << "0E:02";
+    QTest::newRow("performance mode 2") << "0C:02";
+    QTest::newRow("performance time 7") << "0D:07";
+    QTest::newRow("motion sync 255") << "07:FF";
+    QTest::newRow("angle snapping 2") << "09:02";
+    QTest::newRow("ripple control 2") << "0A:02";
+    QTest::newRow("idle light-off 0") << "08:00";
+    QTest::newRow("idle light-off 7") << "08:07";
+    QTest::newRow("DPI light mode 3 while on") << "3F:03";
+    QTest::newRow("DPI light on 2") << "42:02";
+    QTest::newRow("DPI light speed 0") << "41:00";
+    QTest::newRow("DPI light speed 6") << "41:06";
+    QTest::newRow("DPI light brightness 100") << "40:64";
+    QTest::newRow("DPI light brightness 0") << "40:00";
+    QTest::newRow("function type 12") << "4A:0C0000";
+    QTest::newRow("mouse button 3") << "4A:010300";
+    QTest::newRow("DPI switch 4") << "4A:020400";
+    QTest::newRow("tilt 3") << "4D:030300";
+    QTest::newRow("lights 2") << "4A:080200";
+    QTest::newRow("wheel 0") << "4A:0B0000";
+    QTest::newRow("fire interval 9") << "4A:040900";
+    QTest::newRow("fire count 4") << "4A:040A04";
+    QTest::newRow("DPI lock at 150") << "4A:0A0200";
+    QTest::newRow("unknown multimedia key") << "4A:050000 7C:02000000 80:00029900 88:01029900";
+    QTest::newRow("macro playing another button's block") << "4A:060101";
+    QTest::newRow("macro repeat code 0") << "4A:060000";
+    QTest::newRow("macro repeat code 251") << "4A:0600FB";
+    QTest::newRow("macro block of 71 events") << "4A:060001 3DB:47";
+    QTest::newRow("macro name longer than its field") << "4A:060001 3BC:1F";
+    QTest::newRow("last button of the model") << "59:0C0000";
+}
+
+// What no page offers never reaches the mouse: the file is refused as one
+// of another model is, and mouse and image stay as they were.
+void TestShellImportDialog::importTakesOnlyOfferedValues()
+{
+    QFETCH(QString, patches);
+    QVERIFY(SimControl::setMouseImage(QStringLiteral("aero"), SimControl::factoryImage(QStringLiteral("aero"))));
+    const QByteArray mouseBefore = SimControl::mouseImage(QStringLiteral("aero"));
+    g_deviceImage = ImageFromBytes(mouseBefore);
+    const QByteArray path = SimControl::devicePath(QStringLiteral("aero-r4"));
+    g_devicePath.set(path);
+    QVERIFY(UsbServerC_Start(path.constData(), path.constData(), NoReport));
+    SimControl::clearCallLog();
+
+    UpDataParam dialog;
+    dialog.importMode = true;
+    dialog.importFile = WriteFile(ConfigExportFile::Encode(QStringLiteral("3950"), Patched(g_deviceImage, patches)));
+    WindowSignals hub;
+    WindowCloser<InportFail> notices;
+    Fire(dialog);
+    UsbServer_Exit();
+
+    QCOMPARE(g_importResult.load(), 2);
+    QCOMPARE(notices.count, 1);
+    QCOMPARE(notices.lastLabel, QStringLiteral("This configuration does not match the device."));
+    QCOMPARE(hub.events, QStringList{QStringLiteral("SigSetver(4)")});
+    QCOMPARE(SimControl::callCount(QStringLiteral("ProtocolDataUpdate")), 0);
+    QCOMPARE(ImageBytes(g_deviceImage), mouseBefore);
+    QVERIFY(SimControl::waitIdle());
+    QCOMPARE(SimControl::mouseImage(QStringLiteral("aero")), mouseBefore);
+}
+
+void TestShellImportDialog::everyModelsExportImports_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QString>("mouse");
+    QTest::addColumn<bool>("edited");
+    const QStringList mice{QStringLiteral("aero"), QStringLiteral("lynx"), QStringLiteral("orca"), QStringLiteral("pico")};
+    for (int model = 0; model < mice.size(); ++model) {
+        QTest::addRow("%s as it leaves the factory", qPrintable(mice[model])) << model << mice[model] << false;
+        QTest::addRow("%s edited to the pages' limits", qPrintable(mice[model])) << model << mice[model] << true;
+    }
+}
+
+// A configuration the program exported from a mouse of the model imports
+// into it: the factory's values, and whatever the pages let the user set.
+void TestShellImportDialog::everyModelsExportImports()
+{
+    QFETCH(int, model);
+    QFETCH(QString, mouse);
+    QFETCH(bool, edited);
+    SetModel(model);
+    FlashDataMap image = ImageFromBytes(SimControl::factoryImage(mouse));
+    if (edited)
+        image = EditedToTheLimits(image, model);
+    const QString sensor = ConfigStore::Instance()->Value(ConfigStore::ModelGroup(model), QStringLiteral("Sensor"));
+
+    FlashDataMap read;
+    QCOMPARE(UpDataParam::ReadConfigFile(WriteFile(ConfigExportFile::Encode(sensor, image)), &read), 0);
+    QCOMPARE(ImageBytes(read), ImageBytes(image));
 }
 
 void TestShellImportDialog::waitPathKeepsTheFlags()
