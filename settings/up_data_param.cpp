@@ -156,9 +156,12 @@ void UpDataParam::onTimeupDestroy()
                     EmitPageImages(image);
                     WaitWithEvents(kImportRedrawMs);
                 } else {
-                    // The mouse went to another profile (or another mouse
-                    // answers) during the wait: nothing was sent, try again.
-                    emit hub->SigMouseOffLineo(MouseProfile::TargetHolds(importTarget) ? 0 : 1);
+                    // Nothing was sent. The mouse went, or is going, to
+                    // another profile (or another mouse answers) during the
+                    // wait: try again. Otherwise it stopped answering.
+                    const bool sameProfile =
+                        MouseProfile::TargetHolds(importTarget) && MouseProfile::ImageFitsMouse();
+                    emit hub->SigMouseOffLineo(sameProfile ? 0 : 1);
                 }
             }
         } else {

@@ -1,31 +1,56 @@
-// What the program knows of the mouse's profile, as a table of event
-// sequences: whether the device image may be sent after them.
+// What the program knows of the opened device and the mouse's profile, as
+// tables of event sequences: whether the device image may be sent after them,
+// whose image it is, whether the opened device's dump is overdue, and whether
+// a change decided at one point still belongs to the image later.
 #include "mouse_profile.h"
 
 #include <QtTest>
 
 namespace {
 
-// Events, separated by blanks: X new connection, S<n> switch asked, N that
-// request not sent, R<n> profile reported, C configuration applied, D dump
-// read, T<ms> time passes.
-void Play(const QString& events, long long& nowMs)
+// Events, separated by blanks: O a device opened, X new connection, S<n>
+// switch asked, N that request not sent, R<n> profile reported, C
+// configuration applied, D dump read, d dump of the device opened before the
+// last one (its handler began before that opening), K the pages show the
+// opened device's cache, A its dump asked for, T<ms> time passes. Returns
+// what the last K was answered (false when there was none).
+bool Play(const QString& events, long long& nowMs)
 {
-    MouseProfile::Reset();
+    bool cacheTaken = false;
     for (const QString& event : events.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const int n = event.mid(1).toInt();
         switch (event.at(0).toLatin1()) {
+        case 'O': MouseProfile::DeviceOpened(); break;
         case 'X': MouseProfile::Reset(); break;
         case 'S': MouseProfile::SwitchRequested(n); break;
         case 'N': MouseProfile::SwitchNotSent(); break;
         case 'R': MouseProfile::Reported(n); break;
         case 'C': MouseProfile::ConfigurationApplied(); break;
         case 'D': MouseProfile::DumpRead(); break;
+        case 'd': MouseProfile::DumpRead(MouseProfile::Opening() - 1); break;
+        case 'K': cacheTaken = MouseProfile::TakeCache(); break;
+        case 'A': MouseProfile::DumpAsked(); break;
         case 'T': nowMs += n; break;
-        default: QFAIL(qPrintable(QStringLiteral("unknown event ") + event));
+        default: qFatal("unknown event %s", qPrintable(event));
         }
     }
+    return cacheTaken;
 }
+
+// The program as it starts, with a clock of the test's own.
+class Clocked {
+public:
+    Clocked()
+    {
+        MouseProfile::StartOver();
+        MouseProfile::SetClock([this] { return nowMs; });
+    }
+    ~Clocked() { MouseProfile::SetClock(nullptr); }
+    bool Play(const QString& events) { return ::Play(events, nowMs); }
+
+private:
+    long long nowMs = 1000;
+};
 
 } // namespace
 
@@ -34,6 +59,12 @@ class TestMouseProfile : public QObject {
 private slots:
     void imageFitsMouse_data();
     void imageFitsMouse();
+    void whoseImage_data();
+    void whoseImage();
+    void ownDumpOverdue_data();
+    void ownDumpOverdue();
+    void targetHolds_data();
+    void targetHolds();
 };
 
 void TestMouseProfile::imageFitsMouse_data()
@@ -66,17 +97,117 @@ void TestMouseProfile::imageFitsMouse_data()
     QTest::newRow("configuration applied, no dump after the wait") << "R2 D C T3001" << true;
     QTest::newRow("new connection forgets the switch") << "R0 D S1 X" << true;
     QTest::newRow("new connection forgets the profiles") << "R0 D R1 X D R2" << true;
+    QTest::newRow("device opened: the image is the one before") << "R0 D O" << false;
+    QTest::newRow("device opened: its dump") << "R0 D O X D" << true;
+    QTest::newRow("device opened: dump of the device before") << "R0 D O X d" << false;
+    QTest::newRow("device opened: then its own dump") << "R0 D O X d D" << true;
+    QTest::newRow("device opened asleep: its cache") << "R0 D O K" << false;
+    QTest::newRow("device opened asleep: awake, its dump") << "R0 D O K X D" << true;
+    QTest::newRow("opened once more") << "O D O" << false;
+    QTest::newRow("own dump overdue") << "O A T3001" << false;
 }
 
 void TestMouseProfile::imageFitsMouse()
 {
     QFETCH(QString, events);
     QFETCH(bool, fits);
-    long long nowMs = 1000;
-    MouseProfile::SetClock([&nowMs] { return nowMs; });
-    Play(events, nowMs);
+    Clocked program;
+    program.Play(events);
     QCOMPARE(MouseProfile::ImageFitsMouse(), fits);
-    MouseProfile::SetClock(nullptr);
+}
+
+void TestMouseProfile::whoseImage_data()
+{
+    // The image is the opened device's (what an export writes) and its own
+    // dump (what may be sent and kept as its cache); cacheTaken: the last K
+    // let the image take the cache.
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<bool>("ofOpenedDevice");
+    QTest::addColumn<bool>("ownDump");
+    QTest::addColumn<bool>("cacheTaken");
+    QTest::newRow("opened, nothing read") << "D O" << false << false << false;
+    QTest::newRow("opened, its dump") << "O D" << true << true << false;
+    QTest::newRow("opened asleep, its cache") << "D O K" << true << false << true;
+    QTest::newRow("opened asleep, awake, its dump") << "D O K D" << true << true << true;
+    QTest::newRow("cache after the own dump") << "O D K" << true << true << false;
+    QTest::newRow("opened again after its cache") << "O K O" << false << false << true;
+    QTest::newRow("opened again, cache of the new one") << "O K O K" << true << false << true;
+    QTest::newRow("dump of the device before") << "O D O d" << false << false << false;
+    QTest::newRow("dump of the device before, then its own") << "O D O d D" << true << true << false;
+    QTest::newRow("new connection keeps the device") << "O D X" << true << true << false;
+}
+
+void TestMouseProfile::whoseImage()
+{
+    QFETCH(QString, events);
+    QFETCH(bool, ofOpenedDevice);
+    QFETCH(bool, ownDump);
+    QFETCH(bool, cacheTaken);
+    Clocked program;
+    QCOMPARE(program.Play(events), cacheTaken);
+    QCOMPARE(MouseProfile::ImageOfOpenedDevice(), ofOpenedDevice);
+    QCOMPARE(MouseProfile::ImageIsOwnDump(), ownDump);
+}
+
+void TestMouseProfile::ownDumpOverdue_data()
+{
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<bool>("overdue");
+    QTest::newRow("asked, within the answer time") << "O A T3000" << false;
+    QTest::newRow("asked, no answer") << "O A T3001" << true;
+    QTest::newRow("asked, answered late") << "O A T3001 D" << false;
+    QTest::newRow("never asked") << "O T5000" << false;
+    QTest::newRow("asked again") << "O A T3001 A T3000" << false;
+    QTest::newRow("asked again, no answer either") << "O A T3001 A T3001" << true;
+    QTest::newRow("only the device before answered") << "O D O A T3001 d" << true;
+    QTest::newRow("asleep: cache shown, no answer") << "O K A T3001" << true;
+    QTest::newRow("opened again: not asked yet") << "O A T3001 O" << false;
+    QTest::newRow("own dump read, asked again") << "O D A T5000" << false;
+}
+
+void TestMouseProfile::ownDumpOverdue()
+{
+    QFETCH(QString, events);
+    QFETCH(bool, overdue);
+    Clocked program;
+    program.Play(events);
+    QCOMPARE(MouseProfile::OwnDumpOverdue(), overdue);
+}
+
+void TestMouseProfile::targetHolds_data()
+{
+    // A change is decided after `before` and sent after `after` as well.
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("holds");
+    QTest::newRow("nothing in between") << "O R0 D" << "" << true;
+    QTest::newRow("another dump of the profile") << "O R0 D" << "D" << true;
+    QTest::newRow("status read again") << "O R0 D" << "R0 D R0" << true;
+    QTest::newRow("mouse's button, its dump not yet") << "O R0 D" << "R1" << true;
+    QTest::newRow("mouse's button, its dump") << "O R0 D" << "R1 D" << false;
+    QTest::newRow("mouse's button there and back") << "O R0 D" << "R1 D R0 D" << true;
+    QTest::newRow("switch asked and answered") << "O R0 D" << "S1 R1 D" << false;
+    QTest::newRow("configuration applied, its dump") << "O R0 D" << "C D" << false;
+    QTest::newRow("reconnected, same profile") << "O R0 D" << "X D R0" << true;
+    QTest::newRow("reconnected, another profile") << "O R0 D" << "X D R1" << false;
+    QTest::newRow("profile never named, another dump") << "O D" << "D" << false;
+    QTest::newRow("another device opened") << "O R0 D" << "O" << false;
+    QTest::newRow("another device opened and read") << "O R0 D" << "O R0 D" << false;
+    QTest::newRow("decided before the device's dump") << "O" << "R0 D" << false;
+    QTest::newRow("decided on the cache") << "O K" << "R0 D" << false;
+    QTest::newRow("dump of the device before") << "O R0 D O" << "d" << false;
+}
+
+void TestMouseProfile::targetHolds()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(bool, holds);
+    Clocked program;
+    program.Play(before);
+    const MouseProfile::Target target = MouseProfile::CurrentTarget();
+    program.Play(after);
+    QCOMPARE(MouseProfile::TargetHolds(target), holds);
 }
 
 QTEST_GUILESS_MAIN(TestMouseProfile)
