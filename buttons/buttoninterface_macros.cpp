@@ -197,8 +197,13 @@ void Buttoninterface::SlotMacroRename(QString MacroName, QString NewName)
         if (!KeyCarriesMacro(key, MacroName))
             continue;
         KeyButton(key)->setText(MacroPrefix + NewName);
-        // Renamed in the image as it is when sent, in one step.
-        EditDeviceImage([key, &NewName](FlashDataMap& image) { SetMacroBlockName(image.macroBlocks[key], NewName); });
+        // Renamed in the image as it is when sent, in one step; a block that
+        // holds another macro by then (a dump came in) keeps its name.
+        const QString shown = MacroBlockName(DeviceImageCopy().macroBlocks[key]);
+        EditDeviceImage([key, &shown, &NewName](FlashDataMap& image) {
+            if (MacroBlockName(image.macroBlocks[key]) == shown)
+                SetMacroBlockName(image.macroBlocks[key], NewName);
+        });
     }
 }
 

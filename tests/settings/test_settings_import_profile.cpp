@@ -17,11 +17,14 @@
 #include "mouse_off_line.h"
 #include "mouse_profile.h"
 #include "myconmbobox.h"
+#include "setting_ranges.h"
 #include "up_data_param.h"
 
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <iterator>
 
 namespace {
 
@@ -34,7 +37,8 @@ QByteArray VariantImage(int variant)
 {
     FlashDataMap image = ImageFromBytes(SimControl::factoryImage(kMouse));
     image.debounceTime = uint8_t(4 + variant);
-    image.lightOffTime = uint8_t(6 + 3 * variant);
+    // Values the pages offer: an import takes no other.
+    image.lightOffTime = uint8_t(SettingRanges::kLightOffTimes[(2 + variant) % std::size(SettingRanges::kLightOffTimes)]);
     image.liftOffDistance = uint8_t(1 + variant % 2);
     image.dpiStages[1].red = uint8_t(40 * variant);
     return ImageBytes(image);
