@@ -12,6 +12,7 @@
 #include "macro_key_rules.h"
 #include "macro_name.h"
 #include "macro_save.h"
+#include "mouse_profile.h"
 #include "post_msg.h"
 
 #include <devicelib.h>
@@ -216,8 +217,15 @@ void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
     }
     if (index == 0) {
         WaitForMacroSave(kMacroSaveWaitMs);
-        for (int key : keys)
+        const MouseProfile::Target* decidedFor = MacroSave::Target();
+        for (int key : keys) {
+            // A key the user gave another function meanwhile keeps it. On
+            // another profile or device the page shows that one: the send
+            // goes on, to be refused there with the notice.
+            if (!KeyCarriesMacro(key, MacroName) && (!decidedFor || MouseProfile::TargetHolds(*decidedFor)))
+                continue;
             emit PostMsg::GetInstance()->SigMacroDownLoadData(MacroName, key);
+        }
     } else if (index == 1) {
         const uint8_t repeat = uint8_t(MacroRepeat::FromText(ReadMacroRepeatCode(MacroName)));
         for (int key : keys) {

@@ -1,16 +1,12 @@
 // Macros between the real windows and the simulated mouse: recorded and saved
 // on the macro page, bound on the button page, sent again after a Save, and
 // rebuilt from a block the mouse holds when the device is opened.
-#include "buttoninterface.h"
-#include "macro.h"
-
-#include "find_child.h"
-#include "gui_fixture.h"
 #include "key_notices.h"
 #include "keyboard_hook.h"
 #include "macro_block_events.h"
 #include "macro_file.h"
 #include "macro_key_rules.h"
+#include "macro_world_pages.h"
 #include "modal_run.h"
 #include "question_dialog.h"
 #include "test_image.h"
@@ -20,7 +16,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
-#include <QScrollArea>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QtTest>
@@ -77,7 +72,7 @@ void Type(const QList<QPair<int, bool>>& keys)
 
 } // namespace
 
-class TestMacroWorld : public QObject {
+class TestMacroWorld : public QObject, private MacroWorldPages {
     Q_OBJECT
 private slots:
     void init();
@@ -93,22 +88,10 @@ private slots:
     void pauseBetweenPlaysReachesTheMouseAndComesBack();
 
 private:
-    Macro* MacroPage() const { return m_gui.DeviceWindow()->findChild<Macro*>(); }
-    Buttoninterface* ButtonPage() const { return m_gui.DeviceWindow()->findChild<Buttoninterface*>(); }
-    template <class T>
-    T* OnMacroPage(const char* name) const { return Child<T>(MacroPage(), QString::fromLatin1(name)); }
-    template <class T>
-    T* OnButtonPage(const char* name) const { return Child<T>(ButtonPage(), QString::fromLatin1(name)); }
-    void ShowPage(const char* pageButton) { Child<QToolButton>(m_gui.DeviceWindow(), QString::fromLatin1(pageButton))->click(); }
-
     QStringList MacroNames() const;
     void SelectMacro(const QString& name);
-    // The button page's list entry of a macro; nullptr when it is not listed.
-    QToolButton* ListedMacro(const QString& name) const;
-    // What the user does: the key, the macro menu item, the macro.
+    // The macro chosen for the key, and sent.
     void Bind(const char* keyButton, const QString& name);
-
-    GuiFixture m_gui;
 };
 
 void TestMacroWorld::init()
@@ -141,25 +124,9 @@ void TestMacroWorld::SelectMacro(const QString& name)
     QMetaObject::invokeMethod(list, "clicked", Q_ARG(QModelIndex, list->model()->index(row, 0)));
 }
 
-QToolButton* TestMacroWorld::ListedMacro(const QString& name) const
-{
-    const auto* area = OnButtonPage<QScrollArea>("scrollArea_7");
-    for (QToolButton* button : area->widget()->findChildren<QToolButton*>()) {
-        if (button->isEnabled() && button->text() == name)
-            return button;
-    }
-    return nullptr;
-}
-
 void TestMacroWorld::Bind(const char* keyButton, const QString& name)
 {
-    OnButtonPage<QToolButton>(keyButton)->click();
-    ModalAnswer<MakeMacro> noMacros([](MakeMacro&) {});
-    OnButtonPage<QAbstractButton>("DPI_10")->click();
-    QCOMPARE(noMacros.count, 0);
-    QToolButton* entry = ListedMacro(name);
-    QVERIFY2(entry, qPrintable(name));
-    entry->click();
+    QVERIFY2(ChooseMacro(keyButton, name), qPrintable(name));
     QVERIFY(Settle());
     QVERIFY(SimControl::waitWrites());
 }
