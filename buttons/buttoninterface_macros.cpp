@@ -229,8 +229,9 @@ void Buttoninterface::SlotUpDataMacro(QString MacroName, int index)
     } else if (index == 1) {
         const uint8_t repeat = uint8_t(MacroRepeat::FromText(ReadMacroRepeatCode(MacroName)));
         for (int key : keys) {
-            EditDeviceImage([key, repeat](FlashDataMap& image) { image.keyFunctions[key][2] = repeat; },
-                            MacroSave::Target());
+            if (!EditDeviceImage([key, repeat](FlashDataMap& image) { image.keyFunctions[key][2] = repeat; },
+                                 MacroSave::Target()))
+                MacroSave::Refused();
         }
     }
 }

@@ -13,6 +13,7 @@ namespace {
 struct Running {
     QString name;
     MouseProfile::Target target;
+    bool refused = false;
 };
 
 std::optional<Running> s_running;
@@ -22,7 +23,18 @@ std::function<void()> s_whenDone;
 
 Scope::Scope(const QString& name)
 {
-    s_running = Running{name, DeviceImageTarget()};
+    s_running = Running{name, DeviceImageTarget(), false};
+}
+
+bool Scope::Delivered() const
+{
+    return s_running && !s_running->refused;
+}
+
+void Refused()
+{
+    if (s_running)
+        s_running->refused = true;
 }
 
 Scope::~Scope()

@@ -4,9 +4,10 @@
 // processing events, before the new events reach the keys that carry the
 // macro, and the new repeat mode follows. All of it was decided for the
 // device and profile shown when Save was clicked: the sends of the save pass
-// Target(), so they go there or nowhere. Meanwhile the file just saved is not
-// rewritten from what the mouse still holds, and a profile switch asked on
-// the page waits until the save is done.
+// Target(), so they go there or nowhere, and a refused one says so
+// (Refused). Meanwhile the file just saved is not rewritten from what the
+// mouse still holds, and a profile switch asked on the page waits until the
+// save is done.
 #ifndef MACRO_SAVE_H
 #define MACRO_SAVE_H
 
@@ -26,7 +27,13 @@ public:
     ~Scope();
     Scope(const Scope&) = delete;
     Scope& operator=(const Scope&) = delete;
+    // No send of the save was refused so far.
+    bool Delivered() const;
 };
+
+// A send of the save under way was refused (the mouse is on another profile
+// or device by now, or does not answer): the save is not on the mouse.
+void Refused();
 
 // What the save under way was decided for; nullptr when no save runs.
 const MouseProfile::Target* Target();

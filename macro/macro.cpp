@@ -252,6 +252,7 @@ void Macro::LoadSelectedMacro()
         refused = read == MacroFileRead::TooLarge ? currentMacroFile : QString();
     }
     ShowEvents();
+    RestoreUnsentSave();
     // A click loads the row again right after its selection did: one notice.
     if (!refused.isEmpty() && refused != m_refusedFile)
         ShowFileFailure(m_tooLargeText);
@@ -386,6 +387,8 @@ void Macro::RenameMacro()
     }
     item->setText(name);
     currentMacroFile = FilePathOf(name);
+    if (m_unsentSaves.contains(oldName))
+        m_unsentSaves.insert(name, m_unsentSaves.take(oldName));
     emit PostMsg::GetInstance()->SigMacroRename(oldName, name);
 }
 
@@ -410,6 +413,7 @@ void Macro::on_DeleteHong_clicked()
         ShowFileFailure(m_fileFailText);
         return;
     }
+    m_unsentSaves.remove(name);
     emit PostMsg::GetInstance()->SigDeleteMacroButton(macroRealText + name);
     {
         const QSignalBlocker block(ui->listWidgetHong);
@@ -462,18 +466,37 @@ void Macro::on_Save_clicked()
         ShowFileFailure(m_fileFailText);
         return;
     }
+    // A save refused before goes out with this one.
+    const int unsent = m_unsentSaves.take(name);
+    const bool events = eventsModified || (unsent & UnsentEvents);
+    const bool repeat = repeatModified || (unsent & UnsentRepeat);
+    eventsModified = false;
+    repeatModified = false;
     // What follows reaches the mouse after a wait, and only the device and
     // profile shown now.
     const MacroSave::Scope saving(name);
     PostMsg* hub = PostMsg::GetInstance();
-    if (eventsModified) {
-        eventsModified = false;
+    if (events)
         emit hub->SigUpDataMacro(name, 0);
-    }
-    if (repeatModified) {
-        repeatModified = false;
+    if (repeat)
         emit hub->SigUpDataMacro(name, 1);
-    }
+    if (saving.Delivered())
+        return;
+    // The user was told to try again: the file keeps what was saved, and
+    // Save sends it once the mouse is back on a profile that carries it.
+    m_unsentSaves.insert(name, (events ? UnsentEvents : 0) | (repeat ? UnsentRepeat : 0));
+    if (SelectedName() == name)
+        RestoreUnsentSave();
+}
+
+void Macro::RestoreUnsentSave()
+{
+    const int unsent = m_unsentSaves.value(SelectedName());
+    if (unsent == 0)
+        return;
+    eventsModified = eventsModified || (unsent & UnsentEvents);
+    repeatModified = repeatModified || (unsent & UnsentRepeat);
+    ActivateSave();
 }
 
 void Macro::on_NumberEdit_valueChanged(int)

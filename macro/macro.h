@@ -12,6 +12,7 @@
 #include "macro_event_list.h"
 #include "macro_recorder.h"
 
+#include <QHash>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -84,6 +85,8 @@ private:
     void DeactivateSave();
     void MarkRepeatModified();
     void MarkEventsModified();
+    // Save again for the selected macro when a save of it was refused.
+    void RestoreUnsentSave();
 
     // The selected macro's name; empty when none is selected.
     QString SelectedName() const;
@@ -141,6 +144,12 @@ private:
     QString pictureDir;
     bool eventsModified = false;
     bool repeatModified = false;
+    // Macros whose last save the mouse refused (it was on another profile or
+    // device by then, or did not answer), with what that save changed: their
+    // files keep what was saved, the mouse does not rewrite them, and the
+    // next Save sends it.
+    enum { UnsentEvents = 1, UnsentRepeat = 2 };
+    QHash<QString, int> m_unsentSaves;
     std::array<QString, 5> contextMenuTexts;
     QString macroRealText;
     QString m_fileFailText;

@@ -81,9 +81,10 @@ void Macro::SlotMacroDownLoadData(QString MacroName, int index)
     }
     // The key keeps its function; the block goes to the profile the save
     // was decided for, or nowhere.
-    EditDeviceImage([&block, index](FlashDataMap& image) {
-        std::memcpy(image.macroBlocks[index], block, FlashDataMap::MacroBlockSize);
-    }, MacroSave::Target());
+    if (!EditDeviceImage([&block, index](FlashDataMap& image) {
+            std::memcpy(image.macroBlocks[index], block, FlashDataMap::MacroBlockSize);
+        }, MacroSave::Target()))
+        MacroSave::Refused();
 }
 
 void Macro::SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer)
@@ -94,8 +95,9 @@ void Macro::SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer)
     if (!IsValidMacroName(block.name))
         return;
     // Its file was just saved and its new events are on their way to the
-    // mouse: what the mouse holds until then is older.
-    if (MacroSave::Saving(block.name))
+    // mouse, or were refused and wait to be saved again: what the mouse
+    // holds is older.
+    if (MacroSave::Saving(block.name) || m_unsentSaves.contains(block.name))
         return;
     MacroItems items = block.items;
     for (MacroItem& item : items) {

@@ -4,9 +4,9 @@
 // another profile in the list, the mouse switches with its own button, or
 // the user opens another device or binds another macro to the key. The save
 // reaches the profile shown when Save was clicked or nothing, and then the
-// user is told; it never lands in another profile or mouse, nor on a key that
-// no longer carries the macro, and the file just saved is not rewritten from
-// the mouse before its events are sent.
+// user is told and Save sends it again later; it never lands in another
+// profile or mouse, nor on a key that no longer carries the macro, and the
+// file just saved is not rewritten from the mouse before its events are sent.
 #include "macro_block_events.h"
 #include "macro_file.h"
 #include "macro_key_rules.h"
@@ -103,6 +103,7 @@ private slots:
 
     void saveWhileTheProfileChanges_data();
     void saveWhileTheProfileChanges();
+    void saveWhileAnotherDeviceIsOpened_data();
     void saveWhileAnotherDeviceIsOpened();
     void keyGivenAnotherMacroDuringTheSaveKeepsIt();
 
@@ -118,6 +119,8 @@ private:
     // `repeatToo`, and Save. `during` runs `afterMs` into the button page's
     // wait, which otherwise takes its full time.
     void SaveFire(bool repeatToo, int afterMs, const std::function<void()>& during);
+
+    void SaveAgainOnFirst(bool repeatToo, const QByteArray& saved, const QByteArray& where);
 
     // Fire's file when the wait ended and the sends read it.
     QByteArray m_fireAfterWait;
@@ -254,17 +257,45 @@ void TestMacroSaveSwitch::saveWhileTheProfileChanges()
         // what was saved before it was sent.
         const QByteArray saved = QByteArray::number(repeatToo ? kSavedRepeat : 2) + '\n' + kSavedLines;
         QVERIFY2(m_fireAfterWait == saved, where.constData());
+        if (!reachesFirst)
+            SaveAgainOnFirst(repeatToo, saved, where);
     }
+}
+
+// Told to try again: back on the first profile the file still holds what was
+// saved (the mouse's older Fire did not replace it), Save is offered again
+// and sends it there.
+void TestMacroSaveSwitch::SaveAgainOnFirst(bool repeatToo, const QByteArray& saved, const QByteArray& where)
+{
+    QVERIFY2(SimControl::switchProfile(kMouse, 0) && Settle() && SimControl::waitWrites(), where.constData());
+    QVERIFY2(MacroFileBytes(QStringLiteral("Fire")) == saved, where.constData());
+    ShowPage("MacroButton");
+    auto* save = OnMacroPage<QToolButton>("Save");
+    QVERIFY2(save->isEnabled(), where.constData());
+    save->click();
+    QVERIFY2(Settle() && SimControl::waitWrites(), where.constData());
+    QVERIFY2(SimControl::mouseImage(kMouse, 0) == SavedImage(repeatToo), where.constData());
+    for (int profile = 1; profile < SimControl::ProfileCount; ++profile)
+        QVERIFY2(SimControl::mouseImage(kMouse, profile) == ProfileImage(profile), where.constData());
+    QVERIFY2(!save->isEnabled(), where.constData());
 }
 
 // The user goes home and opens another device while the button page waits:
 // neither mouse takes the save, and the user is told.
+void TestMacroSaveSwitch::saveWhileAnotherDeviceIsOpened_data()
+{
+    QTest::addColumn<int>("afterMs");
+    for (int afterMs : {0, 100, 400})
+        QTest::newRow(qPrintable(QStringLiteral("device-%1ms").arg(afterMs))) << afterMs;
+}
+
 void TestMacroSaveSwitch::saveWhileAnotherDeviceIsOpened()
 {
+    QFETCH(int, afterMs);
     QVERIFY(m_gui.Start());
     SimControl::setReportIntervalUs(-1);
     const QByteArray otherMouse = SimControl::mouseImage(kOtherMouse);
-    for (int afterMs : {0, 100, 400}) {
+    {
         const QByteArray where = QByteArray::number(afterMs) + " ms into the wait";
         emit PostMsg::GetInstance()->SigChangeMainDialog(0);
         QVERIFY2(m_gui.OpenDevice(kDevice), where.constData());
@@ -286,7 +317,13 @@ void TestMacroSaveSwitch::saveWhileAnotherDeviceIsOpened()
         QVERIFY2(ImageBytes(DeviceImageCopy()) == otherMouse, where.constData());
         const QList<int> notices = NoticesRaised(raised);
         QVERIFY2(!notices.isEmpty() && notices.count(1) == notices.size(), where.constData());
-        QVERIFY2(m_fireAfterWait == QByteArray::number(kSavedRepeat) + '\n' + kSavedLines, where.constData());
+        const QByteArray saved = QByteArray::number(kSavedRepeat) + '\n' + kSavedLines;
+        QVERIFY2(m_fireAfterWait == saved, where.constData());
+
+        // Back on the first device, the save can be sent again.
+        emit PostMsg::GetInstance()->SigChangeMainDialog(0);
+        QVERIFY2(m_gui.OpenDevice(kDevice), where.constData());
+        SaveAgainOnFirst(true, saved, where);
     }
 }
 
