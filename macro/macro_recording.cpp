@@ -94,4 +94,6 @@ void Macro::SlotSetMacroPage()
 {
     EndRecording();
     DeactivateSave();
+    // A refused save of the macro shown stays to be saved again.
+    RestoreUnsentSave();
 }

@@ -121,6 +121,8 @@ private:
     void SaveFire(bool repeatToo, int afterMs, const std::function<void()>& during);
 
     void SaveAgainOnFirst(bool repeatToo, const QByteArray& saved, const QByteArray& where);
+    // The device window's back arrow, as the user leaves for the home page.
+    void GoHome();
 
     // Fire's file when the wait ended and the sends read it.
     QByteArray m_fireAfterWait;
@@ -154,6 +156,11 @@ bool TestMacroSaveSwitch::StartOnFirst()
     }
     return SimControl::switchProfile(kMouse, 0) && Settle() && SimControl::waitWrites()
            && ImageBytes(DeviceImageCopy()) == ProfileImage(0) && MacroFileBytes(QStringLiteral("Fire")) == kFirstFireFile;
+}
+
+void TestMacroSaveSwitch::GoHome()
+{
+    QTest::mouseClick(m_gui.FindInDeviceWindow<QToolButton>(QStringLiteral("UpArrow")), Qt::LeftButton);
 }
 
 void TestMacroSaveSwitch::Choose(int profile)
@@ -304,7 +311,7 @@ void TestMacroSaveSwitch::saveWhileAnotherDeviceIsOpened()
         QSignalSpy raised(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
         bool opened = false;
         SaveFire(true, afterMs, [&] {
-            emit PostMsg::GetInstance()->SigChangeMainDialog(0);
+            GoHome();
             opened = m_gui.OpenDevice(kOtherDevice);
         });
         if (QTest::currentTestFailed())
@@ -321,7 +328,7 @@ void TestMacroSaveSwitch::saveWhileAnotherDeviceIsOpened()
         QVERIFY2(m_fireAfterWait == saved, where.constData());
 
         // Back on the first device, the save can be sent again.
-        emit PostMsg::GetInstance()->SigChangeMainDialog(0);
+        GoHome();
         QVERIFY2(m_gui.OpenDevice(kDevice), where.constData());
         SaveAgainOnFirst(true, saved, where);
     }
