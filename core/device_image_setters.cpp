@@ -37,6 +37,15 @@ bool PageFilling()
     return g_buttonPageUpdating || g_sensorPageUpdating;
 }
 
+// Under g_deviceImageMutex: hands the image to the library.
+bool SendLocked()
+{
+    if (!ProtocolDataUpdate(g_deviceImage.bytes()))
+        return false;
+    MouseProfile::ImageSent();
+    return true;
+}
+
 // Under g_deviceImageMutex: the image may be sent, and a change decided
 // earlier still belongs to it.
 bool ImageTakesChange(const MouseProfile::Target* decidedFor)
@@ -77,7 +86,7 @@ bool WriteAndSend(Write write, const MouseProfile::Target* decidedFor = nullptr)
         }
         const FlashDataMap before = g_deviceImage;
         write(g_deviceImage);
-        if (ProtocolDataUpdate(g_deviceImage.bytes())) {
+        if (SendLocked()) {
             locker.unlock();
             ChangeSent();
             return true;
@@ -238,7 +247,7 @@ bool CheckDeviceOnline()
 bool SendDeviceImage()
 {
     QMutexLocker locker(&g_deviceImageMutex);
-    return MouseProfile::ImageFitsMouse() && ProtocolDataUpdate(g_deviceImage.bytes());
+    return MouseProfile::ImageFitsMouse() && SendLocked();
 }
 
 bool EditAndSendDeviceImage(const std::function<void(FlashDataMap&)>& edit)
@@ -251,7 +260,7 @@ bool EditAndSendDeviceImage(const std::function<void(FlashDataMap&)>& edit)
     }
     if (edit)
         edit(g_deviceImage);
-    if (!ProtocolDataUpdate(g_deviceImage.bytes()))
+    if (!SendLocked())
         return false;
     locker.unlock();
     ChangeSent();
@@ -265,13 +274,20 @@ bool ReplaceDeviceImage(const FlashDataMap& image, const MouseProfile::Target* d
         return false;
     const FlashDataMap before = g_deviceImage;
     g_deviceImage = image;
-    if (ProtocolDataUpdate(g_deviceImage.bytes())) {
+    if (SendLocked()) {
         locker.unlock();
         ChangeSent();
         return true;
     }
     g_deviceImage = before;
     return false;
+}
+
+void RequestDeviceDump()
+{
+    QMutexLocker locker(&g_deviceImageMutex);
+    MouseProfile::DumpAsked();
+    UsbServer_ReadAllFlashData();
 }
 
 FlashDataMap DeviceImageCopy()

@@ -90,6 +90,10 @@ bool EditAndSendDeviceImage(const std::function<void(FlashDataMap&)>& edit);
 // a refused send puts the previous image back and returns false. No notice:
 // the caller tells the user.
 bool ReplaceDeviceImage(const FlashDataMap& image, const MouseProfile::Target* decidedFor = nullptr);
+// Asks the mouse for its whole flash content, under the image lock: every
+// change sent before is in the dump that answers, and none is sent after it
+// until that dump has come (MouseProfile::DumpAsked).
+void RequestDeviceDump();
 // A consistent copy of g_deviceImage, e.g. for a hub signal.
 FlashDataMap DeviceImageCopy();
 // What a change decided now is decided for (mouse_profile.h).

@@ -152,6 +152,7 @@ void HandleDump(const unsigned char* payload)
         g_resetKeysPending = false;
     }
 
+    MouseProfile::DumpUse use = MouseProfile::DumpUse::Dropped;
     {
         // The image and the name of its cache file change together: a save
         // of the cache never writes one device's image into another's file.
@@ -160,12 +161,15 @@ void HandleDump(const unsigned char* payload)
         const QString beforeName = g_cacheNameOnDump;
         g_deviceImage = parsed;
         g_cacheNameOnDump = DeviceCacheName(device.cid, device.mid);
-        if (!MouseProfile::DumpRead(opening)) {
+        use = MouseProfile::DumpRead(opening);
+        if (use == MouseProfile::DumpUse::Dropped) {
             g_deviceImage = before;
             g_cacheNameOnDump = beforeName;
             return;
         }
     }
+    if (use == MouseProfile::DumpUse::TakenReadAgain)
+        RequestDeviceDump();
     // Only an image the program changed goes back. The dump itself is what
     // the mouse holds, and by the time an echo of it arrived the mouse may
     // have moved on to another profile (a quick run of switches), which the

@@ -23,8 +23,9 @@ struct OpenedDevice {
     quint64 count = 0;       // openings so far; 0: none yet
     bool waitsOwnDump = false; // its own dump has not been read since
     bool cacheShown = false; // meanwhile the image holds its cache
-    bool asked = false;      // its dump was asked for, at askedAtMs
+    bool awaitsDump = false; // a dump was asked for (at askedAtMs) and has not come
     long long askedAtMs = 0;
+    bool answerOutdated = false; // a change was sent after that ask
 };
 
 // Of the current connection.
@@ -69,7 +70,10 @@ void StartOver()
 void DeviceOpened()
 {
     QMutexLocker locker(&s_mutex);
-    s_opened = OpenedDevice{s_opened.count + 1, true, false, false, 0};
+    OpenedDevice opened;
+    opened.count = s_opened.count + 1;
+    opened.waitsOwnDump = true;
+    s_opened = opened;
 }
 
 quint64 Opening()
@@ -81,14 +85,29 @@ quint64 Opening()
 void DumpAsked()
 {
     QMutexLocker locker(&s_mutex);
-    s_opened.asked = true;
+    s_opened.awaitsDump = true;
     s_opened.askedAtMs = NowMs();
+    s_opened.answerOutdated = false;
+}
+
+void MouseAnswersAgain()
+{
+    QMutexLocker locker(&s_mutex);
+    if (s_opened.awaitsDump)
+        s_opened.askedAtMs = NowMs();
+}
+
+void ImageSent()
+{
+    QMutexLocker locker(&s_mutex);
+    if (s_opened.awaitsDump)
+        s_opened.answerOutdated = true;
 }
 
 bool OwnDumpOverdue()
 {
     QMutexLocker locker(&s_mutex);
-    return s_opened.waitsOwnDump && s_opened.asked && NowMs() - s_opened.askedAtMs > kAnswerMs;
+    return s_opened.waitsOwnDump && s_opened.awaitsDump && NowMs() - s_opened.askedAtMs > kAnswerMs;
 }
 
 bool TakeCache()
@@ -155,20 +174,30 @@ void ConfigurationApplied()
     s_state.outdatedAtMs = NowMs();
 }
 
-bool DumpRead(quint64 opening)
+DumpUse DumpRead(quint64 opening)
 {
     QMutexLocker locker(&s_mutex);
     if (opening != s_opened.count)
-        return false;
+        return DumpUse::Dropped;
     ++s_dumps;
     s_opened.waitsOwnDump = false;
     s_opened.cacheShown = false;
+    // A change went out after the read this dump answers: the mouse holds
+    // more than the dump, and the next dump must be asked for before any
+    // further change.
+    const bool outdated = s_opened.awaitsDump && s_opened.answerOutdated;
+    if (outdated) {
+        s_opened.askedAtMs = NowMs();
+        s_opened.answerOutdated = false;
+    } else {
+        s_opened.awaitsDump = false;
+    }
     s_state.imageProfile = s_state.reported;
     s_state.dumpSinceReset = true;
     s_state.imageOutdated = false;
     if (s_state.request.answered)
         s_state.request = Request();
-    return true;
+    return outdated ? DumpUse::TakenReadAgain : DumpUse::Taken;
 }
 
 void DumpRead()
@@ -185,6 +214,11 @@ bool ImageFitsMouse()
     // A dump that never comes (the request was lost, the mouse refused it)
     // holds back sends for a while only; the mouse then kept its profile.
     const long long now = NowMs();
+    // A change sent now would not be in the dump on its way, which then
+    // replaces the image: the change would vanish from it (and from the next
+    // send).
+    if (s_opened.awaitsDump && now - s_opened.askedAtMs <= kAnswerMs)
+        return false;
     if (s_state.request.profile != kUnknown) {
         if (now - s_state.request.atMs <= kAnswerMs)
             return false;

@@ -39,8 +39,17 @@ void DeviceOpened();
 // hands its dump to DumpRead with the count it saw, and the dump is dropped.
 quint64 Opening();
 
-// The program asked for the whole flash content of the opened device.
+// The program asked for the whole flash content of the opened device (ask
+// and request under g_deviceImageMutex, RequestDeviceDump): until the dump
+// comes, kAnswerMs at most, no change is sent, since the dump would not hold
+// it.
 void DumpAsked();
+// The mouse answers again after a while: a read it held goes out now.
+void MouseAnswersAgain();
+// A change was sent (under g_deviceImageMutex). Sent while a dump is awaited
+// (after kAnswerMs), it is not in that dump, which DumpRead then marks to be
+// read again.
+void ImageSent();
 // The opened device's own dump has not come although it was asked for more
 // than kAnswerMs ago: the read was lost (the mouse dropped out meanwhile) and
 // must be asked for again once the mouse answers.
@@ -73,18 +82,20 @@ void Reported(int profile);
 void ConfigurationApplied();
 
 // A whole dump of the device opened as `opening` became the device image.
-// Call it under g_deviceImageMutex, right after the image was replaced; false
-// (nothing recorded) when another device was opened since, and the caller
-// then puts the image back.
-bool DumpRead(quint64 opening);
+// Call it under g_deviceImageMutex, right after the image was replaced.
+// Dropped (nothing recorded): another device was opened since, and the
+// caller puts the image back. TakenReadAgain: a change was sent after the
+// read it answers, so the caller asks for the dump again; sends wait for it.
+enum class DumpUse { Dropped, Taken, TakenReadAgain };
+DumpUse DumpRead(quint64 opening);
 // The same for the device open now (tests, and callers that hold no count).
 void DumpRead();
 
 // True when the image may be sent: it is the opened device's own dump, no
-// switch is under way, no applied configuration waits for its dump and, as
-// far as the mouse has said, it is on the profile the image was read from. A
-// switch or configuration whose dump never comes holds back sends for
-// kAnswerMs at most.
+// dump that was asked for is on its way, no switch is under way, no applied
+// configuration waits for its dump and, as far as the mouse has said, it is
+// on the profile the image was read from. A dump, switch or configuration
+// whose dump never comes holds back sends for kAnswerMs at most.
 bool ImageFitsMouse();
 const int kAnswerMs = 3000;
 

@@ -256,8 +256,7 @@ void Worker::run()
             qCDebug(lcTrace, "OnlinA");
             UsbServer_SetPCDriverStatus(true);
             // A mouse asleep gets the request once it answers.
-            MouseProfile::DumpAsked();
-            UsbServer_ReadAllFlashData();
+            RequestDeviceDump();
             g_lastOnline = bool(g_deviceOnline);
             qCDebug(lcTrace, "OnlinB");
         }
@@ -295,8 +294,7 @@ void Worker::SlotCheckOnline()
             emit Hub()->SigCloseOffOnline();
             g_waitingForDevice = false;
             // A read held while the mouse slept goes out now.
-            if (!MouseProfile::ImageIsOwnDump())
-                MouseProfile::DumpAsked();
+            MouseProfile::MouseAnswersAgain();
         } else {
             // Back on the home page (the device went, or the user left): the
             // notice waited for a device no window shows now.
@@ -324,10 +322,8 @@ void Worker::AskOwnDumpAgain()
     // is asked for again once the mouse answers.
     if (g_deviceSelected != 1 || !g_deviceAccessAllowed || isRunning() || !MouseProfile::OwnDumpOverdue())
         return;
-    if (!DeviceOnline(g_devicePath.bytes()))
-        return;
-    MouseProfile::DumpAsked();
-    UsbServer_ReadAllFlashData();
+    if (DeviceOnline(g_devicePath.bytes()))
+        RequestDeviceDump();
 }
 
 void Worker::WatchSentChange()

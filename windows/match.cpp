@@ -5,6 +5,7 @@
 #include "compositing.h"
 #include "config_store.h"
 #include "device_finder.h"
+#include "device_image_setters.h"
 #include "device_report.h"
 #include "devicelib.h"
 #include "dialog_change.h"
@@ -398,8 +399,7 @@ void RunPairingDialog(const QWidget* opener, const QPoint& shift, bool devicePag
     UsbServerC_Start(path.constData(), path.constData(), OnDeviceReport);
     if (newMouse) {
         UsbServer_SetPCDriverStatus(true);
-        MouseProfile::DumpAsked();
-        UsbServer_ReadAllFlashData();
+        RequestDeviceDump();
     }
     if (devicePage)
         StartUsbChanged(OnDevicePageUsbChanged, kHotplugIntervalMs);
