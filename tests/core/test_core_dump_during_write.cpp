@@ -248,10 +248,13 @@ void TestCoreDumpDuringWrite::stageCountReachesASleepingMouseWholeOrNotAtAll_dat
     // each part that finds the mouse asleep opens the offline notice. The
     // user closes the notices while the mouse sleeps, and wakes the mouse
     // `wakeAfterMs` into the notice numbered `wakeInNotice`; the online test
-    // closes that one.
+    // closes that one. Woken in the first, the exchange and count go out
+    // after it, unless the connection asked for the mouse's dump just
+    // before: then they are refused with the time-out notice, as the dump
+    // would not hold them.
     QTest::addColumn<int>("wakeInNotice");
     QTest::addColumn<int>("wakeAfterMs");
-    QTest::addColumn<bool>("sent");
+    QTest::addColumn<bool>("maySend");
     QTest::newRow("woken-in-first-notice") << 1 << 100 << true;
     QTest::newRow("woken-in-second-notice-100ms") << 2 << 100 << false;
     QTest::newRow("woken-in-second-notice-1500ms") << 2 << 1500 << false;
@@ -264,7 +267,7 @@ void TestCoreDumpDuringWrite::stageCountReachesASleepingMouseWholeOrNotAtAll()
 {
     QFETCH(int, wakeInNotice);
     QFETCH(int, wakeAfterMs);
-    QFETCH(bool, sent);
+    QFETCH(bool, maySend);
     OpenMouse at;
     QVERIFY(at.Open(-1));
     auto* dpi = at.gui.DeviceWindow()->findChild<SensorDPI*>(QStringLiteral("frameDpi"));
@@ -296,7 +299,9 @@ void TestCoreDumpDuringWrite::stageCountReachesASleepingMouseWholeOrNotAtAll()
     QVERIFY(SimControl::waitWrites());
     user.stop();
 
-    QCOMPARE(notices, wakeInNotice);
+    // One notice more when the exchange was refused after the wake.
+    QVERIFY(notices == wakeInNotice || (maySend && notices == wakeInNotice + 1));
+    const bool sent = maySend && notices == wakeInNotice;
     FlashDataMap expected = ImageFromBytes(at.profiles[0]);
     if (sent) {
         std::swap(expected.dpiStages[kCurrentStage], expected.dpiStages[count - 1]);
