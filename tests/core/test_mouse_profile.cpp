@@ -12,8 +12,9 @@ namespace {
 // switch asked, N that request not sent, R<n> profile reported, C
 // configuration applied, D dump read, d dump of the device opened before the
 // last one (its handler began before that opening), K the pages show the
-// opened device's cache, A its dump asked for, T<ms> time passes. Returns
-// what the last K was answered (false when there was none).
+// opened device's cache, A its dump asked for, W a change sent, M the mouse
+// answers again after a while, T<ms> time passes. Returns what the last K
+// was answered (false when there was none).
 bool Play(const QString& events, long long& nowMs)
 {
     bool cacheTaken = false;
@@ -30,6 +31,8 @@ bool Play(const QString& events, long long& nowMs)
         case 'd': MouseProfile::DumpRead(MouseProfile::Opening() - 1); break;
         case 'K': cacheTaken = MouseProfile::TakeCache(); break;
         case 'A': MouseProfile::DumpAsked(); break;
+        case 'W': MouseProfile::ImageSent(); break;
+        case 'M': MouseProfile::MouseAnswersAgain(); break;
         case 'T': nowMs += n; break;
         default: qFatal("unknown event %s", qPrintable(event));
         }
@@ -105,6 +108,17 @@ void TestMouseProfile::imageFitsMouse_data()
     QTest::newRow("device opened asleep: awake, its dump") << "R0 D O K X D" << true;
     QTest::newRow("opened once more") << "O D O" << false;
     QTest::newRow("own dump overdue") << "O A T3001" << false;
+    QTest::newRow("dump asked") << "R0 D A" << false;
+    QTest::newRow("dump asked, its dump") << "R0 D A D" << true;
+    QTest::newRow("dump asked, change sent first") << "R0 D W A" << false;
+    QTest::newRow("dump asked, no answer in the wait") << "R0 D A T3000" << false;
+    QTest::newRow("dump asked, no answer after the wait") << "R0 D A T3001" << true;
+    QTest::newRow("dump asked, mouse back: the held read goes out") << "R0 D A T5000 M" << false;
+    QTest::newRow("dump asked, mouse back, its dump") << "R0 D A T5000 M D" << true;
+    QTest::newRow("change after the wait: its dump is read again") << "R0 D A T3001 W D" << false;
+    QTest::newRow("change after the wait: the dump read again") << "R0 D A T3001 W D D" << true;
+    QTest::newRow("change after the wait: read again, no answer") << "R0 D A T3001 W D T3001" << true;
+    QTest::newRow("change with no dump asked") << "R0 D W D" << true;
 }
 
 void TestMouseProfile::imageFitsMouse()
