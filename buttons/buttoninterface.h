@@ -215,6 +215,9 @@ private:
     QString DeviceCodeToKeyName(int code, int kind) const;
     // The multimedia item of a consumer usage's low byte; nullptr for others.
     QToolButton* MediaItem(int lowByte) const;
+    // The menu item of a function that names its item by its first parameter
+    // (mouse button, DPI switch, tilt, lights, wheel); nullptr for others.
+    QAbstractButton* ParamItem(int type, int p1) const;
     void InitLanguage(int mode, int language);
     void LoadLanguage(int mode, int language, int topMenuPointSize);
     void RebuildProfileList();

@@ -20,7 +20,6 @@
 #include <QToolButton>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 void Buttoninterface::SlotUpDataButtonUIButton(FlashDataMap DataMap)
@@ -61,7 +60,6 @@ void Buttoninterface::RenderKeyTexts(const FlashDataMap& image)
 
 void Buttoninterface::ShowKeyFunction(int key, int type, int p1, int p2, FlashDataMap image)
 {
-    using Items = std::array<QAbstractButton*, 2>;
     QToolButton* button = KeyButton(key);
     if (!button)
         return;
@@ -72,15 +70,11 @@ void Buttoninterface::ShowKeyFunction(int key, int type, int p1, int p2, FlashDa
         item = ui->DPI_5;
         break;
     case KeyFunctionType::MouseButton:
-        item = SettingRanges::EntryFor<QAbstractButton*>(
-            SettingRanges::kMouseButtonCodes, p1, {ui->LeftKey_3, ui->RightKey_3, ui->MidKey, ui->BackKey_2, ui->ForWardKey});
-        break;
     case KeyFunctionType::DpiSwitch:
-        item = SettingRanges::EntryFor<QAbstractButton*>(SettingRanges::kDpiSwitchCodes, p1,
-                                                         {ui->VolumeUp_8, ui->VolumeUp_9, ui->VolumeUp_10});
-        break;
     case KeyFunctionType::TiltWheel:
-        item = SettingRanges::EntryFor(SettingRanges::kTiltCodes, p1, Items{ui->VolumeUp_2, ui->VolumeDown_2});
+    case KeyFunctionType::Lights:
+    case KeyFunctionType::Wheel:
+        item = ParamItem(type, p1);
         break;
     case KeyFunctionType::FireKey:
         item = ui->DPI_6;
@@ -110,18 +104,11 @@ void Buttoninterface::ShowKeyFunction(int key, int type, int p1, int p2, FlashDa
     case KeyFunctionType::ReportRateSwitch:
         item = ui->DPI_2;
         break;
-    case KeyFunctionType::Lights:
-        item = SettingRanges::EntryFor<QAbstractButton*>(SettingRanges::kLightsCodes, p1,
-                                                         {ui->VolumeUp_4, ui->VolumeUp_5, ui->VolumeUp_6, ui->VolumeUp_7});
-        break;
     case KeyFunctionType::ProfileSwitch:
         item = ui->DPI_3;
         break;
     case KeyFunctionType::DpiLock:
         button->setText(ui->DPI_4->text() + QLatin1Char('-') + QString::number(SensorCodeToDpi(p1)));
-        break;
-    case KeyFunctionType::Wheel:
-        item = SettingRanges::EntryFor(SettingRanges::kWheelCodes, p1, Items{ui->VolumeUp_14, ui->VolumeDown_14});
         break;
     }
     if (item)

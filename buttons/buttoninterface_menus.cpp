@@ -71,6 +71,30 @@ QToolButton* Buttoninterface::MediaItem(int lowByte) const
     return row < 0 ? nullptr : ui->*kMediaItems[row];
 }
 
+QAbstractButton* Buttoninterface::ParamItem(int type, int p1) const
+{
+    using SettingRanges::EntryFor;
+    using Two = std::array<QAbstractButton*, 2>;
+    using Three = std::array<QAbstractButton*, 3>;
+    using Four = std::array<QAbstractButton*, 4>;
+    using Five = std::array<QAbstractButton*, 5>;
+    switch (KeyFunctionType(type)) {
+    case KeyFunctionType::MouseButton:
+        return EntryFor(kMouseButtonCodes, p1,
+                        Five{ui->LeftKey_3, ui->RightKey_3, ui->MidKey, ui->BackKey_2, ui->ForWardKey});
+    case KeyFunctionType::DpiSwitch:
+        return EntryFor(kDpiSwitchCodes, p1, Three{ui->VolumeUp_8, ui->VolumeUp_9, ui->VolumeUp_10});
+    case KeyFunctionType::TiltWheel:
+        return EntryFor(kTiltCodes, p1, Two{ui->VolumeUp_2, ui->VolumeDown_2});
+    case KeyFunctionType::Lights:
+        return EntryFor(kLightsCodes, p1, Four{ui->VolumeUp_4, ui->VolumeUp_5, ui->VolumeUp_6, ui->VolumeUp_7});
+    case KeyFunctionType::Wheel:
+        return EntryFor(kWheelCodes, p1, Two{ui->VolumeUp_14, ui->VolumeDown_14});
+    default:
+        return nullptr;
+    }
+}
+
 // --- opening a key's menu ------------------------------------------------------------
 
 void Buttoninterface::OpenKeyMenu(int key, const QString& keyAreaStyle)
@@ -102,30 +126,25 @@ void Buttoninterface::OpenKeyMenu(int key, const QString& keyAreaStyle)
     int topRow = 0;
     int lockRow = 0;
     int mediaRow = -1;
-    using Items = std::array<QAbstractButton*, 2>;
     switch (type) {
     case int(KeyFunctionType::Disabled):
         checked << ui->DPI_5;
         topRow = 9;
         break;
-    case int(KeyFunctionType::MouseButton): {
-        const int row = SettingRanges::IndexIn(kMouseButtonCodes, p1);
-        QAbstractButton* items[] = {ui->LeftKey_3, ui->RightKey_3, ui->MidKey, ui->BackKey_2, ui->ForWardKey};
-        if (row >= 0) {
-            checked << items[row];
-            topRow = row;
+    case int(KeyFunctionType::MouseButton):
+        if (QAbstractButton* item = ParamItem(type, p1)) {
+            checked << item;
+            topRow = SettingRanges::IndexIn(kMouseButtonCodes, p1);
         }
         break;
-    }
     case int(KeyFunctionType::DpiSwitch):
         subPage = ui->page_7;
-        checked << ui->DPI_7 << SettingRanges::EntryFor<QAbstractButton*>(
-                                         kDpiSwitchCodes, p1, {ui->VolumeUp_8, ui->VolumeUp_9, ui->VolumeUp_10});
+        checked << ui->DPI_7 << ParamItem(type, p1);
         topRow = 13;
         break;
     case int(KeyFunctionType::TiltWheel):
         subPage = ui->page_4;
-        checked << ui->DPI_11 << SettingRanges::EntryFor(kTiltCodes, p1, Items{ui->VolumeUp_2, ui->VolumeDown_2});
+        checked << ui->DPI_11 << ParamItem(type, p1);
         topRow = 10;
         break;
     case int(KeyFunctionType::FireKey):
@@ -169,8 +188,7 @@ void Buttoninterface::OpenKeyMenu(int key, const QString& keyAreaStyle)
         break;
     case int(KeyFunctionType::Lights):
         subPage = ui->page_6;
-        checked << ui->DPI_9 << SettingRanges::EntryFor<QAbstractButton*>(
-                                         kLightsCodes, p1, {ui->VolumeUp_4, ui->VolumeUp_5, ui->VolumeUp_6, ui->VolumeUp_7});
+        checked << ui->DPI_9 << ParamItem(type, p1);
         topRow = 12;
         break;
     case int(KeyFunctionType::ProfileSwitch):
@@ -192,7 +210,7 @@ void Buttoninterface::OpenKeyMenu(int key, const QString& keyAreaStyle)
     }
     case int(KeyFunctionType::Wheel):
         subPage = ui->page_10;
-        checked << ui->DPI_13 << SettingRanges::EntryFor(kWheelCodes, p1, Items{ui->VolumeUp_14, ui->VolumeDown_14});
+        checked << ui->DPI_13 << ParamItem(type, p1);
         topRow = 10;
         break;
     default:

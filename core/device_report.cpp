@@ -307,7 +307,7 @@ void HandleConfigApplied()
     // Set before the request: the dump it brings must find them.
     g_resetKeysPending = true;
     g_configApplied = true;
-    UsbServer_ReadAllFlashData();
+    RequestDeviceDump();
 }
 
 void HandleConfigList(const unsigned char* payload, int payloadLength)
