@@ -161,12 +161,19 @@ QString Macro::ActiveButtonStyle() const
 
 void Macro::ActivateSave()
 {
+    // One save at a time: a change made while one runs is offered once it
+    // has ended, so that a second save can never take the first one's place.
+    if (m_saveUnderWay) {
+        m_offerSaveAfter = true;
+        return;
+    }
     ui->Save->setEnabled(true);
     ui->Save->setStyleSheet(ActiveButtonStyle());
 }
 
 void Macro::DeactivateSave()
 {
+    m_offerSaveAfter = false;
     ui->Save->setStyleSheet("QToolButton{border:0px;background-position:center;background-repeat:no-repeat;"
                             "color: rgb(127,127,127);background-image: url("
                             + pictureDir + "Button.png);}");
@@ -450,7 +457,7 @@ void Macro::on_listWidgetHong_customContextMenuRequested(const QPoint& pos)
 
 void Macro::on_Save_clicked()
 {
-    if (RefusedWhileRecording())
+    if (RefusedWhileRecording() || m_saveUnderWay)
         return;
     DeactivateSave();
     if (!HasSelectedMacro())
@@ -474,19 +481,27 @@ void Macro::on_Save_clicked()
     repeatModified = false;
     // What follows reaches the mouse after a wait, and only the device and
     // profile shown now.
-    const MacroSave::Scope saving(name);
-    PostMsg* hub = PostMsg::GetInstance();
-    if (events)
-        emit hub->SigUpDataMacro(name, 0);
-    if (repeat)
-        emit hub->SigUpDataMacro(name, 1);
-    if (saving.Delivered())
-        return;
-    // The user was told to try again: the file keeps what was saved, and
-    // Save sends it once the mouse is back on a profile that carries it.
-    m_unsentSaves.insert(name, (events ? UnsentEvents : 0) | (repeat ? UnsentRepeat : 0));
-    if (SelectedName() == name)
-        RestoreUnsentSave();
+    bool delivered = false;
+    m_saveUnderWay = true;
+    {
+        const MacroSave::Scope saving(name);
+        PostMsg* hub = PostMsg::GetInstance();
+        if (events)
+            emit hub->SigUpDataMacro(name, 0);
+        if (repeat)
+            emit hub->SigUpDataMacro(name, 1);
+        delivered = saving.Delivered();
+    }
+    m_saveUnderWay = false;
+    if (!delivered) {
+        // The user was told to try again: the file keeps what was saved, and
+        // Save sends it once the mouse is back on a profile that carries it.
+        m_unsentSaves.insert(name, (events ? UnsentEvents : 0) | (repeat ? UnsentRepeat : 0));
+        if (SelectedName() == name)
+            RestoreUnsentSave();
+    }
+    if (m_offerSaveAfter)
+        ActivateSave();
 }
 
 void Macro::RestoreUnsentSave()
