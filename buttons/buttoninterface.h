@@ -33,6 +33,9 @@ class QVBoxLayout;
 namespace Ui {
 class Buttoninterface;
 }
+namespace MouseProfile {
+struct Target;
+}
 
 class Buttoninterface : public QWidget {
     Q_OBJECT
@@ -227,6 +230,9 @@ private:
     void AssignKeyFunction(QAbstractButton* item, bool checked, int type, int param1);
     void AssignMediaKey(int button, int code);
     void AssignKeyboardKey(int button, const QString& text);
+    // Rapid fire with fireInterval and fireCount for `key` (none when < 0),
+    // then the menus close; decidedFor as the setters take it.
+    void AssignFireKey(int key, const MouseProfile::Target* decidedFor);
     // A multimedia item of the list (row 0-17) chosen with `checked`.
     void AssignMediaItem(int row, bool checked);
     // Writes the consumer usage as the key's record; true when the mouse took it.

@@ -393,6 +393,10 @@ void Buttoninterface::AssignKeyboardKey(int button, const QString& text)
 
 void Buttoninterface::on_DPI_8_clicked()
 {
+    // Decided for the key, profile and device shown as the dialog opens: the
+    // mouse may move on while the user chooses.
+    const int key = SelectedKey();
+    const MouseProfile::Target decidedFor = DeviceImageTarget();
     GroupKey dialog;
     RunOnPage(dialog);
     // Confirming nothing chosen is a cancel: it would write an empty key.
@@ -400,10 +404,9 @@ void Buttoninterface::on_DPI_8_clicked()
         return;
     ui->stackedWidget_2->setCurrentWidget(ui->page_9);
     ClearMenuChecks();
-    const int key = SelectedKey();
     if (key >= 0) {
         const KeyEventRecord record = MakeKeyRecord(key, dialog.keyText);
-        if (SetButtonKeys(key, kKeyRecordFunction, record.bytes)) {
+        if (SetButtonKeys(key, kKeyRecordFunction, record.bytes, &decidedFor)) {
             StoreKeyFunction(key, 5, 0, 0);
             KeyButton(key)->setText(dialog.keyText);
         }
@@ -416,11 +419,14 @@ void Buttoninterface::on_DPI_8_clicked()
 
 void Buttoninterface::on_DPI_6_clicked(bool checked)
 {
-    if (!checked)
-        return;
+    if (checked)
+        AssignFireKey(SelectedKey(), nullptr);
+}
+
+void Buttoninterface::AssignFireKey(int key, const MouseProfile::Target* decidedFor)
+{
     ClearMenuChecks();
-    const int key = SelectedKey();
-    if (key >= 0 && SetButtonFunction(key, 4, fireInterval, fireCount)) {
+    if (key >= 0 && SetButtonFunction(key, 4, fireInterval, fireCount, decidedFor)) {
         KeyButton(key)->setText(ui->DPI_6->text());
         StoreKeyFunction(key, 4, fireInterval, fireCount);
     }
@@ -438,6 +444,8 @@ void Buttoninterface::on_DPI_6_clicked()
     // A key that already fires rapidly starts from its own values.
     const int key = SelectedKey();
     const bool firing = key >= 0 && KeyButton(key)->text() == ui->DPI_6->text();
+    // As the combination: for what is shown as the dialog opens.
+    const MouseProfile::Target decidedFor = DeviceImageTarget();
     FireKey dialog;
     dialog.SetTimeValue(firing ? keyStore.Param1(key) : 10);
     dialog.SetCountValue(firing ? keyStore.Param2(key) : 3);
@@ -446,7 +454,7 @@ void Buttoninterface::on_DPI_6_clicked()
         return;
     fireInterval = dialog.fireInterval;
     fireCount = dialog.fireCount;
-    on_DPI_6_clicked(true);
+    AssignFireKey(key, &decidedFor);
 }
 
 // Handlers of objects the form does not have.

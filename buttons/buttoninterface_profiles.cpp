@@ -61,8 +61,15 @@ void Buttoninterface::on_ProjectChoose_activated(int index)
 {
     // A macro save under way sends to the profile shown when it began: the
     // switch follows once it is done (a later choice replaces this one).
+    // Meanwhile the list shows the profile the mouse is on, where a change
+    // made on the pages goes.
     if (!g_buttonPageUpdating && MacroSave::Target()) {
-        MacroSave::WhenDone([this, index] { on_ProjectChoose_activated(index); });
+        const int inUse = MouseProfile::ReportedProfile();
+        ui->ProjectChoose->setCurrentIndex(inUse >= 0 ? inUse : ui->ProjectChoose->pressedIndex);
+        MacroSave::WhenDone([this, index] {
+            ui->ProjectChoose->setCurrentIndex(index);
+            on_ProjectChoose_activated(index);
+        });
         return;
     }
     if (MouseOnline() || g_buttonPageUpdating) {
@@ -98,12 +105,19 @@ void Buttoninterface::on_Reset_clicked()
         emit PostMsg::GetInstance()->SigMouseOffLineo(0);
         return;
     }
+    // The reset clears the profile the mouse is on when it arrives: it must
+    // still be the one shown as the question opened.
+    const MouseProfile::Target decidedFor = DeviceImageTarget();
     {
         ContainReset question;
         question.move(NoticeStyle::CentredOn(this, &question, kDialogShift));
         question.exec();
         if (!question.result)
             return;
+    }
+    if (!DeviceImageTargetHolds(decidedFor)) {
+        emit PostMsg::GetInstance()->SigMouseOffLineo(1);
+        return;
     }
 
     g_applyingParameters = true;

@@ -191,7 +191,7 @@ bool SetLedBarColor(int red, int green, int blue)
 bool SetLedBarSpeed(int value) { return SetByte(ImageOffset::LedBar + 4, value); }
 bool SetLedBarBrightness(int value) { return SetByte(ImageOffset::LedBar + 5, value); }
 
-bool SetButtonFunction(int button, int type, int param1, int param2)
+bool SetButtonFunction(int button, int type, int param1, int param2, const MouseProfile::Target* decidedFor)
 {
     if (!ValidButton(button))
         return false;
@@ -200,17 +200,18 @@ bool SetButtonFunction(int button, int type, int param1, int param2)
         function[0] = LowByte(type);
         function[1] = LowByte(param1);
         function[2] = LowByte(param2);
-    });
+    }, decidedFor);
 }
 
-bool SetButtonKeys(int button, const uint8_t* function, const uint8_t* keyRecord)
+bool SetButtonKeys(int button, const uint8_t* function, const uint8_t* keyRecord,
+                   const MouseProfile::Target* decidedFor)
 {
     if (!ValidButton(button) || !function || !keyRecord)
         return false;
     return WriteAndSend([&](FlashDataMap& image) {
         std::memcpy(image.keyFunctions[button], function, FlashDataMap::KeyFunctionSize);
         std::memcpy(image.keyEvents[button], keyRecord, FlashDataMap::KeyEventRecordSize);
-    });
+    }, decidedFor);
 }
 
 bool SetButtonMacro(int button, const uint8_t* function, const uint8_t* macroBlock)
@@ -283,10 +284,10 @@ bool ReplaceDeviceImage(const FlashDataMap& image, const MouseProfile::Target* d
     return false;
 }
 
-void RequestDeviceDump()
+void RequestDeviceDump(bool mouseAnswers)
 {
     QMutexLocker locker(&g_deviceImageMutex);
-    MouseProfile::DumpAsked();
+    MouseProfile::DumpAsked(mouseAnswers);
     UsbServer_ReadAllFlashData();
 }
 
@@ -300,6 +301,12 @@ MouseProfile::Target DeviceImageTarget()
 {
     QMutexLocker locker(&g_deviceImageMutex);
     return MouseProfile::CurrentTarget();
+}
+
+bool DeviceImageTargetHolds(const MouseProfile::Target& target)
+{
+    QMutexLocker locker(&g_deviceImageMutex);
+    return ImageTakesChange(&target);
 }
 
 bool OpenedDeviceImage(FlashDataMap* image)

@@ -60,10 +60,13 @@ bool SetLedBarColor(int red, int green, int blue);
 bool SetLedBarSpeed(int value);
 bool SetLedBarBrightness(int value);
 
-bool SetButtonFunction(int button, int type, int param1, int param2);
+// decidedFor: the target of a function chosen earlier (in a dialog).
+bool SetButtonFunction(int button, int type, int param1, int param2,
+                       const MouseProfile::Target* decidedFor = nullptr);
 // function: the 3-byte key function; keyRecord: the 52-byte key-event record;
 // macroBlock: the 592-byte macro block. Null pointers write nothing.
-bool SetButtonKeys(int button, const uint8_t* function, const uint8_t* keyRecord);
+bool SetButtonKeys(int button, const uint8_t* function, const uint8_t* keyRecord,
+                   const MouseProfile::Target* decidedFor = nullptr);
 bool SetButtonMacro(int button, const uint8_t* function, const uint8_t* macroBlock);
 
 // A change computed from the image itself (fields kept as they are, several
@@ -92,12 +95,16 @@ bool EditAndSendDeviceImage(const std::function<void(FlashDataMap&)>& edit);
 bool ReplaceDeviceImage(const FlashDataMap& image, const MouseProfile::Target* decidedFor = nullptr);
 // Asks the mouse for its whole flash content, under the image lock: every
 // change sent before is in the dump that answers, and none is sent after it
-// until that dump has come (MouseProfile::DumpAsked).
-void RequestDeviceDump();
+// until that dump has come (MouseProfile::DumpAsked). mouseAnswers: false
+// when asked of a sleeping mouse, which holds the read until it wakes.
+void RequestDeviceDump(bool mouseAnswers = true);
 // A consistent copy of g_deviceImage, e.g. for a hub signal.
 FlashDataMap DeviceImageCopy();
 // What a change decided now is decided for (mouse_profile.h).
 MouseProfile::Target DeviceImageTarget();
+// A change decided for `target` may be sent now: the image may be sent and
+// still belongs to it. For a command that is no image (the factory reset).
+bool DeviceImageTargetHolds(const MouseProfile::Target& target);
 // The image when it is the opened device's (its own dump, or its cache while
 // its mouse sleeps): what an export writes. False, image untouched, when the
 // program holds no image of it.

@@ -24,6 +24,7 @@ struct OpenedDevice {
     bool waitsOwnDump = false; // its own dump has not been read since
     bool cacheShown = false; // meanwhile the image holds its cache
     bool awaitsDump = false; // a dump was asked for (at askedAtMs) and has not come
+    bool heldUntilAwake = false; // asked of a mouse that did not answer
     long long askedAtMs = 0;
     bool answerOutdated = false; // a change was sent after that ask
 };
@@ -82,10 +83,11 @@ quint64 Opening()
     return s_opened.count;
 }
 
-void DumpAsked()
+void DumpAsked(bool mouseAnswers)
 {
     QMutexLocker locker(&s_mutex);
     s_opened.awaitsDump = true;
+    s_opened.heldUntilAwake = !mouseAnswers;
     s_opened.askedAtMs = NowMs();
     s_opened.answerOutdated = false;
 }
@@ -93,8 +95,10 @@ void DumpAsked()
 void MouseAnswersAgain()
 {
     QMutexLocker locker(&s_mutex);
-    if (s_opened.awaitsDump)
+    if (s_opened.awaitsDump && s_opened.heldUntilAwake) {
         s_opened.askedAtMs = NowMs();
+        s_opened.heldUntilAwake = false;
+    }
 }
 
 void ImageSent()
@@ -163,6 +167,12 @@ void Reported(int profile)
     // mouse is asked for its profile right after each dump.
     if (s_state.dumpSinceReset && s_state.imageProfile == kUnknown && !s_state.imageOutdated)
         s_state.imageProfile = profile;
+}
+
+int ReportedProfile()
+{
+    QMutexLocker locker(&s_mutex);
+    return s_state.reported;
 }
 
 void ConfigurationApplied()

@@ -42,9 +42,11 @@ quint64 Opening();
 // The program asked for the whole flash content of the opened device (ask
 // and request under g_deviceImageMutex, RequestDeviceDump): until the dump
 // comes, kAnswerMs at most, no change is sent, since the dump would not hold
-// it.
-void DumpAsked();
-// The mouse answers again after a while: a read it held goes out now.
+// it. A mouse that did not answer when asked holds the read until it wakes;
+// one that answered and then dropped out loses it.
+void DumpAsked(bool mouseAnswers);
+// The mouse answers again after a while: a read it held goes out now, and
+// the wait for its dump starts again. A lost read stays overdue.
 void MouseAnswersAgain();
 // A change was sent (under g_deviceImageMutex). Sent while a dump is awaited
 // (after kAnswerMs), it is not in that dump, which DumpRead then marks to be
@@ -76,6 +78,8 @@ void SwitchNotSent();
 
 // The mouse reports the profile it uses now.
 void Reported(int profile);
+// The profile the mouse last reported on this connection; -1 when unknown.
+int ReportedProfile();
 
 // The mouse applied a configuration (factory reset) and uses a profile it has
 // not named; the image is outdated until the next dump.

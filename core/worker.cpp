@@ -232,7 +232,8 @@ void Worker::run()
         || g_lastOnline != g_deviceOnline || g_forceReconnect || newSelection;
 
     if (changed && g_deviceSelected == 1) {
-        if (DeviceOnline(path)) {
+        const bool answers = DeviceOnline(path);
+        if (answers) {
             SetCurrentOnline(true);
             if (g_forceReconnect) {
                 emit Hub()->SigUpDataParam(1);
@@ -256,7 +257,7 @@ void Worker::run()
             qCDebug(lcTrace, "OnlinA");
             UsbServer_SetPCDriverStatus(true);
             // A mouse asleep gets the request once it answers.
-            RequestDeviceDump();
+            RequestDeviceDump(answers);
             g_lastOnline = bool(g_deviceOnline);
             qCDebug(lcTrace, "OnlinB");
         }

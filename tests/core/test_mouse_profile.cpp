@@ -12,8 +12,9 @@ namespace {
 // switch asked, N that request not sent, R<n> profile reported, C
 // configuration applied, D dump read, d dump of the device opened before the
 // last one (its handler began before that opening), K the pages show the
-// opened device's cache, A its dump asked for, W a change sent, M the mouse
-// answers again after a while, T<ms> time passes. Returns what the last K
+// opened device's cache, A its dump asked for, a asked while the mouse does
+// not answer (it holds the read), W a change sent, M the mouse answers again
+// after a while, T<ms> time passes. Returns what the last K
 // was answered (false when there was none).
 bool Play(const QString& events, long long& nowMs)
 {
@@ -30,7 +31,8 @@ bool Play(const QString& events, long long& nowMs)
         case 'D': MouseProfile::DumpRead(); break;
         case 'd': MouseProfile::DumpRead(MouseProfile::Opening() - 1); break;
         case 'K': cacheTaken = MouseProfile::TakeCache(); break;
-        case 'A': MouseProfile::DumpAsked(); break;
+        case 'A': MouseProfile::DumpAsked(true); break;
+        case 'a': MouseProfile::DumpAsked(false); break;
         case 'W': MouseProfile::ImageSent(); break;
         case 'M': MouseProfile::MouseAnswersAgain(); break;
         case 'T': nowMs += n; break;
@@ -113,8 +115,11 @@ void TestMouseProfile::imageFitsMouse_data()
     QTest::newRow("dump asked, change sent first") << "R0 D W A" << false;
     QTest::newRow("dump asked, no answer in the wait") << "R0 D A T3000" << false;
     QTest::newRow("dump asked, no answer after the wait") << "R0 D A T3001" << true;
-    QTest::newRow("dump asked, mouse back: the held read goes out") << "R0 D A T5000 M" << false;
-    QTest::newRow("dump asked, mouse back, its dump") << "R0 D A T5000 M D" << true;
+    QTest::newRow("dump asked asleep, mouse back: the held read goes out") << "R0 D a T5000 M" << false;
+    QTest::newRow("dump asked asleep, mouse back, its dump") << "R0 D a T5000 M D" << true;
+    QTest::newRow("dump asked asleep, back, no answer after the wait") << "R0 D a T5000 M T3001" << true;
+    QTest::newRow("dump asked asleep, back twice: one wait") << "R0 D a T5000 M T3001 M" << true;
+    QTest::newRow("read lost, mouse back: no new wait") << "R0 D A T5000 M" << true;
     QTest::newRow("change after the wait: its dump is read again") << "R0 D A T3001 W D" << false;
     QTest::newRow("change after the wait: the dump read again") << "R0 D A T3001 W D D" << true;
     QTest::newRow("change after the wait: read again, no answer") << "R0 D A T3001 W D T3001" << true;
@@ -175,6 +180,9 @@ void TestMouseProfile::ownDumpOverdue_data()
     QTest::newRow("asked again, no answer either") << "O A T3001 A T3001" << true;
     QTest::newRow("only the device before answered") << "O D O A T3001 d" << true;
     QTest::newRow("asleep: cache shown, no answer") << "O K A T3001" << true;
+    QTest::newRow("held while asleep, mouse back") << "O K a T5000 M" << false;
+    QTest::newRow("held while asleep, back, no answer") << "O K a T5000 M T3001" << true;
+    QTest::newRow("lost on the way, mouse back: asked again at once") << "O A T3001 M" << true;
     QTest::newRow("opened again: not asked yet") << "O A T3001 O" << false;
     QTest::newRow("own dump read, asked again") << "O D A T5000" << false;
 }
