@@ -168,14 +168,19 @@ void HandleDump(const unsigned char* payload)
             return;
         }
     }
-    if (use == MouseProfile::DumpUse::TakenReadAgain)
+    if (use == MouseProfile::DumpUse::TakenReadAgain) {
+        // No change may go out before the dump read again: its keys are
+        // cleaned when it comes.
+        if (cleaned)
+            g_resetKeysPending = true;
         RequestDeviceDump();
-    // Only an image the program changed goes back. The dump itself is what
-    // the mouse holds, and by the time an echo of it arrived the mouse may
-    // have moved on to another profile (a quick run of switches), which the
-    // echo would overwrite.
-    if (cleaned)
+    } else if (cleaned) {
+        // Only an image the program changed goes back. The dump itself is
+        // what the mouse holds, and by the time an echo of it arrived the
+        // mouse may have moved on to another profile (a quick run of
+        // switches), which the echo would overwrite.
         SendDeviceImage();
+    }
 
     g_sensorPageApplied = false;
     g_buttonPageApplied = false;

@@ -5,6 +5,7 @@
 #include "config_store.h"
 #include "connection_fixture.h"
 #include "device_image_setters.h"
+#include "mouse_profile.h"
 #include "registry_values.h"
 
 #include <QtTest>
@@ -72,6 +73,7 @@ private slots:
     void restartDebounce();
     void configApplied_data();
     void configApplied();
+    void configAppliedDumpReadAgainIsCleaned();
     void versionReport_data();
     void versionReport();
     void mouseVersionWriteIsSafe();
@@ -428,6 +430,42 @@ void TestConnectionReport::configApplied()
     QVERIFY(Settle());
     QCOMPARE(ImageBytes(g_deviceImage), withKeys);
     QCOMPARE(SimControl::callCount(QStringLiteral("UsbFinderC_GetLongRangeMode")), 1);
+}
+
+// The dump the reset asked for comes late, after a change the user sent once
+// the wait for it had run out: that dump does not hold the change and is read
+// again. The reset's key clean-up waits for the dump read again and goes out
+// with it, so the mouse holds the cleaned keys and the change.
+void TestConnectionReport::configAppliedDumpReadAgainIsCleaned()
+{
+    const QByteArray withKeys = ImageWithKeys(QStringLiteral("m4"));
+    QVERIFY(SimControl::setMouseImage(QStringLiteral("m4"), withKeys));
+    connectTo(QStringLiteral("r4"));
+    RequestDeviceDump();
+    QVERIFY(Settle());
+    QCOMPARE(ImageBytes(g_deviceImage), withKeys);
+    SimControl::clearCallLog();
+    std::atomic<long long> nowMs{0};
+    MouseProfile::SetClock([&nowMs] { return nowMs.load(); });
+    SimControl::setLatencyMs(300);
+
+    QVERIFY(SimControl::injectReport(Header(9), QByteArray(1, '\0')));
+    QTRY_COMPARE_WITH_TIMEOUT(SimControl::callCount(QStringLiteral("UsbServer_ReadAllFlashData")), 1, 5000);
+    nowMs = MouseProfile::kAnswerMs + 1;
+    const bool sent = SetDebounceTime(7);
+    const bool settled = Settle() && SimControl::waitWrites();
+    MouseProfile::SetClock(nullptr);
+    SimControl::setLatencyMs(0);
+    QVERIFY(sent);
+    QVERIFY(settled);
+
+    QCOMPARE(SimControl::callCount(QStringLiteral("UsbServer_ReadAllFlashData")), 2);
+    const QByteArray stored = SimControl::mouseImage(QStringLiteral("m4"));
+    QCOMPARE(stored.toHex(), ImageBytes(g_deviceImage).toHex());
+    const FlashDataMap mouse = ImageFromBytes(stored);
+    QCOMPARE(int(mouse.debounceTime), 7);
+    for (int button = 0; button < FlashDataMap::ButtonCount; ++button)
+        QVERIFY2(ButtonKeysCleared(mouse, button), qPrintable(QStringLiteral("button %1").arg(button)));
 }
 
 void TestConnectionReport::versionReport_data()
