@@ -199,10 +199,10 @@ void Buttoninterface::SlotMacroRename(QString MacroName, QString NewName)
             continue;
         KeyButton(key)->setText(MacroPrefix + NewName);
         // Renamed in the image as it is when sent, in one step; a block that
-        // holds another macro by then (a dump came in) keeps its name.
-        const QString shown = MacroBlockName(DeviceImageCopy().macroBlocks[key]);
-        EditDeviceImage([key, &shown, &NewName](FlashDataMap& image) {
-            if (MacroBlockName(image.macroBlocks[key]) == shown)
+        // does not hold the macro the key shows (a dump came in) keeps its
+        // name.
+        EditDeviceImage([key, &MacroName, &NewName](FlashDataMap& image) {
+            if (MacroBlockName(image.macroBlocks[key]) == MacroName)
                 SetMacroBlockName(image.macroBlocks[key], NewName);
         });
     }

@@ -103,6 +103,7 @@ private slots:
     void bindingWritesBlockAndFunction();
     void bindingNeedsACheckedKeyAndTheMouse();
     void renameRewritesTheNameOfMacroKeysOnly();
+    void renameLeavesABlockThatHoldsAnotherMacro();
     void savedEventsAreAskedForPerMacroKey();
     void savedRepeatCodeIsSentToMacroKeysOnly();
     void deleteGivesTheDefaults();
@@ -369,6 +370,27 @@ void TestButtonsMacros::renameRewritesTheNameOfMacroKeysOnly()
     QCOMPARE(Page()->KeyButton(1)->text(), Prefix() + QStringLiteral("Twenty-byte-name-abc"));
     QCOMPARE(MouseBlock(1), otherBlock);
     QCOMPARE(SimMouse::Sends(), 1);
+}
+
+// The key still shows the macro, but by the time of the rename the image's
+// block of that key holds another one: that macro keeps its name.
+void TestButtonsMacros::renameLeavesABlockThatHoldsAnotherMacro()
+{
+    WriteMacro(QStringLiteral("Fire"), "1\n0x04 1 0\n");
+    Bind(2, QStringLiteral("Fire"));
+    QVERIFY(SimControl::waitIdle());
+    const QByteArray other = Block("Other", {Event(0, 1, 7, 0)});
+    {
+        QMutexLocker locker(&g_deviceImageMutex);
+        std::memcpy(g_deviceImage.macroBlocks[2], other.constData(), FlashDataMap::MacroBlockSize);
+    }
+
+    emit PostMsg::GetInstance()->SigMacroRename(QStringLiteral("Fire"), QStringLiteral("Blast"));
+    QVERIFY(SimControl::waitIdle());
+    QCOMPARE(Page()->KeyButton(2)->text(), Prefix() + QStringLiteral("Blast"));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(DeviceImageCopy().macroBlocks[2]), FlashDataMap::MacroBlockSize),
+             other);
+    QCOMPARE(MouseBlock(2), other);
 }
 
 void TestButtonsMacros::savedEventsAreAskedForPerMacroKey()
