@@ -250,7 +250,8 @@ void TestButtonsDialogSwitch::dialogAnsweredOnAnotherProfile()
         const int endProfile = switched ? 1 : 0;
         QVERIFY2(SimControl::currentProfile(mouse) == endProfile,
                  Text(where, "the mouse is not on the profile expected").constData());
-        QVERIFY2(ImageBytes(DeviceImageCopy()) == after[endProfile], Text(where, "the page does not show the mouse").constData());
+        QVERIFY2(ImageBytes(DeviceImageCopy()) == after[endProfile],
+                 Text(where, "the page does not show the mouse").constData());
         QVERIFY2(OnPage<MyConmboBox>("ProjectChoose")->currentIndex() == endProfile,
                  Text(where, "the list does not show the mouse's profile").constData());
     }
@@ -279,7 +280,8 @@ void TestButtonsDialogSwitch::CheckFirstTook(const QByteArray& where, const QStr
         std::memcpy(expected.keyFunctions[kBackKey], function, sizeof function);
         QVERIFY2(OnPage<QToolButton>("BackKey")->text() == OnPage<QToolButton>("DPI_6")->text(), where.constData());
     }
-    QVERIFY2(after[0] == ImageBytes(expected), Text(where, "the first profile does not hold what was chosen").constData());
+    QVERIFY2(after[0] == ImageBytes(expected),
+             Text(where, "the first profile does not hold what was chosen").constData());
 }
 
 QTEST_MAIN(TestButtonsDialogSwitch)

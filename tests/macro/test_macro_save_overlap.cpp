@@ -37,6 +37,8 @@ const int kOtherKey = 1; // RightKey
 const int kMacroType = 6;
 // The button page waits this long after Save before it sends the events.
 const int kSaveWaitMs = 1500;
+// The switch after a second Save comes this long after the first.
+const int kSwitchAtMs = 1000;
 
 // Fire as the mouse holds it, and as the user leaves it on the page: the
 // last event deleted, five plays.
@@ -167,6 +169,8 @@ bool TestMacroSaveOverlap::StartOn(const QString& mouse, int profile, int firePr
 
 void TestMacroSaveOverlap::Choose(int profile)
 {
+    // The press that opens the list notes the entry shown.
+    ProfileList()->pressedIndex = ProfileList()->currentIndex();
     ProfileList()->setCurrentIndex(profile);
     QMetaObject::invokeMethod(ButtonPage(), "on_ProjectChoose_activated", Q_ARG(int, profile));
 }
@@ -219,7 +223,7 @@ void TestMacroSaveOverlap::secondSaveDuringTheWait_data()
 
 // On the second profile the user deletes an event of Fire and saves; 0.3 to
 // 0.7 s later, while the button page waits, sets five plays and saves again;
-// maybe as long again later moves to the first profile. Each save reaches
+// maybe 0.3 to 0.7 s after that moves to the first profile. Each save reaches
 // the second profile or is refused with the notice, the page keeps what the
 // user made, and Save is offered exactly while the profile does not hold it;
 // back on the second profile a Save while offered puts it there.
@@ -233,7 +237,9 @@ void TestMacroSaveOverlap::secondSaveDuringTheWait()
     const int endProfile = switchBy.isEmpty() ? saved : 0;
 
     for (int gapMs : {300, 500, 700}) {
-        const QByteArray where = "second Save " + QByteArray::number(gapMs) + " ms after the first";
+        QByteArray where = "second Save " + QByteArray::number(gapMs) + " ms after the first";
+        if (!switchBy.isEmpty())
+            where += ", switch by " + switchBy.toLatin1() + " " + QByteArray::number(kSwitchAtMs - gapMs) + " ms later";
         QVERIFY2(StartOn(mouse, saved, saved), where.constData());
         const QList<QByteArray> before = MouseProfiles(mouse);
 
@@ -259,7 +265,10 @@ void TestMacroSaveOverlap::secondSaveDuringTheWait()
             savedAgain = true;
         });
         if (!switchBy.isEmpty()) {
-            QTimer::singleShot(2 * gapMs, &user, [&] {
+            // 0.3 to 0.7 s after the second click, and long enough before the
+            // wait ends that the mouse has told its switch when the events
+            // go: a send under way as it switches lands in the new profile.
+            QTimer::singleShot(kSwitchAtMs, &user, [&] {
                 if (switchBy == QLatin1String("list")) {
                     ShowPage("ButtonMain");
                     Choose(0);
@@ -279,15 +288,17 @@ void TestMacroSaveOverlap::secondSaveDuringTheWait()
 
         const QList<QByteArray> after = MouseProfiles(mouse);
         for (int profile = 0; profile < SimControl::ProfileCount; ++profile) {
+            const QByteArray what = where + ": profile " + QByteArray::number(profile + 1) + " changed";
             if (profile != saved)
-                QVERIFY2(after[profile] == before[profile], Text(where, "another profile changed").constData());
+                QVERIFY2(after[profile] == before[profile], what.constData());
         }
         // Each part of Fire is as it was or as the user made it, and nothing
         // else of the profile changed.
         const FlashDataMap held = ImageFromBytes(after[saved]);
         const QByteArray oldBlock = Block("Fire", kOldEvents);
         const QByteArray newBlock = Block("Fire", kNewEvents);
-        const QByteArray heldBlock(reinterpret_cast<const char*>(held.macroBlocks[kFireKey]), FlashDataMap::MacroBlockSize);
+        const QByteArray heldBlock(reinterpret_cast<const char*>(held.macroBlocks[kFireKey]),
+                                   FlashDataMap::MacroBlockSize);
         QVERIFY2(heldBlock == oldBlock || heldBlock == newBlock,
                  Text(where, "Fire on the profile is neither the old one nor the one saved").constData());
         const bool newEvents = heldBlock == newBlock;
@@ -302,9 +313,12 @@ void TestMacroSaveOverlap::secondSaveDuringTheWait()
         QVERIFY2(newEvents || !notices.isEmpty(),
                  Text(where, "the first Save did not reach the profile and the user was not told").constData());
 
-        QVERIFY2(SimControl::currentProfile(mouse) == endProfile, Text(where, "the mouse is not on the profile chosen").constData());
-        QVERIFY2(ProfileList()->currentIndex() == endProfile, Text(where, "the list does not show the mouse's profile").constData());
-        QVERIFY2(ImageBytes(DeviceImageCopy()) == after[endProfile], Text(where, "the pages do not show the mouse").constData());
+        QVERIFY2(SimControl::currentProfile(mouse) == endProfile,
+                 Text(where, "the mouse is not on the profile chosen").constData());
+        QVERIFY2(ProfileList()->currentIndex() == endProfile,
+                 Text(where, "the list does not show the mouse's profile").constData());
+        QVERIFY2(ImageBytes(DeviceImageCopy()) == after[endProfile],
+                 Text(where, "the pages do not show the mouse").constData());
 
         // The page keeps what the user made; Save is offered exactly while
         // the profile does not hold it.
@@ -317,7 +331,8 @@ void TestMacroSaveOverlap::secondSaveDuringTheWait()
                      Text(where, "Save is offered although the profile holds what the page shows").constData());
         else
             QVERIFY2(SaveButton()->isEnabled(),
-                     Text(where, "Save is not offered although the profile does not hold what the page shows").constData());
+                     Text(where, "Save is not offered although the profile does not hold what the page shows")
+                         .constData());
 
         // Back on the profile of the saves, Save while offered puts there
         // what the page shows.
@@ -462,7 +477,8 @@ void TestMacroSaveOverlap::changeWhilePickedProfileWaits()
                 if (known) {
                     if (profile == 0 && base == before[0])
                         QVERIFY2(!notices.isEmpty(),
-                                 Text(where, "the save did not reach the first profile and the user was not told").constData());
+                                 Text(where, "the save did not reach the first profile and the user was not told")
+                                     .constData());
                     break;
                 }
             }
