@@ -19,6 +19,7 @@
 #include "group_key.h"
 #include "modal_run.h"
 #include "mouse_off_line.h"
+#include "profile_outcome.h"
 #include "myconmbobox.h"
 
 #include <QCheckBox>
@@ -58,21 +59,7 @@ QByteArray ProfileImage(const QString& mouse, int profile)
     return ImageBytes(image);
 }
 
-QList<QByteArray> MouseProfiles(const QString& mouse)
-{
-    QList<QByteArray> profiles;
-    for (int profile = 0; profile < SimControl::ProfileCount; ++profile)
-        profiles << SimControl::mouseImage(mouse, profile);
-    return profiles;
-}
 
-QList<int> NoticesRaised(const QSignalSpy& raised)
-{
-    QList<int> modes;
-    for (const QList<QVariant>& notice : raised)
-        modes << notice.at(0).toInt();
-    return modes;
-}
 
 QByteArray Text(const QByteArray& where, const char* what)
 {

@@ -11,10 +11,19 @@
 #include "find_child.h"
 #include "gui_fixture.h"
 #include "key_notices.h"
+#include "macro_file.h"
 #include "modal_run.h"
 
+#include <QFile>
 #include <QScrollArea>
 #include <QToolButton>
+
+// A macro's file in the program's macro folder as it is on disk.
+inline QByteArray MacroFileBytes(const QString& name)
+{
+    QFile file(MacroFilePath(MacroFolder(), name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
 
 class MacroWorldPages {
 protected:

@@ -13,6 +13,7 @@
 #include "macro_file.h"
 #include "macro_world_pages.h"
 #include "mouse_off_line.h"
+#include "profile_outcome.h"
 #include "myconmbobox.h"
 #include "setting_ranges.h"
 #include "test_image.h"
@@ -76,28 +77,8 @@ QByteArray ProfileImage(const QString& mouse, int profile, int fireProfile)
     return profile == fireProfile ? WithFire(bytes, kOldEvents, kOldRepeat) : bytes;
 }
 
-QList<QByteArray> MouseProfiles(const QString& mouse)
-{
-    QList<QByteArray> profiles;
-    for (int profile = 0; profile < SimControl::ProfileCount; ++profile)
-        profiles << SimControl::mouseImage(mouse, profile);
-    return profiles;
-}
 
-// The notices raised on the top-level window: 0 offline, 1 try again.
-QList<int> NoticesRaised(const QSignalSpy& raised)
-{
-    QList<int> modes;
-    for (const QList<QVariant>& notice : raised)
-        modes << notice.at(0).toInt();
-    return modes;
-}
 
-QByteArray MacroFileBytes(const QString& name)
-{
-    QFile file(MacroFilePath(MacroFolder(), name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 QByteArray Text(const QByteArray& where, const char* what)
 {

@@ -12,6 +12,7 @@
 #include "macro_key_rules.h"
 #include "macro_world_pages.h"
 #include "mouse_off_line.h"
+#include "profile_outcome.h"
 #include "myconmbobox.h"
 #include "test_image.h"
 #include "window_closer.h"
@@ -76,22 +77,7 @@ QByteArray SavedImage(bool repeatToo)
     return ImageBytes(image);
 }
 
-// The notices raised on the top-level window: 0 offline, 1 try again. The
-// online check may close one before anybody sees it, so they are counted
-// when raised.
-QList<int> NoticesRaised(const QSignalSpy& raised)
-{
-    QList<int> modes;
-    for (const QList<QVariant>& notice : raised)
-        modes << notice.at(0).toInt();
-    return modes;
-}
 
-QByteArray MacroFileBytes(const QString& name)
-{
-    QFile file(MacroFilePath(MacroFolder(), name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 } // namespace
 

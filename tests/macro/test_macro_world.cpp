@@ -40,11 +40,6 @@ QByteArray MouseFunction(int button)
                                               FlashDataMap::KeyFunctionSize);
 }
 
-QByteArray MacroFileBytes(const QString& name)
-{
-    QFile file(MacroFilePath(MacroFolder(), name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 void WriteMacroFile(const QString& name, const QByteArray& content)
 {

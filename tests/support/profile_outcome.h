@@ -1,0 +1,36 @@
+// What a whole-program test reads back after a change raced a profile switch:
+// every profile the simulated mouse holds, and the notices the top-level
+// window was asked to raise (0 offline, 1 try again). The online check may
+// close a notice before anybody sees it, so they are counted when raised:
+//
+//     QSignalSpy raised(PostMsg::GetInstance(), SIGNAL(SigMouseOffLineo(int)));
+//     ...
+//     QCOMPARE(NoticesRaised(raised), QList<int>{1});
+#ifndef PROFILE_OUTCOME_H
+#define PROFILE_OUTCOME_H
+
+#include <devicelib_control.h>
+
+#include <QByteArray>
+#include <QList>
+#include <QSignalSpy>
+#include <QString>
+#include <QVariant>
+
+inline QList<QByteArray> MouseProfiles(const QString& mouse)
+{
+    QList<QByteArray> profiles;
+    for (int profile = 0; profile < SimControl::ProfileCount; ++profile)
+        profiles << SimControl::mouseImage(mouse, profile);
+    return profiles;
+}
+
+inline QList<int> NoticesRaised(const QSignalSpy& raised)
+{
+    QList<int> modes;
+    for (const QList<QVariant>& notice : raised)
+        modes << notice.at(0).toInt();
+    return modes;
+}
+
+#endif // PROFILE_OUTCOME_H
