@@ -145,7 +145,8 @@ QString Describe(const QWidget* widget, const QWidget* window)
     // Where it stands and its pictures, while it is seen (a page of the
     // stack gets its size when first shown).
     if (visible) {
-        facts << QStringLiteral("at=%1,%2,%3x%4").arg(widget->x()).arg(widget->y()).arg(widget->width()).arg(widget->height())
+        const QRect place = widget->geometry();
+        facts << QStringLiteral("at=%1,%2,%3x%4").arg(place.x()).arg(place.y()).arg(place.width()).arg(place.height())
               << QStringLiteral("style=") + widget->styleSheet();
     }
     const auto quoted = [](const QString& text) { return QLatin1Char('"') + text + QLatin1Char('"'); };
@@ -173,7 +174,10 @@ QString Describe(const QWidget* widget, const QWidget* window)
                      .arg(combo->count())
                      .arg(items.join(QLatin1Char(',')));
     } else if (const auto* slider = qobject_cast<const QAbstractSlider*>(widget)) {
-        facts << QStringLiteral("value=%1 range=%2..%3").arg(slider->value()).arg(slider->minimum()).arg(slider->maximum());
+        facts << QStringLiteral("value=%1 range=%2..%3")
+                     .arg(slider->value())
+                     .arg(slider->minimum())
+                     .arg(slider->maximum());
     } else if (const auto* spin = qobject_cast<const QSpinBox*>(widget)) {
         facts << QStringLiteral("value=%1 range=%2..%3").arg(spin->value()).arg(spin->minimum()).arg(spin->maximum());
     } else if (const auto* list = qobject_cast<const QListWidget*>(widget)) {
