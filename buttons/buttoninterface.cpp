@@ -96,6 +96,9 @@ Buttoninterface::Buttoninterface(QWidget* parent)
     ui->stackedWidget->setCurrentWidget(ui->page);
     ui->stackedWidget_2->setCurrentWidget(ui->page_9);
 
+    for (int key = 0; key < kKeyCount; ++key)
+        unfilledKeyTexts[key] = KeyButton(key)->text();
+    profileListEnabledAsMade = ui->ProjectChoose->isEnabled();
     InitLanguage(1, UserSettingStore::Instance()->Value(QStringLiteral("Language"), QStringLiteral("Language")).toInt());
 
     ui->groupBox->setStyleSheet(QStringLiteral("#groupBox {border: 0;background-image: url(") + PictureDir +
@@ -405,9 +408,27 @@ void Buttoninterface::SlotMouseIndex(int index)
     ApplyPictureTemplate();
 }
 
+void Buttoninterface::ShowNoDevice()
+{
+    for (int key = 0; key < kKeyCount; ++key)
+        KeyButton(key)->setText(unfilledKeyTexts[key]);
+    ui->ProjectChoose->blockSignals(true);
+    ui->ProjectChoose->clear();
+    ui->ProjectChoose->blockSignals(false);
+    ui->ProjectChoose->setEnabled(profileListEnabledAsMade);
+    // A language change must not render the image of the device before.
+    imageShown = false;
+}
+
 void Buttoninterface::SlotFormResetButton()
 {
     g_buttonPageUpdating = true;
+    // Opened after another device, nothing of that one stays (its macro's
+    // name, its profile); the same device keeps them until its image comes.
+    const QString device = CurrentDeviceCopy().path;
+    if (device != shownDevicePath)
+        ShowNoDevice();
+    shownDevicePath = device;
     ApplyPictureTemplate();
     emit PostMsg::GetInstance()->SigMouseIndex(0);
     ui->stackedWidget->setCurrentWidget(ui->page);

@@ -200,6 +200,9 @@ private:
     // Unchecks the six key buttons, then closes the menus.
     void ReleaseKeys();
     void UncheckMarkers();
+    // The key texts and the profile list as the page shows them before any
+    // device's image, in the current language.
+    void ShowNoDevice();
     void DropBlockingConnections();
     // The page's dialogs stand centred on it, 50 px left and 70 px up.
     void RunOnPage(QDialog& dialog);
@@ -287,6 +290,10 @@ private:
     QString MacroPrefix;
     QString ProfilePrefix;
     bool imageShown = false; // a device image has filled the key texts
+    // The key texts of the language section, shown without an image.
+    QString unfilledKeyTexts[kKeyCount];
+    bool profileListEnabledAsMade = true;
+    QString shownDevicePath; // device whose functions and profiles the page shows
 };
 
 #endif // BUTTONINTERFACE_H

@@ -51,7 +51,9 @@ void Buttoninterface::SlotUpDataButtonUIB(FlashDataMap DataMap)
 
 void Buttoninterface::RenderKeyTexts(const FlashDataMap& image)
 {
-    const QString group = ConfigStore::ModelGroup(CurrentDeviceCopy().modelIndex);
+    const DeviceAllInfo device = CurrentDeviceCopy();
+    shownDevicePath = device.path;
+    const QString group = ConfigStore::ModelGroup(device.modelIndex);
     const int keys = SettingRanges::ButtonLimit(ConfigStore::Instance()->Value(group, QStringLiteral("KeyNumber")).toInt());
     keyStore = KeyFunctionStore::FromImage(image, keys);
     for (int key = 0; key < keys; ++key)
@@ -202,6 +204,15 @@ void Buttoninterface::LoadLanguage(int mode, int language, int topMenuPointSize)
           "VolumeUp_14", "VolumeDown_14"}) {
         QAbstractButton* button = findChild<QAbstractButton*>(QLatin1String(name));
         keys.insert(QLatin1String(name), [button](const QString& text) { button->setText(text); });
+    }
+    // The key buttons' texts are also what they show without an image (these
+    // entries replace theirs above).
+    for (int key = 0; key < kKeyCount; ++key) {
+        QToolButton* button = KeyButton(key);
+        keys.insert(button->objectName(), [this, key, button](const QString& text) {
+            unfilledKeyTexts[key] = text;
+            button->setText(text);
+        });
     }
     // Import and export show their text as a tooltip in Japanese only.
     const bool tooltips = UserSettingStore::Instance()->Value(QStringLiteral("Language"), QStringLiteral("Language")).toInt() == 5;

@@ -42,6 +42,7 @@ bool MouseOnline()
 
 void Buttoninterface::SlotUpDataConfigUI(int ToTalItem, int SelectIndex, bool ItemEnable)
 {
+    shownDevicePath = CurrentDeviceCopy().path;
     MyConmboBox* combo = ui->ProjectChoose;
     combo->clear();
     combo->blockSignals(true);

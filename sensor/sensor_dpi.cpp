@@ -241,9 +241,16 @@ void SensorDPI::LoadDefaultStages()
     const QStringList grades = config->ValueList(group, QStringLiteral("DPIGrade"));
     if (grades.size() < StageCount)
         return;
+    // The checked stage keeps the look of a checked one: checking it again
+    // changes nothing. The others look as any unchecked stage does.
     for (int i = 0; i < StageCount; ++i) {
-        PlaceSwatchAtRest(i);
-        Swatch(i)->setStyleSheet(SwatchStyle(i, false));
+        const bool checked = Swatch(i)->isChecked();
+        if (checked)
+            Swatch(i)->setGeometry(QRect(swatchRects[i].topLeft() + kCheckedSwatchShift, kCheckedSwatchSize));
+        else
+            PlaceSwatchAtRest(i);
+        Swatch(i)->setStyleSheet(SwatchStyle(i, checked));
+        SetStageButtonLook(i, StageButton(i)->isChecked());
         StageButton(i)->setText(grades.at(i).trimmed());
     }
 }

@@ -16,6 +16,8 @@ SensorLOD::SensorLOD(QWidget* parent)
     ui->label->setStyleSheet(FrameStyle::CaptionStyle());
     ui->LOD->setStyleSheet(FrameStyle::ComboStyle(m_pictureFolder, true));
     FrameStyle::InstallListView(ui->LOD);
+    m_smallLevelAsMade = ui->LOD->count() == 3;
+    m_enabledAsMade = ui->LOD->isEnabled();
 }
 
 SensorLOD::~SensorLOD() = default;
@@ -35,6 +37,15 @@ void SensorLOD::RemoveSmallLevel()
 void SensorLOD::SetLevelEnabled(bool enabled)
 {
     ui->LOD->setEnabled(enabled);
+}
+
+void SensorLOD::ShowAsMade()
+{
+    if (m_smallLevelAsMade)
+        AddSmallLevel();
+    else
+        RemoveSmallLevel();
+    SetLevelEnabled(m_enabledAsMade);
 }
 
 void SensorLOD::SetLevel(int value)

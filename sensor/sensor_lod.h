@@ -24,6 +24,9 @@ public:
     // Removes the first item of a three-item combo; otherwise nothing.
     void RemoveSmallLevel();
     void SetLevelEnabled(bool enabled);
+    // The items and their enabled state as the frame was made, for a device
+    // whose sensor is not known yet.
+    void ShowAsMade();
     // value = device byte - 1 (0 = 1 mm, 1 = 2 mm, 2 = 0.7 mm). Signals stay
     // open: the host raises its updating flag when it must not send.
     void SetLevel(int value);
@@ -38,6 +41,8 @@ private slots:
 private:
     std::unique_ptr<Ui::SensorLOD> ui;
     QString m_pictureFolder;
+    bool m_smallLevelAsMade = false;
+    bool m_enabledAsMade = false;
 };
 
 #endif // SENSOR_LOD_H

@@ -54,6 +54,18 @@ Sensor::Sensor(QWidget* parent)
     ReadLevelFile();
     ApplyStyles();
 
+    m_madeLook.modeEnabled = ui->ModelChoose->isEnabled();
+    m_madeLook.modeIndex = ui->ModelChoose->currentIndex();
+    const QModelIndex corded = ui->ModelChoose->model()->index(kCordedRow, 0);
+    m_madeLook.cordedOffered = ui->ModelChoose->model()->flags(corded) & Qt::ItemIsEnabled;
+    const QList<QWidget*> layoutParts{ui->TitleButton_4, ui->label_5,     ui->label_11,        ui->ModelChoose,
+                                      ui->frameLOD,      ui->Performance, ui->PerformanceOpen, ui->frame,
+                                      ui->frame_4,       ui->frame_3};
+    for (QWidget* widget : layoutParts)
+        m_madeLook.shown.append({widget, !widget->isHidden()});
+    m_madeLook.effectPlace = ui->frameEffect->pos();
+    m_madeLook.effectTitlePlace = ui->TitleButton_3->pos();
+
     // The definitions serve the DPI code program-wide; the page is made once.
     if (m_features.Read(AppFolder() + QStringLiteral("/driver_sensor.h"))) {
         g_sensorDefineNames += m_features.defineNames;
@@ -195,6 +207,7 @@ void Sensor::FillPage(const FlashDataMap& image, bool handshake)
     dpi->SetCurrentStage(image.currentDpiStage);
 
     const DeviceAllInfo device = CurrentDeviceCopy();
+    m_shownDevicePath = device.path;
     const int rateLevel = SensorPageRules::FillRateLevel(image.reportRate, device.wired);
     if (rateLevel >= 0)
         ui->frameRate->SetLevel(rateLevel);
@@ -384,9 +397,31 @@ void Sensor::SlotUpDataDPILed(FlashDataMap DataMap)
 
 // --- reset -------------------------------------------------------------------------
 
+void Sensor::ShowNoModel()
+{
+    ui->frameLOD->ShowAsMade();
+    ui->frameRate->ShowAsMade();
+    const bool modeSignals = ui->ModelChoose->blockSignals(true);
+    ui->ModelChoose->SetRowHidden(kCordedRow, !m_madeLook.cordedOffered);
+    ui->ModelChoose->setCurrentIndex(m_madeLook.modeIndex);
+    ui->ModelChoose->setEnabled(m_madeLook.modeEnabled);
+    ui->ModelChoose->blockSignals(modeSignals);
+    for (const auto& widget : qAsConst(m_madeLook.shown))
+        widget.first->setVisible(widget.second);
+    ui->frameEffect->move(m_madeLook.effectPlace);
+    ui->TitleButton_3->move(m_madeLook.effectTitlePlace);
+}
+
 void Sensor::SlotFormReset()
 {
     g_sensorPageUpdating = true;
+
+    // Opened after another device, nothing of that model's options stays;
+    // the same device keeps them until its image comes.
+    const DeviceAllInfo device = CurrentDeviceCopy();
+    if (device.path != m_shownDevicePath)
+        ShowNoModel();
+    m_shownDevicePath = device.path;
 
     SensorDPI* dpi = ui->frameDpi;
     dpi->SetSliderMaximum(26000);
@@ -405,7 +440,6 @@ void Sensor::SlotFormReset()
 
     ui->frameLOD->SetLevel(0);
 
-    const DeviceAllInfo device = CurrentDeviceCopy();
     const bool modeSignals = ui->ModelChoose->blockSignals(true);
     const SensorPageRules::ResetDefaults defaults = SensorPageRules::ResetDefaultsOf(device.connectionType);
     if (defaults.apply) {

@@ -12,7 +12,10 @@
 #include "sensor_feature_file.h"
 #include "sensor_page_rules.h"
 
+#include <QPair>
+#include <QPoint>
 #include <QString>
+#include <QVector>
 #include <QWidget>
 
 #include <memory>
@@ -67,6 +70,9 @@ private:
     void ApplySensorMode(SensorPageRules::SensorMode mode, int storedMode);
     void LoadDpiRange(const QStringList& list);
     void ApplyLayout(int xIn1);
+    // The options that depend on the model and the connection as the page
+    // was made, before any device's image.
+    void ShowNoModel();
 
     std::unique_ptr<Ui::Sensor> ui;
     QString m_sensorPageFolder;
@@ -74,6 +80,18 @@ private:
     QString m_dpiMinimumText;
     QString m_dpiMaximumText;
     SensorFeatureFile m_features;
+
+    // The sensor mode list and the layout as the page was made.
+    struct MadeLook {
+        bool modeEnabled = false;
+        int modeIndex = 0;
+        bool cordedOffered = true;
+        QVector<QPair<QWidget*, bool>> shown;
+        QPoint effectPlace;
+        QPoint effectTitlePlace;
+    };
+    MadeLook m_madeLook;
+    QString m_shownDevicePath; // device whose image (or reset) the page shows
 };
 
 #endif // SENSOR_PAGE_H

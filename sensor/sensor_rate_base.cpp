@@ -8,6 +8,7 @@
 #include "setting_ranges.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QLabel>
 
 #include <iterator>
@@ -60,6 +61,10 @@ void SensorRateBase::AttachLevels(QLabel* title, const LevelButtons& levels)
     m_title = title;
     m_levels = levels;
     m_title->setStyleSheet(FrameStyle::CaptionStyle());
+    for (int level = 0; level < kLevelCount; ++level) {
+        m_shownAsMade[level] = !m_levels[level]->isHidden();
+        m_checkedAsMade[level] = m_levels[level]->isChecked();
+    }
 }
 
 QAbstractButton* SensorRateBase::ButtonOfLevel(int level) const
@@ -80,6 +85,22 @@ void SensorRateBase::SetVisibleLevels(int set)
         return;
     for (int i = 0; i < 3; ++i)
         ButtonOfLevel(4 + i)->setVisible(shown[i]);
+}
+
+void SensorRateBase::ShowAsMade()
+{
+    for (int level = 0; level < kLevelCount; ++level) {
+        QAbstractButton* button = m_levels[level];
+        button->setVisible(m_shownAsMade[level]);
+        // An exclusive group keeps its checked button checked.
+        QButtonGroup* group = button->group();
+        const bool exclusive = group && group->exclusive();
+        if (exclusive)
+            group->setExclusive(false);
+        button->setChecked(m_checkedAsMade[level]);
+        if (exclusive)
+            group->setExclusive(true);
+    }
 }
 
 void SensorRateBase::SetTitleText(const QString& text)

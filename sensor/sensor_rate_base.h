@@ -36,6 +36,9 @@ public:
     // Set 0: 125-1000 Hz, 1: up to 4000, 2: up to 2000, 3: up to 8000 Hz.
     // Other values do nothing; the checked button stays checked.
     void SetVisibleLevels(int set);
+    // The levels shown and checked as the frame was made, for a device whose
+    // rate is not known yet; never sends.
+    void ShowAsMade();
     void SetTitleText(const QString& text);
 
 protected:
@@ -54,6 +57,8 @@ protected:
 private:
     QLabel* m_title = nullptr;
     LevelButtons m_levels{};
+    std::array<bool, kLevelCount> m_shownAsMade{};
+    std::array<bool, kLevelCount> m_checkedAsMade{};
 };
 
 #endif // SENSOR_RATE_BASE_H
