@@ -24,8 +24,10 @@
 
 namespace {
 
+// What the mouse holds once the writes sent so far are through.
 QByteArray MouseImage()
 {
+    SimControl::waitWrites();
     return SimControl::mouseImage(QString::fromLatin1(SimMouse::kMouse));
 }
 
