@@ -64,7 +64,7 @@ void Buttoninterface::on_ProjectChoose_activated(int index)
     // switch follows once it is done (a later choice replaces this one).
     // Meanwhile the list shows the profile the mouse is on, where a change
     // made on the pages goes.
-    if (!g_buttonPageUpdating && MacroSave::Target()) {
+    if (!g_buttonPageUpdating && MacroSave::Running()) {
         const int inUse = MouseProfile::ReportedProfile();
         ui->ProjectChoose->setCurrentIndex(inUse >= 0 ? inUse : ui->ProjectChoose->pressedIndex);
         MacroSave::WhenDone([this, index] {

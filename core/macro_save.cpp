@@ -10,20 +10,20 @@
 namespace MacroSave {
 namespace {
 
-struct Running {
+struct UnderWay {
     QString name;
     MouseProfile::Target target;
     bool refused = false;
 };
 
-std::optional<Running> s_running;
+std::optional<UnderWay> s_running;
 std::function<void()> s_whenDone;
 
 } // namespace
 
 Scope::Scope(const QString& name)
 {
-    s_running = Running{name, DeviceImageTarget(), false};
+    s_running = UnderWay{name, DeviceImageTarget(), false};
 }
 
 bool Scope::Delivered() const
@@ -45,6 +45,11 @@ Scope::~Scope()
     // After the save's caller has returned: the action may open a notice.
     if (action)
         QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(action), Qt::QueuedConnection);
+}
+
+bool Running()
+{
+    return s_running.has_value();
 }
 
 const MouseProfile::Target* Target()

@@ -35,6 +35,8 @@ public:
 // or device by now, or does not answer): the save is not on the mouse.
 void Refused();
 
+// A save is under way (a Scope lives).
+bool Running();
 // What the save under way was decided for; nullptr when no save runs.
 const MouseProfile::Target* Target();
 // The save under way is of the macro `name`.

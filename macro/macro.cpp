@@ -163,7 +163,7 @@ void Macro::ActivateSave()
 {
     // One save at a time: a change made while one runs is offered once it
     // has ended, so that a second save can never take the first one's place.
-    if (m_saveUnderWay) {
+    if (MacroSave::Running()) {
         m_offerSaveAfter = true;
         return;
     }
@@ -457,7 +457,7 @@ void Macro::on_listWidgetHong_customContextMenuRequested(const QPoint& pos)
 
 void Macro::on_Save_clicked()
 {
-    if (RefusedWhileRecording() || m_saveUnderWay)
+    if (RefusedWhileRecording() || MacroSave::Running())
         return;
     DeactivateSave();
     if (!HasSelectedMacro())
@@ -482,7 +482,6 @@ void Macro::on_Save_clicked()
     // What follows reaches the mouse after a wait, and only the device and
     // profile shown now.
     bool delivered = false;
-    m_saveUnderWay = true;
     {
         const MacroSave::Scope saving(name);
         PostMsg* hub = PostMsg::GetInstance();
@@ -492,7 +491,6 @@ void Macro::on_Save_clicked()
             emit hub->SigUpDataMacro(name, 1);
         delivered = saving.Delivered();
     }
-    m_saveUnderWay = false;
     if (!delivered) {
         // The user was told to try again: the file keeps what was saved, and
         // Save sends it once the mouse is back on a profile that carries it.

@@ -144,9 +144,8 @@ private:
     QString pictureDir;
     bool eventsModified = false;
     bool repeatModified = false;
-    // A save is on its way to the mouse; Save is offered again (an edit
-    // made meanwhile) only once it has ended.
-    bool m_saveUnderWay = false;
+    // An edit made while a save is on its way to the mouse: Save is offered
+    // once the save has ended.
     bool m_offerSaveAfter = false;
     // Macros whose last save the mouse refused (it was on another profile or
     // device by then, or did not answer), with what that save changed: their
