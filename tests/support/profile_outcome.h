@@ -25,6 +25,22 @@ inline QList<QByteArray> MouseProfiles(const QString& mouse)
     return profiles;
 }
 
+// The first profile other than `except` whose content changed, -1 when none.
+inline int ChangedProfile(const QList<QByteArray>& before, const QList<QByteArray>& after, int except = -1)
+{
+    for (int profile = 0; profile < before.size() && profile < after.size(); ++profile) {
+        if (profile != except && after[profile] != before[profile])
+            return profile;
+    }
+    return -1;
+}
+
+// "what" said of a case, for QVERIFY2.
+inline QByteArray Text(const QByteArray& where, const char* what)
+{
+    return where + ": " + what;
+}
+
 inline QList<int> NoticesRaised(const QSignalSpy& raised)
 {
     QList<int> modes;
