@@ -120,6 +120,9 @@ void Macro::SlotButtonToMacro(FlashDataMap DataMap, int KeyNumer)
         }
         list->setCurrentRow(-1);
     }
+    // No macro is shown any more: an edit of the one shown before is gone
+    // with it, and nothing is left to save.
+    DeactivateSave();
     emit PostMsg::GetInstance()->SigAddMacroButton();
     ShowEvents();
 }

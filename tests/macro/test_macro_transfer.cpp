@@ -243,8 +243,13 @@ void TestMacroTransfer::rebuildsAMacroFromTheImage()
     if (!writable)
         QVERIFY(QDir().mkpath(MacroFilePath(MacroFolder(), name)));
     f.Build();
-    if (selected >= 0)
+    if (selected >= 0) {
         f.Select(selected);
+        // An unsaved change to the selected macro: the read-back shows none
+        // of it, so nothing is left to save.
+        f.W<QSpinBox>("NumberEdit")->setValue(7);
+        QVERIFY(f.SaveActive());
+    }
 
     FlashDataMap image = PatternImage();
     image.keyFunctions[1][2] = 255;
@@ -258,6 +263,7 @@ void TestMacroTransfer::rebuildsAMacroFromTheImage()
     QCOMPARE(f.MacroNames(), names);
     QCOMPARE(f.Macros()->currentRow(), -1);
     QVERIFY(f.EventTexts().isEmpty());
+    QVERIFY(!f.SaveActive());
     QCOMPARE(hub.events, QStringList{"SigAddMacroButton"});
     QCOMPARE(ReadMacroList(MacroFolder()).size(), names.size());
     if (!writable)
